@@ -1,0 +1,43 @@
+# Helpers shared by every folder's CMakeLists.txt.
+
+# Where the built programs, resource files and helper DLLs are collected; the
+# vellumate tool installs this folder into a device's program folder.
+set(VELLUMATE_PROGRAM_DIR ${CMAKE_BINARY_DIR}/programs)
+file(MAKE_DIRECTORY ${VELLUMATE_PROGRAM_DIR})
+
+# A GoogleTest executable run under Wine through CTest. Test cases are listed
+# when CTest runs, not at build time, so building needs no Wine prefix.
+function(vellumate_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES} ${ARG_RESOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+    target_link_options(${name} PRIVATE -municode)
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES TIMEOUT 120)
+endfunction()
+
+# A handset program: a static library with everything but wWinMain, plus the
+# executable. Installed into the device's program folder.
+function(vellumate_program name)
+    cmake_parse_arguments(ARG "" "OUTPUT_NAME" "SOURCES;LIBS;RESOURCES" ${ARGN})
+    add_executable(${name} WIN32 ${ARG_SOURCES} ${ARG_RESOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+    target_link_options(${name} PRIVATE -municode -mwindows)
+    if(ARG_OUTPUT_NAME)
+        set_target_properties(${name} PROPERTIES OUTPUT_NAME ${ARG_OUTPUT_NAME})
+    endif()
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELLUMATE_PROGRAM_DIR})
+endfunction()
+
+# A resource-only DLL: the localized resource file that a program binds as its
+# resource module at start-up.
+function(vellumate_resource_dll name)
+    cmake_parse_arguments(ARG "" "OUTPUT_NAME" "RESOURCES" ${ARGN})
+    add_library(${name} SHARED ${ARG_RESOURCES})
+    set_target_properties(${name} PROPERTIES
+        LINKER_LANGUAGE C PREFIX "" OUTPUT_NAME ${ARG_OUTPUT_NAME}
+        RUNTIME_OUTPUT_DIRECTORY ${VELLUMATE_PROGRAM_DIR})
+    target_link_options(${name} PRIVATE -nostdlib -Wl,--no-entry -Wl,--exclude-all-symbols)
+endfunction()

@@ -1,0 +1,15 @@
+# Cross-compiling for 64-bit Windows with MinGW-w64. The -posix variants are
+# required: the win32-threads compilers lack std::mutex and std::thread.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(VELLUMATE_TRIPLET x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER   ${VELLUMATE_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VELLUMATE_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER  ${VELLUMATE_TRIPLET}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${VELLUMATE_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
