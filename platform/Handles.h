@@ -1,0 +1,155 @@
+// Owning wrappers for the Win32 handles the platform code holds, so that every
+// path closes them. One template, one small traits struct per kind of handle.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace vellumate {
+
+template <typename Traits>
+class UniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() noexcept = default;
+    explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
+    ~UniqueHandle() { Reset(); }
+
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept
+    {
+        if (this != &other)
+            Reset(other.Release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    Handle Get() const noexcept { return handle_; }
+    explicit operator bool() const noexcept { return handle_ != Traits::Invalid(); }
+
+    Handle Release() noexcept { return std::exchange(handle_, Traits::Invalid()); }
+
+    void Reset(Handle handle = Traits::Invalid()) noexcept
+    {
+        Handle old = std::exchange(handle_, handle);
+        if (old != Traits::Invalid())
+            Traits::Close(old);
+    }
+
+private:
+    Handle handle_ = Traits::Invalid();
+};
+
+namespace handle_traits {
+
+struct Kernel {  // processes, threads, events, file mappings: "no handle" is NULL
+    using Handle = HANDLE;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ::CloseHandle(h); }
+};
+
+struct File {  // CreateFileW reports failure as INVALID_HANDLE_VALUE
+    using Handle = HANDLE;
+    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) noexcept { ::CloseHandle(h); }
+};
+
+struct Find {
+    using Handle = HANDLE;
+    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) noexcept { ::FindClose(h); }
+};
+
+struct ChangeNotification {
+    using Handle = HANDLE;
+    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) noexcept { ::FindCloseChangeNotification(h); }
+};
+
+struct MappedView {
+    using Handle = void*;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ::UnmapViewOfFile(h); }
+};
+
+template <typename T>
+struct GdiObject {  // fonts, brushes, pens, bitmaps
+    using Handle = T;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ::DeleteObject(h); }
+};
+
+struct MemoryDC {
+    using Handle = HDC;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ::DeleteDC(h); }
+};
+
+struct Icon {
+    using Handle = HICON;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ::DestroyIcon(h); }
+};
+
+struct WinEventHook {
+    using Handle = HWINEVENTHOOK;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ::UnhookWinEvent(h); }
+};
+
+}  // namespace handle_traits
+
+using KernelHandle = UniqueHandle<handle_traits::Kernel>;
+using FileHandle = UniqueHandle<handle_traits::File>;
+using FindHandle = UniqueHandle<handle_traits::Find>;
+using ChangeNotificationHandle = UniqueHandle<handle_traits::ChangeNotification>;
+using MappedView = UniqueHandle<handle_traits::MappedView>;
+using FontHandle = UniqueHandle<handle_traits::GdiObject<HFONT>>;
+using BrushHandle = UniqueHandle<handle_traits::GdiObject<HBRUSH>>;
+using PenHandle = UniqueHandle<handle_traits::GdiObject<HPEN>>;
+using BitmapHandle = UniqueHandle<handle_traits::GdiObject<HBITMAP>>;
+using MemoryDCHandle = UniqueHandle<handle_traits::MemoryDC>;
+using IconHandle = UniqueHandle<handle_traits::Icon>;
+using WinEventHookHandle = UniqueHandle<handle_traits::WinEventHook>;
+
+// A device context obtained with GetDC, released to its window.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
+    ~WindowDC()
+    {
+        if (dc_)
+            ::ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+
+    HDC Get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects a GDI object into a DC for the lifetime of the scope.
+class SelectObjectScope {
+public:
+    SelectObjectScope(HDC dc, HGDIOBJ object) noexcept : dc_(dc), old_(::SelectObject(dc, object)) {}
+    ~SelectObjectScope()
+    {
+        if (old_ && old_ != HGDI_ERROR)
+            ::SelectObject(dc_, old_);
+    }
+    SelectObjectScope(const SelectObjectScope&) = delete;
+    SelectObjectScope& operator=(const SelectObjectScope&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+}  // namespace vellumate

@@ -1,0 +1,39 @@
+// Drawing helpers for the windows the platform paints in the handset style.
+#pragma once
+
+#include "platform/Handles.h"
+
+namespace vellumate {
+
+// Paints through an off-screen bitmap of the client area, so that a repaint
+// never flickers. Draw on Dc(); the bitmap reaches the window in the
+// destructor.
+class BufferedPaint {
+public:
+    explicit BufferedPaint(HWND window) noexcept;
+    ~BufferedPaint();
+    BufferedPaint(const BufferedPaint&) = delete;
+    BufferedPaint& operator=(const BufferedPaint&) = delete;
+
+    HDC Dc() const noexcept { return memory_ ? memory_.Get() : paint_.hdc; }
+    const RECT& Client() const noexcept { return client_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    RECT client_{};
+    MemoryDCHandle memory_;
+    BitmapHandle bitmap_;
+    HGDIOBJ oldBitmap_ = nullptr;
+};
+
+// Fills `rect` with a vertical gradient, one band per pixel row.
+void FillVerticalGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom) noexcept;
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour) noexcept;
+
+// The handset's interface font ("Tahoma", which Wine ships) with a character
+// height of `pixelHeight` pixels.
+FontHandle MakeInterfaceFont(int pixelHeight, int weight = FW_NORMAL) noexcept;
+
+}  // namespace vellumate

@@ -1,0 +1,77 @@
+// A window object behind a window procedure. The static procedure finds the
+// object and calls its HandleMessage; an exception never leaves it.
+#pragma once
+
+#include <windows.h>
+
+namespace vellumate {
+
+template <typename Derived>
+class WindowBase {
+public:
+    HWND Window() const noexcept { return window_; }
+
+protected:
+    WindowBase() = default;
+    ~WindowBase()
+    {
+        if (window_)
+            ::DestroyWindow(window_);
+    }
+    WindowBase(const WindowBase&) = delete;
+    WindowBase& operator=(const WindowBase&) = delete;
+
+    static bool RegisterWindowClass(HINSTANCE instance, const wchar_t* className, UINT style = 0,
+                                    HCURSOR cursor = nullptr) noexcept
+    {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = style;
+        windowClass.lpfnWndProc = &WindowBase::Procedure;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = cursor;
+        windowClass.lpszClassName = className;
+        return ::RegisterClassExW(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    }
+
+    bool CreateWindowObject(HINSTANCE instance, const wchar_t* className, const wchar_t* title, DWORD style,
+                            DWORD exStyle, const RECT& rect, HWND parent = nullptr) noexcept
+    {
+        return ::CreateWindowExW(exStyle, className, title, style, rect.left, rect.top, rect.right - rect.left,
+                                 rect.bottom - rect.top, parent, nullptr, instance, this) != nullptr;
+    }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+    {
+        Derived* self = nullptr;
+        if (message == WM_NCCREATE) {
+            auto* base = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            base->window_ = window;
+            ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(base));
+            self = static_cast<Derived*>(base);
+        } else {
+            auto* base = reinterpret_cast<WindowBase*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+            self = static_cast<Derived*>(base);
+        }
+        if (!self)
+            return ::DefWindowProcW(window, message, wParam, lParam);
+
+        LRESULT result = 0;
+        try {
+            result = self->HandleMessage(message, wParam, lParam);
+        } catch (...) {
+            result = ::DefWindowProcW(window, message, wParam, lParam);
+        }
+        if (message == WM_NCDESTROY) {
+            ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            static_cast<WindowBase*>(self)->window_ = nullptr;
+        }
+        return result;
+    }
+
+protected:
+    HWND window_ = nullptr;
+};
+
+}  // namespace vellumate

@@ -1,0 +1,22 @@
+#include "platform/shell/FolderWatch.h"
+
+namespace vellumate {
+
+void FolderWatch::Watch(const std::wstring& folder)
+{
+    if (handle_ && folder == folder_)
+        return;
+    folder_ = folder;
+    handle_.Reset(::FindFirstChangeNotificationW(
+        folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE));
+}
+
+void FolderWatch::Rearm() noexcept
+{
+    // A watch that cannot be renewed (the folder went away) is dropped; the
+    // next Watch call makes a new one.
+    if (handle_ && !::FindNextChangeNotification(handle_.Get()))
+        handle_.Reset();
+}
+
+}  // namespace vellumate

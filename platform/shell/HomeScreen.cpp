@@ -1,0 +1,239 @@
+#include "platform/shell/HomeScreen.h"
+
+#include "platform/Handset.h"
+#include "platform/Painting.h"
+#include "platform/ScreenText.h"
+#include "platform/shell/Launch.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+namespace vellumate {
+namespace {
+
+constexpr int RowHeight = 22;
+constexpr int IconSize = 16;
+constexpr int IconLeft = 5;
+constexpr int TextLeft = IconLeft + IconSize + 6;
+constexpr int ScrollBarWidth = 3;
+
+constexpr COLORREF Background = RGB(255, 255, 255);
+constexpr COLORREF RowText = RGB(0, 0, 0);
+constexpr COLORREF DamagedText = RGB(140, 140, 140);
+constexpr COLORREF HighlightTop = RGB(74, 128, 214);
+constexpr COLORREF HighlightBottom = RGB(34, 82, 168);
+constexpr COLORREF HighlightText = RGB(255, 255, 255);
+constexpr COLORREF ScrollTrack = RGB(226, 230, 238);
+constexpr COLORREF ScrollThumb = RGB(120, 134, 160);
+
+constexpr wchar_t EmptyText[] = L"No programs";
+
+std::wstring SystemMessage(DWORD error)
+{
+    wchar_t* buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+        reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length ? std::wstring(buffer, length) : L"Error " + std::to_wstring(error) + L".";
+    ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+        text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+bool HomeScreen::Create(HINSTANCE instance, std::wstring drive)
+{
+    drive_ = std::move(drive);
+    folder_ = StartMenuFolder(drive_);
+    font_ = MakeInterfaceFont(13);
+    neutralIcon_ = static_cast<HICON>(::LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, IconSize, IconSize, LR_SHARED));
+    list_.SetVisibleRows((ScreenHeight - TitleStripHeight) / RowHeight);
+
+    if (!RegisterWindowClass(instance, HomeScreenClass, 0, ::LoadCursorW(nullptr, IDC_ARROW)))
+        return false;
+    const RECT rect{0, TitleStripHeight, ScreenWidth, ScreenHeight};
+    if (!CreateWindowObject(instance, HomeScreenClass, HomeScreenTitle, WS_POPUP, 0, rect))
+        return false;
+    Reload();
+    ::ShowWindow(window_, SW_SHOW);
+    ::SetForegroundWindow(window_);
+    return true;
+}
+
+void HomeScreen::OnFolderChanged()
+{
+    watch_.Rearm();
+    Reload();
+}
+
+LRESULT HomeScreen::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            Reload();  // coming back home: programs may have been added
+        return ::DefWindowProcW(window_, message, wParam, lParam);
+    case WM_KEYDOWN:
+        OnKeyDown(static_cast<UINT>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_DESTROY:
+        WithdrawScreenText(window_);
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        return ::DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+void HomeScreen::Reload()
+{
+    watch_.Watch(folder_);
+    list_.Assign(ListStartMenu(folder_));
+    // Forget programs that went away and retry those that had no icon.
+    std::erase_if(icons_, [&](const auto& cached) {
+        if (!cached.second)
+            return true;
+        return std::none_of(list_.Entries().begin(), list_.Entries().end(), [&](const StartMenuEntry& entry) {
+            return entry.content.shortcut &&
+                   BuildLaunchCommand(*entry.content.shortcut, drive_).applicationPath == cached.first;
+        });
+    });
+    ::InvalidateRect(window_, nullptr, FALSE);
+}
+
+void HomeScreen::OnKeyDown(UINT key)
+{
+    switch (key) {
+    case VK_UP:
+        if (list_.MoveHighlight(-1))
+            ::InvalidateRect(window_, nullptr, FALSE);
+        break;
+    case VK_DOWN:
+        if (list_.MoveHighlight(1))
+            ::InvalidateRect(window_, nullptr, FALSE);
+        break;
+    case VK_RETURN:
+        StartCurrent();
+        break;
+    default:
+        if (key >= L'1' && key <= L'9' && static_cast<int>(key - L'1') < list_.Count()) {
+            if (list_.SetHighlight(static_cast<int>(key - L'1'))) {
+                ::InvalidateRect(window_, nullptr, FALSE);
+                ::UpdateWindow(window_);  // show the choice before the program starts
+            }
+            StartCurrent();
+        }
+        break;
+    }
+}
+
+void HomeScreen::StartCurrent()
+{
+    const StartMenuEntry* entry = list_.Current();
+    if (!entry)
+        return;
+    switch (entry->content.error) {
+    case ShortcutError::Unreadable:
+        ShowError(L"The shortcut \u201C" + entry->name + L"\u201D cannot be read.");
+        return;
+    case ShortcutError::Damaged:
+        ShowError(L"The shortcut \u201C" + entry->name + L"\u201D is damaged.");
+        return;
+    case ShortcutError::None:
+        break;
+    }
+    const DWORD error = StartProgram(BuildLaunchCommand(*entry->content.shortcut, drive_));
+    if (error != ERROR_SUCCESS)
+        ShowError(entry->name + L" cannot be started.\n" + SystemMessage(error));
+}
+
+void HomeScreen::ShowError(const std::wstring& text) const
+{
+    ::MessageBoxW(window_, text.c_str(), HomeScreenTitle, MB_OK | MB_ICONERROR);
+}
+
+HICON HomeScreen::IconFor(const StartMenuEntry& entry)
+{
+    if (!entry.content.shortcut)
+        return neutralIcon_;
+    const std::wstring path = BuildLaunchCommand(*entry.content.shortcut, drive_).applicationPath;
+    if (path.empty())
+        return neutralIcon_;
+    auto cached = icons_.find(path);
+    if (cached == icons_.end()) {
+        HICON small = nullptr;
+        if (::ExtractIconExW(path.c_str(), 0, nullptr, &small, 1) == 0)
+            small = nullptr;
+        cached = icons_.emplace(path, IconHandle(small)).first;
+    }
+    return cached->second ? cached->second.Get() : neutralIcon_;
+}
+
+void HomeScreen::Paint()
+{
+    BufferedPaint paint(window_);
+    const HDC dc = paint.Dc();
+    const RECT& client = paint.Client();
+    FillSolid(dc, client, Background);
+    SelectObjectScope font(dc, font_.Get());
+    ::SetBkMode(dc, TRANSPARENT);
+
+    if (list_.Count() == 0) {
+        RECT rect = client;
+        ::SetTextColor(dc, DamagedText);
+        ::DrawTextW(dc, EmptyText, -1, &rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+        Publish();
+        return;
+    }
+
+    const bool scrolls = list_.Count() > list_.VisibleRows();
+    const int rowRight = client.right - (scrolls ? ScrollBarWidth + 1 : 0);
+    const int end = std::min(list_.Count(), list_.TopRow() + list_.VisibleRows());
+    for (int row = list_.TopRow(); row < end; ++row) {
+        const int top = client.top + (row - list_.TopRow()) * RowHeight;
+        PaintRow(dc, row, RECT{client.left, top, rowRight, top + RowHeight});
+    }
+
+    if (scrolls) {
+        const RECT track{client.right - ScrollBarWidth, client.top, client.right, client.bottom};
+        FillSolid(dc, track, ScrollTrack);
+        const int height = track.bottom - track.top;
+        const int thumbTop = height * list_.TopRow() / list_.Count();
+        const int thumbBottom = height * end / list_.Count();
+        FillSolid(dc, RECT{track.left, track.top + thumbTop, track.right, track.top + thumbBottom}, ScrollThumb);
+    }
+    Publish();
+}
+
+void HomeScreen::PaintRow(HDC dc, int row, const RECT& rect)
+{
+    const StartMenuEntry& entry = list_.Entries()[static_cast<std::size_t>(row)];
+    const bool highlighted = row == list_.Highlight();
+    if (highlighted)
+        FillVerticalGradient(dc, rect, HighlightTop, HighlightBottom);
+
+    const HICON icon = IconFor(entry);
+    if (icon)
+        ::DrawIconEx(dc, rect.left + IconLeft, rect.top + (RowHeight - IconSize) / 2, icon, IconSize, IconSize, 0,
+                     nullptr, DI_NORMAL);
+
+    RECT textRect{rect.left + TextLeft, rect.top, rect.right - 2, rect.bottom};
+    ::SetTextColor(dc, highlighted ? HighlightText : entry.content.shortcut ? RowText : DamagedText);
+    ::DrawTextW(dc, entry.name.c_str(), static_cast<int>(entry.name.size()), &textRect,
+                DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+void HomeScreen::Publish() const
+{
+    PublishScreenText(window_, list_.Count() == 0 ? std::wstring(EmptyText) : list_.VisibleText());
+}
+
+}  // namespace vellumate

@@ -1,0 +1,54 @@
+// The home screen: the programs of the Start menu folder as a list of rows.
+// The direction pad moves the highlight, the action key (or a number key for
+// the first nine rows) starts the program.
+//
+// Its window class is "MSStart": it plays the Start menu's part, and task
+// lists leave that class out.
+#pragma once
+
+#include "platform/Handles.h"
+#include "platform/WindowBase.h"
+#include "platform/shell/FolderWatch.h"
+#include "platform/shell/ProgramList.h"
+
+#include <map>
+#include <string>
+
+namespace vellumate {
+
+inline constexpr wchar_t HomeScreenClass[] = L"MSStart";
+inline constexpr wchar_t HomeScreenTitle[] = L"Home";
+
+class HomeScreen : public WindowBase<HomeScreen> {
+public:
+    // `drive` is the device's drive ("D:"), whose Start menu folder is shown.
+    bool Create(HINSTANCE instance, std::wstring drive);
+
+    // The handle the message loop waits on for changes of the Start menu
+    // folder (nullptr while the folder does not exist), and what to do then.
+    HANDLE ChangeHandle() const noexcept { return watch_.WaitHandle(); }
+    void OnFolderChanged();
+
+private:
+    friend class WindowBase<HomeScreen>;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void Reload();
+    void OnKeyDown(UINT key);
+    void StartCurrent();
+    void ShowError(const std::wstring& text) const;
+    HICON IconFor(const StartMenuEntry& entry);
+    void Paint();
+    void PaintRow(HDC dc, int row, const RECT& rect);
+    void Publish() const;
+
+    std::wstring drive_;
+    std::wstring folder_;
+    FolderWatch watch_;
+    ProgramList list_;
+    std::map<std::wstring, IconHandle> icons_;  // by program path
+    HICON neutralIcon_ = nullptr;                // shared, never destroyed
+    FontHandle font_;
+};
+
+}  // namespace vellumate

@@ -1,0 +1,49 @@
+// The home screen's list of programs: the entries, the highlighted row and the
+// rows in view. No window code: the home screen window draws what this holds.
+#pragma once
+
+#include "platform/shell/StartMenu.h"
+
+#include <string>
+#include <vector>
+
+namespace vellumate {
+
+class ProgramList {
+public:
+    // Replaces the entries. The highlight stays on the program of the same
+    // name when it is still there, else on the same position as far as the
+    // new list reaches.
+    void Assign(std::vector<StartMenuEntry> entries);
+
+    // How many rows the window shows at once (at least one).
+    void SetVisibleRows(int rows);
+
+    // Moves the highlight by `delta` rows, stopping at either end. Returns
+    // whether anything changed.
+    bool MoveHighlight(int delta);
+
+    // Highlights row `index`; false when there is no such row.
+    bool SetHighlight(int index);
+
+    const std::vector<StartMenuEntry>& Entries() const noexcept { return entries_; }
+    int Count() const noexcept { return static_cast<int>(entries_.size()); }
+    int Highlight() const noexcept { return highlight_; }  // -1 when empty
+    int TopRow() const noexcept { return topRow_; }
+    int VisibleRows() const noexcept { return visibleRows_; }
+    const StartMenuEntry* Current() const noexcept;
+
+    // The rows in view, one line each, the highlighted one marked "> " and the
+    // others indented by two spaces (the screen-text convention).
+    std::wstring VisibleText() const;
+
+private:
+    void ScrollToHighlight();
+
+    std::vector<StartMenuEntry> entries_;
+    int highlight_ = -1;
+    int topRow_ = 0;
+    int visibleRows_ = 1;
+};
+
+}  // namespace vellumate
