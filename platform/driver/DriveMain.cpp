@@ -93,6 +93,7 @@ int Shot(const std::wstring& path)
 
 int Screen()
 {
+    SettleForeground();
     WriteOut(FormatSnapshot(TakeSnapshot(RECT{0, 0, ScreenWidth, ScreenHeight})));
     return ExitDone;
 }

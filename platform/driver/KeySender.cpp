@@ -1,5 +1,7 @@
 #include "platform/driver/KeySender.h"
 
+#include "platform/ShellMessages.h"
+
 #include <array>
 
 namespace vellumate {
@@ -76,6 +78,13 @@ void SettleForeground()
         ::Sleep(RoundPauseMs);
         stableRounds = front == previous ? stableRounds + 1 : 0;
         previous = front;
+    }
+
+    // The shell's title strip follows the front on a timer; have it catch up now.
+    static const UINT refresh = ::RegisterWindowMessageW(TitleStripRefreshMessage);
+    if (const HWND strip = ::FindWindowW(L"tray", nullptr); strip && refresh) {
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(strip, refresh, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, PingTimeoutMs, &ignored);
     }
 }
 

@@ -14,7 +14,8 @@ namespace vellumate {
 bool SendKeys(const std::vector<KeyStroke>& strokes);
 
 // Waits until the foreground program has processed what is queued for it and
-// the foreground window has stopped changing (bounded to about a second).
+// the foreground window has stopped changing (bounded to about a second), then
+// lets the shell's title strip catch up with the window in front.
 void SettleForeground();
 
 }  // namespace vellumate

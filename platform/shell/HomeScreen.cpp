@@ -3,7 +3,10 @@
 #include "platform/Handset.h"
 #include "platform/Painting.h"
 #include "platform/ScreenText.h"
+#include "platform/shell/FrontWindow.h"
 #include "platform/shell/Launch.h"
+#include "platform/shell/Notice.h"
+#include "platform/shell/ShellStyle.h"
 
 #include <shellapi.h>
 
@@ -18,16 +21,16 @@ constexpr int IconLeft = 5;
 constexpr int TextLeft = IconLeft + IconSize + 6;
 constexpr int ScrollBarWidth = 3;
 
-constexpr COLORREF Background = RGB(255, 255, 255);
-constexpr COLORREF RowText = RGB(0, 0, 0);
-constexpr COLORREF DamagedText = RGB(140, 140, 140);
-constexpr COLORREF HighlightTop = RGB(74, 128, 214);
-constexpr COLORREF HighlightBottom = RGB(34, 82, 168);
-constexpr COLORREF HighlightText = RGB(255, 255, 255);
 constexpr COLORREF ScrollTrack = RGB(226, 230, 238);
 constexpr COLORREF ScrollThumb = RGB(120, 134, 160);
 
 constexpr wchar_t EmptyText[] = L"No programs";
+
+// Wine does not always give the front to another window when the program in
+// front ends; the home screen then takes it, as a handset always shows
+// something that takes keys.
+constexpr UINT_PTR FrontWatchTimer = 1;
+constexpr UINT FrontWatchIntervalMs = 250;
 
 std::wstring SystemMessage(DWORD error)
 {
@@ -46,6 +49,7 @@ std::wstring SystemMessage(DWORD error)
 
 bool HomeScreen::Create(HINSTANCE instance, std::wstring drive)
 {
+    instance_ = instance;
     drive_ = std::move(drive);
     folder_ = StartMenuFolder(drive_);
     font_ = MakeInterfaceFont(13);
@@ -60,6 +64,7 @@ bool HomeScreen::Create(HINSTANCE instance, std::wstring drive)
     Reload();
     ::ShowWindow(window_, SW_SHOW);
     ::SetForegroundWindow(window_);
+    ::SetTimer(window_, FrontWatchTimer, FrontWatchIntervalMs, nullptr);
     return true;
 }
 
@@ -79,12 +84,17 @@ LRESULT HomeScreen::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KEYDOWN:
         OnKeyDown(static_cast<UINT>(wParam));
         return 0;
+    case WM_TIMER:
+        if (wParam == FrontWatchTimer && !FrontWindow() && ::IsWindowEnabled(window_))
+            ::SetForegroundWindow(window_);
+        return 0;
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
         Paint();
         return 0;
     case WM_DESTROY:
+        ::KillTimer(window_, FrontWatchTimer);
         WithdrawScreenText(window_);
         ::PostQuitMessage(0);
         return 0;
@@ -157,7 +167,7 @@ void HomeScreen::StartCurrent()
 
 void HomeScreen::ShowError(const std::wstring& text) const
 {
-    ::MessageBoxW(window_, text.c_str(), HomeScreenTitle, MB_OK | MB_ICONERROR);
+    ShowNotice(instance_, window_, HomeScreenTitle, text, NoticeKind::Error);
 }
 
 HICON HomeScreen::IconFor(const StartMenuEntry& entry)
@@ -182,13 +192,13 @@ void HomeScreen::Paint()
     BufferedPaint paint(window_);
     const HDC dc = paint.Dc();
     const RECT& client = paint.Client();
-    FillSolid(dc, client, Background);
+    FillSolid(dc, client, style::Background);
     SelectObjectScope font(dc, font_.Get());
     ::SetBkMode(dc, TRANSPARENT);
 
     if (list_.Count() == 0) {
         RECT rect = client;
-        ::SetTextColor(dc, DamagedText);
+        ::SetTextColor(dc, style::DimText);
         ::DrawTextW(dc, EmptyText, -1, &rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
         Publish();
         return;
@@ -218,7 +228,7 @@ void HomeScreen::PaintRow(HDC dc, int row, const RECT& rect)
     const StartMenuEntry& entry = list_.Entries()[static_cast<std::size_t>(row)];
     const bool highlighted = row == list_.Highlight();
     if (highlighted)
-        FillVerticalGradient(dc, rect, HighlightTop, HighlightBottom);
+        FillVerticalGradient(dc, rect, style::HighlightTop, style::HighlightBottom);
 
     const HICON icon = IconFor(entry);
     if (icon)
@@ -226,7 +236,7 @@ void HomeScreen::PaintRow(HDC dc, int row, const RECT& rect)
                      nullptr, DI_NORMAL);
 
     RECT textRect{rect.left + TextLeft, rect.top, rect.right - 2, rect.bottom};
-    ::SetTextColor(dc, highlighted ? HighlightText : entry.content.shortcut ? RowText : DamagedText);
+    ::SetTextColor(dc, highlighted ? style::HighlightText : entry.content.shortcut ? style::Text : style::DimText);
     ::DrawTextW(dc, entry.name.c_str(), static_cast<int>(entry.name.size()), &textRect,
                 DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
 }

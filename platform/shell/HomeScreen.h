@@ -42,6 +42,7 @@ private:
     void PaintRow(HDC dc, int row, const RECT& rect);
     void Publish() const;
 
+    HINSTANCE instance_ = nullptr;
     std::wstring drive_;
     std::wstring folder_;
     FolderWatch watch_;

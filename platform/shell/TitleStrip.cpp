@@ -2,6 +2,9 @@
 
 #include "platform/Handset.h"
 #include "platform/Painting.h"
+#include "platform/ShellMessages.h"
+#include "platform/shell/FrontWindow.h"
+#include "platform/shell/ShellStyle.h"
 
 #include <cwchar>
 
@@ -11,16 +14,12 @@ namespace {
 // WinEvent callbacks carry no context; there is one strip per shell.
 TitleStrip* hookedStrip = nullptr;
 
-// The foreground and title events arrive at once; the timer is the safety
-// net for a change the events miss, and it keeps the clock going.
+// The foreground and title events arrive at once where the system sends them
+// (Wine 8 does not); the timer catches every other change and keeps the clock
+// going, and the session driver asks for a refresh before it reads the screen.
 constexpr UINT_PTR RefreshTimer = 1;
 constexpr UINT RefreshIntervalMs = 250;
 
-constexpr COLORREF StripTop = RGB(62, 78, 110);
-constexpr COLORREF StripBottom = RGB(18, 24, 38);
-constexpr COLORREF StripEdge = RGB(8, 10, 16);
-constexpr COLORREF TitleColour = RGB(255, 255, 255);
-constexpr COLORREF ClockColour = RGB(200, 210, 228);
 constexpr int Margin = 4;
 
 std::wstring ClockText()
@@ -38,6 +37,7 @@ std::wstring ClockText()
 bool TitleStrip::Create(HINSTANCE instance, std::wstring idleTitle)
 {
     idleTitle_ = std::move(idleTitle);
+    refreshMessage_ = ::RegisterWindowMessageW(TitleStripRefreshMessage);
     titleFont_ = MakeInterfaceFont(13, FW_BOLD);
     clockFont_ = MakeInterfaceFont(12);
     if (!RegisterWindowClass(instance, TitleStripClass, 0, ::LoadCursorW(nullptr, IDC_ARROW)))
@@ -48,10 +48,12 @@ bool TitleStrip::Create(HINSTANCE instance, std::wstring idleTitle)
         return false;
 
     hookedStrip = this;
-    foregroundHook_.Reset(::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, &OnWinEvent,
-                                            0, 0, WINEVENT_OUTOFCONTEXT));
-    nameHook_.Reset(::SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, &OnWinEvent, 0, 0,
-                                      WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+    const auto hook = [](DWORD event, DWORD flags) {
+        return WinEventHookHandle(::SetWinEventHook(event, event, nullptr, &OnWinEvent, 0, 0, flags));
+    };
+    foregroundHook_ = hook(EVENT_SYSTEM_FOREGROUND, WINEVENT_OUTOFCONTEXT);
+    showHook_ = hook(EVENT_OBJECT_SHOW, WINEVENT_OUTOFCONTEXT);
+    nameHook_ = hook(EVENT_OBJECT_NAMECHANGE, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
     ::SetTimer(window_, RefreshTimer, RefreshIntervalMs, nullptr);
     Refresh();
     ::ShowWindow(window_, SW_SHOWNOACTIVATE);
@@ -60,6 +62,11 @@ bool TitleStrip::Create(HINSTANCE instance, std::wstring idleTitle)
 
 LRESULT TitleStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == refreshMessage_ && refreshMessage_ != 0) {
+        Refresh();
+        ::UpdateWindow(window_);  // painted before the asker reads the screen
+        return 0;
+    }
     switch (message) {
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
@@ -75,6 +82,7 @@ LRESULT TitleStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         ::KillTimer(window_, RefreshTimer);
         foregroundHook_.Reset();
+        showHook_.Reset();
         nameHook_.Reset();
         if (hookedStrip == this)
             hookedStrip = nullptr;
@@ -89,10 +97,20 @@ void CALLBACK TitleStrip::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LO
 {
     if (!hookedStrip || object != OBJID_WINDOW)
         return;
-    if (event == EVENT_OBJECT_NAMECHANGE && window != ::GetForegroundWindow())
-        return;
     try {
-        hookedStrip->Refresh();
+        switch (event) {
+        case EVENT_OBJECT_SHOW:
+            if (::GetAncestor(window, GA_PARENT) == ::GetDesktopWindow())
+                hookedStrip->StayOnTop();  // a new window must not cover the strip
+            break;
+        case EVENT_OBJECT_NAMECHANGE:
+            if (window == FrontWindow())
+                hookedStrip->Refresh();
+            break;
+        default:
+            hookedStrip->Refresh();
+            break;
+        }
     } catch (...) {
         // the timer tries again shortly
     }
@@ -100,7 +118,7 @@ void CALLBACK TitleStrip::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LO
 
 std::wstring TitleStrip::ForegroundTitle() const
 {
-    const HWND front = ::GetForegroundWindow();
+    const HWND front = FrontWindow();
     if (!front || front == window_)
         return idleTitle_;
     // InternalGetWindowText reads the stored title without sending a message,
@@ -112,6 +130,11 @@ std::wstring TitleStrip::ForegroundTitle() const
 
 void TitleStrip::Refresh()
 {
+    const HWND front = FrontWindow();
+    if (front != front_) {
+        front_ = front;
+        StayOnTop();
+    }
     std::wstring title = ForegroundTitle();
     std::wstring clock = ClockText();
     if (title == title_ && clock == clock_)
@@ -123,6 +146,17 @@ void TitleStrip::Refresh()
     ::InvalidateRect(window_, nullptr, FALSE);
 }
 
+void TitleStrip::StayOnTop()
+{
+    // Wine's X11 driver puts a newly shown window above every other one on the
+    // X server, whatever the Z order says, and restacks a window only when its
+    // Z position changes. Leaving the topmost band and coming back is such a
+    // change, and raises the strip above everything again.
+    constexpr UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    ::SetWindowPos(window_, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    ::SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, flags);
+}
+
 void TitleStrip::Paint()
 {
     BufferedPaint paint(window_);
@@ -131,15 +165,15 @@ void TitleStrip::Paint()
 
     RECT face = client;
     face.bottom -= 1;
-    FillVerticalGradient(dc, face, StripTop, StripBottom);
-    FillSolid(dc, RECT{client.left, client.bottom - 1, client.right, client.bottom}, StripEdge);
+    FillVerticalGradient(dc, face, style::BarTop, style::BarBottom);
+    FillSolid(dc, RECT{client.left, client.bottom - 1, client.right, client.bottom}, style::BarEdge);
 
     ::SetBkMode(dc, TRANSPARENT);
 
     RECT clockRect{client.left, client.top, client.right - Margin, face.bottom};
     {
         SelectObjectScope font(dc, clockFont_.Get());
-        ::SetTextColor(dc, ClockColour);
+        ::SetTextColor(dc, style::BarDimText);
         RECT measured{};
         ::DrawTextW(dc, clock_.c_str(), static_cast<int>(clock_.size()), &measured, DT_SINGLELINE | DT_CALCRECT);
         clockRect.left = clockRect.right - (measured.right - measured.left);
@@ -149,7 +183,7 @@ void TitleStrip::Paint()
 
     RECT titleRect{client.left + Margin, client.top, clockRect.left - Margin, face.bottom};
     SelectObjectScope font(dc, titleFont_.Get());
-    ::SetTextColor(dc, TitleColour);
+    ::SetTextColor(dc, style::BarText);
     ::DrawTextW(dc, title_.c_str(), static_cast<int>(title_.size()), &titleRect,
                 DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
 }

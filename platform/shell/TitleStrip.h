@@ -22,18 +22,22 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void Refresh();
+    void StayOnTop();
     std::wstring ForegroundTitle() const;
     void Paint();
 
     static void CALLBACK OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
                                     DWORD thread, DWORD time) noexcept;
 
+    UINT refreshMessage_ = 0;
     std::wstring idleTitle_;
+    HWND front_ = nullptr;  // the foreground window when last looked at
     std::wstring title_;
     std::wstring clock_;
     FontHandle titleFont_;
     FontHandle clockFont_;
     WinEventHookHandle foregroundHook_;
+    WinEventHookHandle showHook_;
     WinEventHookHandle nameHook_;
 };
 
