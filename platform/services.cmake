@@ -1,0 +1,61 @@
+# The handset's hardware services (device profile, storage cards, volumes,
+# special folders, the shell's file-change notifications) with their shell and
+# driver halves, and their tests. Included at the end of CMakeLists.txt, after
+# the targets it adds to.
+
+target_sources(platform PRIVATE
+    DeviceProfile.cpp DeviceProfile.h
+    DevicePaths.cpp DevicePaths.h
+    FlashCard.cpp FlashCard.h
+    HandsetHardware.cpp HandsetHardware.h
+    ProfileSource.cpp ProfileSource.h
+    ShellNotify.cpp ShellNotify.h
+    ShellNotifyProtocol.cpp ShellNotifyProtocol.h
+    SpecialFolders.cpp SpecialFolders.h
+    VolumeSpace.cpp VolumeSpace.h)
+
+target_sources(vmshell_core PRIVATE shell/NotifyRelay.cpp shell/NotifyRelay.h)
+target_sources(vmdrive_core PRIVATE driver/DeviceNotify.cpp driver/DeviceNotify.h)
+
+# ---- tests -------------------------------------------------------------------
+
+# The shipped sample profile, as the tests under Wine reach it (drive Z: is /).
+if(CMAKE_HOST_WIN32)
+    set(VELLUMATE_SAMPLE_PROFILE "${PROJECT_SOURCE_DIR}/device/profile.ini")
+else()
+    set(VELLUMATE_SAMPLE_PROFILE "Z:${PROJECT_SOURCE_DIR}/device/profile.ini")
+endif()
+
+vellumate_test(platform_services_tests
+    SOURCES
+        tests/DeviceProfileTests.cpp
+        tests/FlashCardTests.cpp
+        tests/HandsetHardwareTests.cpp
+        tests/NotifyProtocolTests.cpp
+        tests/SpecialFoldersTests.cpp
+        tests/TempDevice.h
+        tests/TestMain.cpp
+    LIBS vmshell_core)
+target_compile_definitions(platform_services_tests PRIVATE
+    VELLUMATE_SAMPLE_PROFILE=L"${VELLUMATE_SAMPLE_PROFILE}")
+
+# A stand-in program that registers for notifications, beside the tests that
+# start it.
+add_executable(services_notify_helper tests/NotifyHelper.cpp)
+target_link_libraries(services_notify_helper PRIVATE platform)
+target_link_options(services_notify_helper PRIVATE -municode)
+
+# The cross-process notification tests find "the" shell relay by its window
+# class, so they must not run beside one another (or beside a shell).
+add_executable(platform_notify_tests
+    tests/ChildProcess.h
+    tests/ShellNotifyTests.cpp
+    tests/TempDevice.h
+    tests/TestMain.cpp)
+target_link_libraries(platform_notify_tests PRIVATE vmshell_core GTest::gtest)
+target_link_options(platform_notify_tests PRIVATE -municode)
+add_dependencies(platform_notify_tests services_notify_helper)
+gtest_discover_tests(platform_notify_tests
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)
