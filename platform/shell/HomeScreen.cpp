@@ -96,7 +96,6 @@ LRESULT HomeScreen::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         ::KillTimer(window_, FrontWatchTimer);
         WithdrawScreenText(window_);
-        ::PostQuitMessage(0);
         return 0;
     default:
         return ::DefWindowProcW(window_, message, wParam, lParam);

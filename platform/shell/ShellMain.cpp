@@ -26,10 +26,11 @@ std::wstring CurrentDirectory()
     }
 }
 
-// Waits for messages and for changes of the Start menu folder alike.
+// Waits for messages and for changes of the Start menu folder alike, until
+// the home screen is gone.
 int RunMessageLoop(vellumate::HomeScreen& home)
 {
-    for (;;) {
+    while (home.Window()) {
         const HANDLE change = home.ChangeHandle();
         const DWORD waited = ::MsgWaitForMultipleObjectsEx(change ? 1 : 0, change ? &change : nullptr, INFINITE,
                                                            QS_ALLINPUT, MWMO_INPUTAVAILABLE);
@@ -44,6 +45,7 @@ int RunMessageLoop(vellumate::HomeScreen& home)
             ::DispatchMessageW(&message);
         }
     }
+    return 0;
 }
 
 }  // namespace
