@@ -19,7 +19,10 @@ struct NumberSetting {
     long long minimum;
     long long maximum;
     void (*apply)(DeviceProfile&, long long);
+    bool percentage = false;  // 0 to 100, or 255 for unknown
 };
+
+constexpr long long UnknownPercent = 255;
 
 constexpr std::array NumberSettings{
     NumberSetting{L"device", L"processor", 0, MaxDword,
@@ -50,8 +53,8 @@ constexpr std::array NumberSettings{
                   [](DeviceProfile& p, long long v) { p.acLine = static_cast<std::uint8_t>(v); }},
     NumberSetting{L"power", L"main_flag", 0, MaxByte,
                   [](DeviceProfile& p, long long v) { p.main.flag = static_cast<std::uint8_t>(v); }},
-    NumberSetting{L"power", L"main_percent", 0, MaxByte,
-                  [](DeviceProfile& p, long long v) { p.main.percent = static_cast<std::uint8_t>(v); }},
+    NumberSetting{L"power", L"main_percent", 0, UnknownPercent,
+                  [](DeviceProfile& p, long long v) { p.main.percent = static_cast<std::uint8_t>(v); }, true},
     NumberSetting{L"power", L"main_voltage", 0, MaxDword,
                   [](DeviceProfile& p, long long v) { p.main.voltage = static_cast<std::uint32_t>(v); }},
     NumberSetting{L"power", L"main_temperature", std::numeric_limits<std::int32_t>::min(),
@@ -59,8 +62,8 @@ constexpr std::array NumberSettings{
                   [](DeviceProfile& p, long long v) { p.main.temperature = static_cast<std::uint32_t>(v); }},
     NumberSetting{L"power", L"backup_flag", 0, MaxByte,
                   [](DeviceProfile& p, long long v) { p.backup.flag = static_cast<std::uint8_t>(v); }},
-    NumberSetting{L"power", L"backup_percent", 0, MaxByte,
-                  [](DeviceProfile& p, long long v) { p.backup.percent = static_cast<std::uint8_t>(v); }},
+    NumberSetting{L"power", L"backup_percent", 0, UnknownPercent,
+                  [](DeviceProfile& p, long long v) { p.backup.percent = static_cast<std::uint8_t>(v); }, true},
     NumberSetting{L"power", L"backup_voltage", 0, MaxDword,
                   [](DeviceProfile& p, long long v) { p.backup.voltage = static_cast<std::uint32_t>(v); }},
 };
@@ -248,7 +251,11 @@ private:
         }
         for (const NumberSetting& setting : NumberSettings) {
             if (setting.section == section_ && SameName(key, setting.key)) {
-                if (const std::optional<long long> number = Number(key, value, setting.minimum, setting.maximum))
+                const std::optional<long long> number = Number(key, value, setting.minimum, setting.maximum);
+                if (number && setting.percentage && *number > 100 && *number != UnknownPercent)
+                    Problem(L"[" + section_ + L"] " + std::wstring(key) + L" must be 0 to 100, or 255 for unknown, not " +
+                            std::wstring(value));
+                else if (number)
                     setting.apply(reading_.profile, *number);
                 Remember(key);
                 return;

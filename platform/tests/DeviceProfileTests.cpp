@@ -87,7 +87,10 @@ TEST(DeviceProfileTest, BadValuesKeepTheirDefaultsAndAreReportedByLine)
         "free=-1\n"               // 8: negative
         "[memory]\n"
         "total=99999999999999999999999\n"  // 10: overflow
-        "this line is no setting\n");      // 11
+        "this line is no setting\n"       // 11
+        "[power]\n"
+        "backup_flag=200\n"               // any byte is a flag
+        "main_percent=101\n");            // 14: a percentage above 100 that does not mean unknown
     EXPECT_EQ(reading.profile.main.percent, defaults.main.percent);
     EXPECT_EQ(reading.profile.main.flag, defaults.main.flag);
     EXPECT_EQ(reading.profile.main.voltage, defaults.main.voltage);
@@ -95,9 +98,10 @@ TEST(DeviceProfileTest, BadValuesKeepTheirDefaultsAndAreReportedByLine)
     EXPECT_EQ(reading.profile.storeSize, defaults.storeSize);
     EXPECT_EQ(reading.profile.storeFree, defaults.storeFree);
     EXPECT_EQ(reading.profile.memoryTotal, defaults.memoryTotal);
-    for (int line : {2, 3, 5, 7, 8, 10, 11})
+    EXPECT_EQ(reading.profile.backup.flag, 200);
+    for (int line : {2, 3, 5, 7, 8, 10, 11, 14})
         EXPECT_TRUE(HasProblemOnLine(reading, line)) << "line " << line;
-    EXPECT_EQ(reading.problems.size(), 7u);
+    EXPECT_EQ(reading.problems.size(), 8u);
 }
 
 TEST(DeviceProfileTest, UnknownSectionsAndSettingsAreReportedOnce)
