@@ -6,7 +6,7 @@
 #include "platform/shell/FrontWindow.h"
 #include "platform/shell/ShellStyle.h"
 
-#include <cwchar>
+#include <string>
 
 namespace vellumate {
 namespace {
@@ -20,16 +20,14 @@ TitleStrip* hookedStrip = nullptr;
 constexpr UINT_PTR RefreshTimer = 1;
 constexpr UINT RefreshIntervalMs = 250;
 
-constexpr int Margin = 4;
+constexpr int TextInset = 4;  // from either end of the strip
 
+// "9:05": the handset shows the hour without a leading zero.
 std::wstring ClockText()
 {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
-    wchar_t text[8];
-    _snwprintf(text, sizeof text / sizeof text[0], L"%u:%02u", now.wHour, now.wMinute);
-    text[7] = L'\0';
-    return text;
+    return std::to_wstring(now.wHour) + (now.wMinute < 10 ? L":0" : L":") + std::to_wstring(now.wMinute);
 }
 
 }  // namespace
@@ -170,7 +168,7 @@ void TitleStrip::Paint()
 
     ::SetBkMode(dc, TRANSPARENT);
 
-    RECT clockRect{client.left, client.top, client.right - Margin, face.bottom};
+    RECT clockRect{client.left, client.top, client.right - TextInset, face.bottom};
     {
         SelectObjectScope font(dc, clockFont_.Get());
         ::SetTextColor(dc, style::BarDimText);
@@ -181,7 +179,7 @@ void TitleStrip::Paint()
                     DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
     }
 
-    RECT titleRect{client.left + Margin, client.top, clockRect.left - Margin, face.bottom};
+    RECT titleRect{client.left + TextInset, client.top, clockRect.left - TextInset, face.bottom};
     SelectObjectScope font(dc, titleFont_.Get());
     ::SetTextColor(dc, style::BarText);
     ::DrawTextW(dc, title_.c_str(), static_cast<int>(title_.size()), &titleRect,
