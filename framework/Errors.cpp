@@ -136,7 +136,10 @@ void ThrowError(ErrorInfo* error)
         frame = outer;
     }
 
-    ShowMessage(nullptr, IDS_GENERIC_ERROR, 0, MB_ICONSTOP | MB_OK, 0, 0, 0, error);
+    // No frame: the error is shown as it is, and the operation ends.
+    wchar_t text[ErrorInfo::TextCapacity];
+    error->GetErrorText(text, ErrorInfo::TextCapacity);
+    ShowMessageText(nullptr, text, MB_ICONSTOP | MB_OK);
     ErrorInfo::Dispose(error);
     throw OperationAborted();
 }

@@ -14,11 +14,11 @@
 // when it goes. Records whose auto-delete flag is set are deleted by whoever
 // disposes of them; the others belong to their creator.
 //
-// The frames are per thread. An error that no frame takes is shown with the
-// generic message and ends the operation: ThrowError then throws
+// The frames are per thread. An error that no frame takes is shown (its own
+// text, with the stop icon) and ends the operation: ThrowError then throws
 // OperationAborted, which RunOperation (used by every window and dialog
-// procedure and by worker threads) catches, so that no exception ever crosses
-// a window procedure.
+// procedure and by worker threads) catches, so that no exception ever
+// crosses a window procedure.
 #pragma once
 
 #include "framework/String.h"

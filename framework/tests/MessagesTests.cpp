@@ -227,7 +227,7 @@ TEST_F(MessageBoxes, AnErrorNoFrameTakesIsShownAndEndsTheOperation)
     EXPECT_FALSE(completed);
     EXPECT_FALSE(reachedEnd);
     EXPECT_EQ(destroyed, 1);
-    EXPECT_EQ(driver.Dialog().text, String(L"Something went wrong.\nArchive damaged"));
+    EXPECT_EQ(driver.Dialog().text, String(L"Archive damaged"));
     EXPECT_EQ(driver.Dialog().caption, String(L"T\u00EBst Pr\u00F6gram"));
     EXPECT_EQ(driver.Dialog().icon, static_cast<UINT>(MB_ICONHAND));
 }
