@@ -1,0 +1,83 @@
+// Program start-up: the skeleton every program's wWinMain runs.
+//
+// A program with a main window describes itself with a ProgramStartup (its
+// row of the start-up table plus its own steps) and hands it to RunProgram:
+//
+//     int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, wchar_t*, int show)
+//     {
+//         ProgramStartup startup = CorvaneStartup(MainWindowProcedure);
+//         startup.shutdown = CleanUp;
+//         return RunProgram(instance, show, startup);
+//     }
+//
+// Lunsett, a dialog program, runs RunDialogProgram instead. Every failure
+// before the message loop ends the program silently (exit code 0).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+// A window title loaded from a string is cut to this many characters.
+inline constexpr int MaxWindowTitleLength = 20;
+
+struct ProgramStartup {
+    // The main window's class, which also names the single-instance mutex.
+    const wchar_t* className = nullptr;
+    // The main window's title: fixedTitle when set, else string titleId of
+    // the resource module (a missing string ends the program).
+    const wchar_t* fixedTitle = nullptr;
+    UINT titleId = 0;
+    // How a second copy finds this one's window: by class and title, or by
+    // class alone; the wait between the two looks of an attempt (0: quick
+    // attempts); whether the found window also gets the keyboard focus.
+    bool lookupByTitle = false;
+    DWORD lookupWait = 500;
+    bool focusFoundWindow = false;
+    // Whether the single-instance check comes before InitFramework.
+    bool singleInstanceFirst = false;
+    // The dialogs, menus and strings live in the localized resource file.
+    bool localizedResources = false;
+    // The main window class.
+    UINT classStyle = 0;
+    UINT iconId = 0;  // of the resource module; 0: none
+    WNDPROC windowProcedure = nullptr;
+
+    // The program's own steps, each optional. A step that returns false ends
+    // the program with 0.
+    std::function<void()> beforeFramework;          // before anything else
+    std::function<bool()> prepare;                  // after the single-instance check
+    std::function<bool()> afterRegistration;        // after the class is registered
+    std::function<bool(HWND window)> createPanes;   // after the main window is made
+    std::function<void(HWND window)> afterShow;     // once the window shows
+    std::function<void()> shutdown;                 // after the message loop
+};
+
+// Runs the start-up skeleton, the message loop and the shutdown. Returns the
+// exit code: the quit message's parameter, or 0 when the program ended early.
+int RunProgram(HINSTANCE instance, int showCommand, const ProgramStartup& startup);
+
+// The start-up table's rows for the programs with a main window; the program
+// adds its own steps.
+ProgramStartup TarnwellStartup(WNDPROC windowProcedure);
+ProgramStartup PelloryStartup(WNDPROC windowProcedure);
+ProgramStartup CorvaneStartup(WNDPROC windowProcedure);
+ProgramStartup ObrelStartup(WNDPROC windowProcedure);
+
+// A program that is one modal dialog.
+struct DialogProgramStartup {
+    const wchar_t* mutexName = nullptr;
+    // The main dialog's title (at most MaxWindowTitleLength characters), by
+    // which a second copy finds the first.
+    UINT titleId = 0;
+    bool localizedResources = false;
+    // Runs the main dialog to its end; a negative result is a failure.
+    std::function<INT_PTR()> runMainDialog;
+};
+
+// Exit codes: 1 when the dialog ran, when another copy runs, or when the
+// mutex cannot be made; 0 when the main dialog failed or the localized
+// resource file is missing.
+int RunDialogProgram(HINSTANCE instance, const DialogProgramStartup& startup);
+
+DialogProgramStartup LunsettStartup(std::function<INT_PTR()> runMainDialog);
