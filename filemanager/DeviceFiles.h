@@ -29,6 +29,10 @@ String LastComponent(const wchar_t* path);
 // The path before its last "\" ("" for a folder of the root and for the root).
 String ParentPath(const wchar_t* path);
 
+// The file-system pattern that enumerates a folder: its path + "\*" (the root
+// is read with "\*"). A pattern too long for MAX_PATH gets the "\\?\" prefix.
+String FindPatternOf(const wchar_t* folder);
+
 // The enumeration record of one file or folder (no wildcards); false when it
 // does not exist. The root has no record of its own.
 bool FindEntry(const wchar_t* handsetPath, WIN32_FIND_DATAW& entry);

@@ -29,6 +29,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -46,9 +47,9 @@ public:
     // The items were let go: empty the list pane's image list (every item's
     // iconIndex is -1 again).
     virtual void OnIconsCleared() {}
-    // The number of items changed: set the list's scroll bar again from
-    // ItemCount, RowsPerPage and TopRow (which the list has already set,
-    // 0 after a read).
+    // The number of items or the top row changed: set the list's scroll bar
+    // again from ItemCount, RowsPerPage and TopRow (which the list has already
+    // set: 0 after a read).
     virtual void OnScrollRangeReset() {}
     // Items, their order, the selection or the top row changed: repaint the
     // list and the main window's header and footer strips.
@@ -170,9 +171,9 @@ public:
     // Subfolders met by the last read (listed or not), kept up to date by the
     // incremental updates. Safe on any thread.
     int FolderCount() const noexcept { return m_folderCount.load(); }
-    // Files: item count - folder count - the ".." row, never below 0. Safe on
-    // any thread.
-    int FileCount() const noexcept;
+    // The listed files (items that are neither folders nor ".."). Safe on any
+    // thread.
+    int FileCount() const noexcept { return m_fileCount.load(); }
 
     // ---- scrolling (the list pane sets the rows per page) -----------------
 
@@ -280,18 +281,20 @@ private:
     void ReadContents(const String& path, const String& nameToSelect, DWORD preferences);
     void ClearItems();
     void AppendItem(FolderItemPtr item);
+    // Makes the counts that other threads may read match the items.
     void PublishCounts() noexcept;
     void SetFolderCount(int count) noexcept { m_folderCount.store(count < 0 ? 0 : count); }
-    void FillTypeNames();
+    void FillTypeNames(std::span<FolderItemPtr> items);
+    String TypeName(const String& path) const;
     void RebuildSelection();
-    void SelectFirstIfNone();
+    // Selects item 0 when there are items and none is selected; true if it did.
+    bool SelectFirstIfNone();
     void ResetScrollRange();
-    int FindItem(const wchar_t* name) const noexcept;
-    int FindItemNoCase(const wchar_t* name) const noexcept;
-    // Appends an item for the entry (or updates the listed item of its name);
-    // returns its index.
-    int PutEntry(const WIN32_FIND_DATAW& entry);
     void ScrollToShow(int index) noexcept;
+    int FindItemNoCase(const wchar_t* name) const noexcept;
+    // Appends an item for the entry, or brings the listed item of its name up
+    // to date; returns its index.
+    int PutEntry(const WIN32_FIND_DATAW& entry);
 
     template <typename Event>
     void Notify(Event&& event) const
@@ -316,5 +319,6 @@ private:
     std::atomic<bool> m_listing{false};
     std::atomic<int> m_itemCount{0};
     std::atomic<int> m_folderCount{0};
+    std::atomic<int> m_fileCount{0};
     std::thread m_worker;
 };

@@ -1,0 +1,108 @@
+#include "filemanager/DeviceFiles.h"
+
+#include "platform/DevicePaths.h"
+#include "platform/Handles.h"
+#include "platform/SpecialFolders.h"
+
+#include <shellapi.h>
+
+#include <cwchar>
+
+namespace {
+
+// The file-system form of a handset path for the file functions: a path that
+// would not fit MAX_PATH gets the "\\?\" prefix, which lifts the limit, so a
+// long name deep in the tree can still be read instead of failing.
+String ToLongFileSystemPath(const wchar_t* handsetPath)
+{
+    String path = ToFileSystemPath(handsetPath);
+    if (path.Length() < MAX_PATH)
+        return path;
+    DWORD needed = GetFullPathNameW(path, 0, nullptr, nullptr);
+    if (needed == 0)
+        return path;
+    String full;
+    DWORD length = GetFullPathNameW(path, needed, full.Reserve(static_cast<int>(needed)), nullptr);
+    full.Commit(length < needed ? static_cast<int>(length) : 0);
+    if (full.IsEmpty() || full.Find(L"\\\\") == 0)
+        return path; // a network path keeps its own form
+    return L"\\\\?\\" + full;
+}
+
+} // namespace
+
+String ToFileSystemPath(const wchar_t* handsetPath)
+{
+    String folder = NormalizeFolderPath(handsetPath);
+    if (folder.IsEmpty())
+        return String(vellumate::DeviceRoot().c_str());
+    std::wstring mapped = vellumate::ToDevicePath(std::wstring_view(folder.Chars(), static_cast<size_t>(folder.Length())));
+    return String(mapped.c_str(), static_cast<int>(mapped.size()));
+}
+
+String NormalizeFolderPath(const wchar_t* path)
+{
+    String folder(path ? path : L"");
+    folder.TrimRight(L'\\');
+    return folder;
+}
+
+String JoinPath(const wchar_t* folder, const wchar_t* name)
+{
+    String path = NormalizeFolderPath(folder);
+    path += L'\\';
+    path += name ? name : L"";
+    return path;
+}
+
+String LastComponent(const wchar_t* path)
+{
+    String folder = NormalizeFolderPath(path);
+    return folder.Mid(folder.ReverseFind(L'\\') + 1);
+}
+
+String ParentPath(const wchar_t* path)
+{
+    String folder = NormalizeFolderPath(path);
+    int separator = folder.ReverseFind(L'\\');
+    return separator > 0 ? folder.Left(separator) : String();
+}
+
+bool FindEntry(const wchar_t* handsetPath, WIN32_FIND_DATAW& entry)
+{
+    String path = NormalizeFolderPath(handsetPath);
+    // The root has no record, and a pattern would match some other entry.
+    if (path.IsEmpty() || path.FindOneOf(L"*?") >= 0)
+        return false;
+    vellumate::FindHandle find(FindFirstFileW(ToLongFileSystemPath(path), &entry));
+    return static_cast<bool>(find);
+}
+
+bool EntryExists(const wchar_t* handsetPath)
+{
+    WIN32_FIND_DATAW entry;
+    return NormalizeFolderPath(handsetPath).IsEmpty() || FindEntry(handsetPath, entry);
+}
+
+String ShellTypeName(const wchar_t* handsetPath)
+{
+    SHFILEINFOW info{};
+    if (!SHGetFileInfoW(ToFileSystemPath(handsetPath), 0, &info, sizeof info, SHGFI_TYPENAME))
+        return String();
+    info.szTypeName[_countof(info.szTypeName) - 1] = L'\0';
+    return String(info.szTypeName);
+}
+
+String PersonalFolderPath()
+{
+    wchar_t path[MAX_PATH] = L"";
+    if (!handset::SHGetSpecialFolderPath(nullptr, path, CSIDL_PERSONAL, FALSE))
+        return String();
+    path[MAX_PATH - 1] = L'\0';
+    return String(path);
+}
+
+String FindPatternOf(const wchar_t* folder)
+{
+    return ToLongFileSystemPath(JoinPath(folder, L"*"));
+}

@@ -1,0 +1,482 @@
+#include "filemanager/FolderList.h"
+
+#include "filemanager/DeviceFiles.h"
+#include "filemanager/FileFormats.h"
+#include "filemanager/FolderFilter.h"
+#include "filemanager/Settings.h"
+
+#include "platform/Handles.h"
+
+#include <algorithm>
+#include <new>
+#include <span>
+#include <unordered_map>
+
+namespace {
+
+FolderItemPtr MakeItem(const WIN32_FIND_DATAW& entry)
+{
+    auto item = std::make_unique<FolderItem>();
+    item->name = entry.cFileName;
+    item->sizeHigh = entry.nFileSizeHigh;
+    item->sizeLow = entry.nFileSizeLow;
+    item->lastWriteTime = entry.ftLastWriteTime;
+    item->attributes = entry.dwFileAttributes;
+    return item;
+}
+
+FolderItemPtr MakeParentRow()
+{
+    auto item = std::make_unique<FolderItem>();
+    item->name = ParentRowName;
+    item->attributes = FILE_ATTRIBUTE_DIRECTORY;
+    return item;
+}
+
+// The extension that decides a file's type ("" without one), in lower case.
+String TypeKeyOf(const FolderItem& item)
+{
+    int dot = item.name.ReverseFind(L'.');
+    String extension = dot >= 0 ? item.name.Mid(dot) : String();
+    extension.MakeLower();
+    return extension;
+}
+
+struct StringHash {
+    size_t operator()(const String& text) const noexcept
+    {
+        return std::hash<std::wstring_view>()(std::wstring_view(text.Chars(), static_cast<size_t>(text.Length())));
+    }
+};
+
+} // namespace
+
+FolderList::FolderList() : m_preferences(DefaultPreferences) {}
+
+FolderList::~FolderList()
+{
+    StopListing();
+    WaitForBackgroundRead();
+}
+
+void FolderList::SetObserver(FolderListObserver* observer) noexcept
+{
+    m_observer = observer;
+}
+
+void FolderList::SetTypeNameProvider(TypeNameProvider provider)
+{
+    m_typeNames = std::move(provider);
+}
+
+void FolderList::SetPreferences(DWORD preferences) noexcept
+{
+    m_preferences = preferences;
+}
+
+void FolderList::SetSortKey(SortKey key)
+{
+    m_sortState = WithSortKey(m_sortState, key);
+    SortItems();
+}
+
+void FolderList::SetSortDescending(bool descending)
+{
+    m_sortState = WithDescending(m_sortState, descending);
+    SortItems();
+}
+
+void FolderList::SetCurrentPath(const wchar_t* path)
+{
+    m_currentPath = NormalizeFolderPath(path);
+}
+
+// ---- reading -------------------------------------------------------------
+
+void FolderList::ReadFolder(const wchar_t* path, const wchar_t* nameToSelect)
+{
+    // A read in progress would fill the list this read replaces.
+    StopListing();
+    WaitForBackgroundRead();
+    m_currentPath = NormalizeFolderPath(path);
+    m_listing.store(true);
+    ReadContents(m_currentPath, String(nameToSelect ? nameToSelect : L""), m_preferences);
+}
+
+void FolderList::ReadContents(const String& path, const String& nameToSelect, DWORD preferences)
+{
+    Notify([](FolderListObserver& o) { o.OnReadStarted(); });
+    ClearItems();
+    int folders = 0;
+    try {
+        if (!path.IsEmpty())
+            AppendItem(MakeParentRow());
+
+        WIN32_FIND_DATAW entry;
+        vellumate::FindHandle find(FindFirstFileW(FindPatternOf(path), &entry));
+        bool more = static_cast<bool>(find);
+        while (more) {
+            if (!IsDotEntry(entry.cFileName)) {
+                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    ++folders;
+                if (IsListedEntry(entry, preferences)) {
+                    FolderItemPtr item = MakeItem(entry);
+                    const bool select = !nameToSelect.IsEmpty() && item->name == nameToSelect;
+                    AppendItem(std::move(item));
+                    if (select)
+                        Select(static_cast<int>(m_items.size()) - 1, true);
+                }
+            }
+            // Someone else cleared the flag: stop here, keeping what was read.
+            if (!m_listing.load())
+                break;
+            more = FindNextFileW(find.Get(), &entry) != FALSE;
+        }
+    } catch (const std::bad_alloc&) {
+        // Out of memory: no half-built list.
+        ClearItems();
+        folders = 0;
+    }
+
+    m_topRow = 0;
+    SetFolderCount(folders);
+    PublishCounts();
+    Notify([](FolderListObserver& o) { o.OnScrollRangeReset(); });
+    Notify([](FolderListObserver& o) { o.OnListChanged(); });
+    m_listing.store(false);
+    Notify([](FolderListObserver& o) { o.OnReadFinished(); });
+}
+
+void FolderList::ClearItems()
+{
+    m_sorted = false;
+    m_items.clear();
+    m_selection.clear();
+    m_topRow = 0;
+    SetFolderCount(0);
+    PublishCounts();
+    Notify([](FolderListObserver& o) { o.OnIconsCleared(); });
+}
+
+void FolderList::AppendItem(FolderItemPtr item)
+{
+    m_items.push_back(std::move(item));
+}
+
+void FolderList::PublishCounts() noexcept
+{
+    int files = 0;
+    for (const FolderItemPtr& item : m_items)
+        if (!item->IsFolder())
+            ++files;
+    m_itemCount.store(static_cast<int>(m_items.size()));
+    m_fileCount.store(files);
+}
+
+// ---- sorting ---------------------------------------------------------------
+
+void FolderList::SortItems()
+{
+    WaitForBackgroundRead();
+    if (m_items.size() < 2)
+        return;
+    // ".." stays in front of every order.
+    std::span<FolderItemPtr> sorted(m_items.begin() + (HasParentRow() ? 1 : 0), m_items.end());
+    if (SortKeyOf(m_sortState) == SortKey::Type)
+        FillTypeNames(sorted);
+    SortFolderItems(sorted, m_sortState);
+    RebuildSelection();
+    Notify([](FolderListObserver& o) { o.OnListChanged(); });
+}
+
+void FolderList::FillTypeNames(std::span<FolderItemPtr> items)
+{
+    // A file's type follows from its extension, so the shell is asked once
+    // per extension; folders are asked one by one.
+    std::unordered_map<String, String, StringHash> typeOfExtension;
+    for (FolderItemPtr& item : items) {
+        if (!item->typeName.IsEmpty())
+            continue;
+        const String path = JoinPath(m_currentPath, item->name);
+        if (item->IsFolder()) {
+            item->typeName = TypeName(path);
+            continue;
+        }
+        const String extension = TypeKeyOf(*item);
+        auto known = typeOfExtension.find(extension);
+        if (known == typeOfExtension.end())
+            known = typeOfExtension.emplace(extension, TypeName(path)).first;
+        item->typeName = known->second;
+    }
+}
+
+String FolderList::TypeName(const String& path) const
+{
+    return m_typeNames ? m_typeNames(path) : ShellTypeName(path);
+}
+
+void FolderList::EnsureSorted()
+{
+    WaitForBackgroundRead();
+    if (m_sorted)
+        return;
+    m_sorted = true;
+    SortItems();
+    if (SelectFirstIfNone())
+        Notify([](FolderListObserver& o) { o.OnListChanged(); });
+}
+
+void FolderList::Refresh()
+{
+    StopListing();
+    WaitForBackgroundRead();
+    Notify([](FolderListObserver& o) { o.OnTreeRefresh(); });
+    ReadFolder(m_currentPath, nullptr);
+    SortItems();
+    m_sorted = true;
+    if (SelectFirstIfNone())
+        Notify([](FolderListObserver& o) { o.OnListChanged(); });
+}
+
+// ---- the worker read -------------------------------------------------------
+
+bool FolderList::StartBackgroundRead(const wchar_t* path)
+{
+    if (m_listing.load())
+        return false;
+    WaitForBackgroundRead();
+
+    String folder = NormalizeFolderPath(path);
+    String previousPath = m_currentPath;
+    PositionMemo previousMemo = m_memo;
+    m_currentPath = folder;
+    m_memo.Clear();
+    const DWORD preferences = m_preferences;
+    // Set here, not by the worker: a tick that comes before the worker runs
+    // must see the read as running.
+    m_listing.store(true);
+    try {
+        m_worker = std::thread([this, folder, preferences] {
+            try {
+                ReadContents(folder, String(), preferences);
+            } catch (...) {
+                // An observer failed; the read is over all the same.
+                m_listing.store(false);
+            }
+        });
+    } catch (...) {
+        m_listing.store(false);
+        m_currentPath = previousPath;
+        m_memo = previousMemo;
+        return false;
+    }
+    return true;
+}
+
+void FolderList::WaitForBackgroundRead()
+{
+    if (m_worker.joinable() && m_worker.get_id() != std::this_thread::get_id())
+        m_worker.join();
+}
+
+// ---- items -----------------------------------------------------------------
+
+bool FolderList::HasParentRow() const noexcept
+{
+    return !m_currentPath.IsEmpty() && !m_items.empty() && m_items.front()->IsParentRow();
+}
+
+String FolderList::FullPath(int index) const
+{
+    return JoinPath(m_currentPath, Item(index).name);
+}
+
+String FolderList::IconPath(int index) const
+{
+    if (index == 0 && HasParentRow())
+        return PersonalFolderPath();
+    return FullPath(index);
+}
+
+const String& FolderList::SizeText(int index)
+{
+    FolderItem& item = Item(index);
+    if (item.sizeText.IsEmpty() && !item.IsFolder())
+        item.sizeText = FormatSize(item.sizeHigh, item.sizeLow, true, 4, 1024);
+    return item.sizeText;
+}
+
+int FolderList::FindItemNoCase(const wchar_t* name) const noexcept
+{
+    for (size_t i = 0; i < m_items.size(); ++i)
+        if (m_items[i]->name.CompareNoCase(name) == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// ---- scrolling -------------------------------------------------------------
+
+void FolderList::SetRowsPerPage(int rows) noexcept
+{
+    m_rowsPerPage = std::max(rows, 1);
+    SetTopRow(m_topRow);
+}
+
+void FolderList::SetTopRow(int row) noexcept
+{
+    const int count = static_cast<int>(m_items.size());
+    if (count <= m_rowsPerPage || row < 0)
+        m_topRow = 0;
+    else
+        m_topRow = std::min(row, count - m_rowsPerPage);
+}
+
+int FolderList::LastTop() const noexcept
+{
+    const int count = static_cast<int>(m_items.size());
+    return count > m_rowsPerPage ? count - 1 : 0;
+}
+
+void FolderList::ResetScrollRange()
+{
+    m_topRow = 0;
+    Notify([](FolderListObserver& o) { o.OnScrollRangeReset(); });
+}
+
+void FolderList::ScrollToShow(int index) noexcept
+{
+    if (index < m_topRow || index >= m_topRow + m_rowsPerPage)
+        SetTopRow(index);
+}
+
+// ---- selection -------------------------------------------------------------
+
+void FolderList::Select(int index, bool selected)
+{
+    if (index < 0 || index >= static_cast<int>(m_items.size()))
+        return;
+    FolderItem& item = Item(index);
+    if (selected && !item.selected) {
+        item.selected = 1;
+        m_selection.push_back(index);
+    } else if (!selected && item.selected) {
+        item.selected = 0;
+        std::erase(m_selection, index);
+    }
+}
+
+void FolderList::ClearSelection() noexcept
+{
+    for (int index : m_selection)
+        Item(index).selected = 0;
+    m_selection.clear();
+}
+
+void FolderList::SelectOnly(int index)
+{
+    ClearSelection();
+    Select(index, true);
+}
+
+void FolderList::RebuildSelection()
+{
+    m_selection.clear();
+    for (size_t i = 0; i < m_items.size(); ++i)
+        if (m_items[i]->selected)
+            m_selection.push_back(static_cast<int>(i));
+}
+
+bool FolderList::SelectFirstIfNone()
+{
+    if (m_items.empty() || !m_selection.empty())
+        return false;
+    Select(0, true);
+    return true;
+}
+
+int FolderList::SingleSelectedIndex() const noexcept
+{
+    return m_selection.size() == 1 ? m_selection.front() : -1;
+}
+
+const FolderItem* FolderList::SelectedItem() const noexcept
+{
+    const int index = SingleSelectedIndex();
+    return index >= 0 ? &Item(index) : nullptr;
+}
+
+bool FolderList::IsSelectedFolder() const noexcept
+{
+    const FolderItem* item = SelectedItem();
+    return item && item->IsFolder();
+}
+
+bool FolderList::FirstSelectedIsParentRow() const noexcept
+{
+    return !m_selection.empty() && m_selection.front() == 0 && HasParentRow();
+}
+
+StringArray FolderList::SelectedPaths() const
+{
+    StringArray paths;
+    for (int index : m_selection)
+        paths.Add(FullPath(index));
+    return paths;
+}
+
+uint64_t FolderList::SelectedTotalSize() const noexcept
+{
+    uint64_t total = 0;
+    for (int index : m_selection)
+        total += Item(index).Size();
+    return total;
+}
+
+String FolderList::SelectedDateText() const
+{
+    const int index = SingleSelectedIndex();
+    if (index < 0 || (index == 0 && HasParentRow()))
+        return String();
+    return FormatFileTime(Item(index).lastWriteTime);
+}
+
+// ---- navigation ------------------------------------------------------------
+
+void FolderList::RememberPosition(const String& folderName)
+{
+    m_memo.Remember(folderName, m_topRow);
+}
+
+bool FolderList::GoUp()
+{
+    StopListing();
+    WaitForBackgroundRead();
+    if (IsRoot())
+        return false;
+    const String folderLeft = LastComponent(m_currentPath);
+    const String parent = ParentPath(m_currentPath);
+    ReadFolder(parent, folderLeft);
+    EnsureSorted();
+
+    const int selected = m_selection.empty() ? -1 : m_selection.front();
+    const int single = SingleSelectedIndex();
+    if (std::optional<int> rememberedTop = m_memo.Take(folderLeft)) {
+        if (selected >= *rememberedTop && selected <= *rememberedTop + m_rowsPerPage - 1)
+            SetTopRow(*rememberedTop);
+        else if (single >= 0)
+            SetTopRow(single);
+    } else if (single >= 0) {
+        // Nothing remembered (the tree read the folder): at least show the
+        // folder just left.
+        ScrollToShow(single);
+    }
+    AddRecentFolder(parent);
+    Notify([](FolderListObserver& o) { o.OnScrollRangeReset(); });
+    Notify([](FolderListObserver& o) { o.OnListChanged(); });
+    return true;
+}
+
+void FolderList::AddRecentFolder(const wchar_t* path)
+{
+    m_recent.Add(NormalizeFolderPath(path));
+}
