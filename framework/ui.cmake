@@ -14,17 +14,23 @@ target_link_libraries(framework PUBLIC comctl32 gdi32)
 
 # ---- tests -------------------------------------------------------------------
 
-vellumate_test(framework_ui_tests
-    SOURCES
-        tests/AboutTests.cpp
-        tests/DialogTests.cpp
-        tests/DisplayTests.cpp
-        tests/HtmlDialogTests.cpp
-        tests/TestMain.cpp
-        tests/UiTestSupport.cpp
-        tests/UiTestSupport.h
-    LIBS framework testsupport platform
-    RESOURCES tests/test_dialogs.rc)
+# Back acts on the focus, which only the active window's thread holds: these
+# tests must not run beside others that make windows (and take the activation).
+add_executable(framework_ui_tests
+    tests/AboutTests.cpp
+    tests/DialogTests.cpp
+    tests/DisplayTests.cpp
+    tests/HtmlDialogTests.cpp
+    tests/TestMain.cpp
+    tests/UiTestSupport.cpp
+    tests/UiTestSupport.h
+    tests/test_dialogs.rc)
+target_link_libraries(framework_ui_tests PRIVATE framework testsupport platform GTest::gtest)
+target_link_options(framework_ui_tests PRIVATE -municode)
+gtest_discover_tests(framework_ui_tests
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)
 # The resource compiler finds the test icon and the about fragment.
 target_include_directories(framework_ui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
 

@@ -1,0 +1,66 @@
+// Helpers of the dialog, about box and start-up tests.
+#pragma once
+
+#include "framework/String.h"
+
+#include "platform/Handles.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+#include <string>
+
+// Dispatches this thread's messages until `done` holds or `timeout`
+// milliseconds have passed; true when `done` held.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeout = 5000);
+
+// Dispatches this thread's messages for `milliseconds`.
+void PumpFor(DWORD milliseconds);
+
+// Waits (without dispatching) until `done` holds; true when it did in time.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeout = 10000);
+
+// A window's text, any length.
+String WindowTextOf(HWND window);
+
+// The lines an HTML viewer shows now, joined by "\r\n".
+String ViewerText(HWND viewer);
+
+// Sends a key press and release to a window's queue, as the keyboard would:
+// posted, so that the thread's key handling sees them as it takes them.
+void PostKey(HWND window, UINT virtualKey);
+
+// A process started from an executable beside this test executable.
+class ChildProcess {
+public:
+    // Starts "<folder of this executable>\<exe>" with `arguments`.
+    ChildProcess(const wchar_t* exe, const String& arguments);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Started() const noexcept { return static_cast<bool>(m_process); }
+    DWORD Id() const noexcept { return m_id; }
+    // Waits for the process to end; its exit code, or STILL_ACTIVE when it
+    // did not end in time (it is then ended by the destructor).
+    DWORD WaitForExit(DWORD timeout = 30000);
+
+private:
+    vellumate::KernelHandle m_process;
+    DWORD m_id = 0;
+};
+
+// The first visible top-level window of `processId` of class `className`.
+HWND FindProcessWindow(DWORD processId, const wchar_t* className);
+
+// How many top-level windows have class `className`.
+int CountWindows(const wchar_t* className);
+
+// Failure messages show the text.
+inline void PrintTo(const String& text, std::ostream* out)
+{
+    *out << ::testing::PrintToString(std::wstring(text.Chars(), text.Length()));
+}
