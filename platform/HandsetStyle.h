@@ -1,5 +1,5 @@
-// The shell's colours: dark bars (title strip, soft-key bar) around light
-// content, a blue highlight.
+// The handset's colours, shared by the shell and the soft-key bar: dark bars
+// (title strip, soft-key bar) around light content, a blue highlight.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +11,8 @@ inline constexpr COLORREF BarBottom = RGB(18, 24, 38);
 inline constexpr COLORREF BarEdge = RGB(8, 10, 16);
 inline constexpr COLORREF BarText = RGB(255, 255, 255);
 inline constexpr COLORREF BarDimText = RGB(200, 210, 228);
+inline constexpr COLORREF BarGreyedText = RGB(108, 120, 146);  // a soft key that does nothing now
+inline constexpr COLORREF BarDivider = RGB(86, 100, 132);
 
 inline constexpr COLORREF Background = RGB(255, 255, 255);
 inline constexpr COLORREF Text = RGB(0, 0, 0);

@@ -6,7 +6,7 @@
 #include "platform/shell/FrontWindow.h"
 #include "platform/shell/Launch.h"
 #include "platform/shell/Notice.h"
-#include "platform/shell/ShellStyle.h"
+#include "platform/HandsetStyle.h"
 
 #include <shellapi.h>
 

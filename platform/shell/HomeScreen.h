@@ -2,11 +2,11 @@
 // The direction pad moves the highlight, the action key (or a number key for
 // the first nine rows) starts the program.
 //
-// Its window class is "MSStart": it plays the Start menu's part, and task
-// lists leave that class out.
+// Its window class is HomeScreenClass, "MSStart" (platform/ShellMessages.h).
 #pragma once
 
 #include "platform/Handles.h"
+#include "platform/ShellMessages.h"
 #include "platform/WindowBase.h"
 #include "platform/shell/FolderWatch.h"
 #include "platform/shell/ProgramList.h"
@@ -16,7 +16,6 @@
 
 namespace vellumate {
 
-inline constexpr wchar_t HomeScreenClass[] = L"MSStart";
 inline constexpr wchar_t HomeScreenTitle[] = L"Home";
 
 class HomeScreen : public WindowBase<HomeScreen> {

@@ -3,7 +3,7 @@
 #include "platform/Handset.h"
 #include "platform/Painting.h"
 #include "platform/ScreenText.h"
-#include "platform/shell/ShellStyle.h"
+#include "platform/HandsetStyle.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include "platform/Painting.h"
 #include "platform/ShellMessages.h"
 #include "platform/shell/FrontWindow.h"
-#include "platform/shell/ShellStyle.h"
+#include "platform/HandsetStyle.h"
 
 #include <string>
 

@@ -1,0 +1,348 @@
+#include "platform/menubar/MenuPopupWindow.h"
+
+#include "platform/Handset.h"
+#include "platform/HandsetStyle.h"
+#include "platform/Painting.h"
+#include "platform/ScreenText.h"
+#include "platform/menubar/ModuleInstance.h"
+
+#include <algorithm>
+
+namespace vellumate {
+namespace {
+
+constexpr int Border = 1;
+constexpr int RowHeightPixels = 18;
+constexpr int SeparatorHeight = 7;
+constexpr int Padding = 4;
+constexpr int NumberWidth = 9;
+constexpr int MarkWidth = 11;
+constexpr int MoreWidth = 8;
+constexpr int ScrollBarWidth = 3;
+constexpr int MinimumWidth = 90;
+constexpr int SubmenuIndent = 14;
+
+constexpr int TextLeft = Border + Padding + NumberWidth + Padding + MarkWidth;
+constexpr int ScreenBottom = ScreenHeight - MenuBarHeight;  // popups rise from the bar
+
+constexpr COLORREF NumberText = RGB(90, 104, 134);
+constexpr COLORREF SeparatorLine = RGB(200, 206, 218);
+constexpr COLORREF ScrollTrack = RGB(226, 230, 238);
+constexpr COLORREF ScrollThumb = RGB(120, 134, 160);
+
+bool RegisterPopupClass(WNDPROC procedure) noexcept
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_SAVEBITS;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = ThisModule();
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = MenuPopupClass;
+    return ::RegisterClassExW(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+void DrawCheck(HDC dc, int left, int middle, COLORREF colour)
+{
+    PenHandle pen(::CreatePen(PS_SOLID, 2, colour));
+    SelectObjectScope selected(dc, pen.Get());
+    const POINT points[] = {{left + 1, middle}, {left + 3, middle + 3}, {left + 8, middle - 3}};
+    ::Polyline(dc, points, 3);
+}
+
+void DrawRadio(HDC dc, int left, int middle, COLORREF colour)
+{
+    BrushHandle brush(::CreateSolidBrush(colour));
+    PenHandle pen(::CreatePen(PS_SOLID, 1, colour));
+    SelectObjectScope selectedBrush(dc, brush.Get());
+    SelectObjectScope selectedPen(dc, pen.Get());
+    ::Ellipse(dc, left + 2, middle - 3, left + 8, middle + 3);
+}
+
+void DrawMore(HDC dc, int right, int middle, COLORREF colour)
+{
+    BrushHandle brush(::CreateSolidBrush(colour));
+    PenHandle pen(::CreatePen(PS_SOLID, 1, colour));
+    SelectObjectScope selectedBrush(dc, brush.Get());
+    SelectObjectScope selectedPen(dc, pen.Get());
+    const POINT points[] = {{right - 6, middle - 4}, {right - 2, middle}, {right - 6, middle + 4}};
+    ::Polygon(dc, points, 3);
+}
+
+}  // namespace
+
+std::unique_ptr<MenuPopupWindow> MenuPopupWindow::Create(HWND owner, MenuRows rows, HMENU menu,
+                                                         const PopupAnchor& anchor)
+{
+    if (!RegisterPopupClass(&Procedure))
+        return nullptr;
+    std::unique_ptr<MenuPopupWindow> popup(new MenuPopupWindow(std::move(rows), menu));
+    popup->font_ = MakeInterfaceFont(13);
+
+    const SIZE size = popup->Measure();
+    RECT rect{};
+    switch (anchor.kind) {
+    case PopupAnchor::Kind::LeftSoftKey:
+        rect = RECT{0, ScreenBottom - size.cy, size.cx, ScreenBottom};
+        break;
+    case PopupAnchor::Kind::RightSoftKey:
+        rect = RECT{ScreenWidth - size.cx, ScreenBottom - size.cy, ScreenWidth, ScreenBottom};
+        break;
+    case PopupAnchor::Kind::Submenu: {
+        const int left = std::clamp(static_cast<int>(anchor.parentRect.left) + SubmenuIndent, 0,
+                                    std::max(0, ScreenWidth - static_cast<int>(size.cx)));
+        const int top = std::clamp(anchor.rowTop, WorkAreaTop, std::max(WorkAreaTop, ScreenBottom - static_cast<int>(size.cy)));
+        rect = RECT{left, top, left + size.cx, top + size.cy};
+        break;
+    }
+    }
+
+    // Topmost and never active: above the program's windows, while the keys
+    // stay with the program's focus window and come here through the router.
+    const HWND window = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, MenuPopupClass, L"",
+                                         WS_POPUP, rect.left, rect.top, rect.right - rect.left,
+                                         rect.bottom - rect.top, owner, nullptr, ThisModule(), popup.get());
+    if (!window)
+        return nullptr;
+    popup->ScrollToHighlight();
+    popup->Changed();
+    ::ShowWindow(window, SW_SHOWNOACTIVATE);
+    ::UpdateWindow(window);
+    return popup;
+}
+
+MenuPopupWindow::~MenuPopupWindow()
+{
+    if (window_) {
+        const HWND window = window_;
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        window_ = nullptr;
+        WithdrawScreenText(window);
+        ::DestroyWindow(window);
+    }
+}
+
+LRESULT CALLBACK MenuPopupWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    MenuPopupWindow* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<MenuPopupWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<MenuPopupWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    }
+    if (!self)
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+LRESULT MenuPopupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_NCDESTROY:
+        // Destroyed from outside (its owner went): the object stays, windowless.
+        WithdrawScreenText(window_);
+        ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        window_ = nullptr;
+        return 0;
+    default:
+        return ::DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+bool MenuPopupWindow::Move(int direction)
+{
+    if (!rows_.Move(direction))
+        return false;
+    ScrollToHighlight();
+    Changed();
+    return true;
+}
+
+bool MenuPopupWindow::SetHighlight(int row)
+{
+    if (!rows_.SetHighlight(row))
+        return false;
+    ScrollToHighlight();
+    Changed();
+    ::UpdateWindow(window_);  // the choice shows before whatever it starts
+    return true;
+}
+
+RECT MenuPopupWindow::ScreenRect() const noexcept
+{
+    RECT rect{};
+    ::GetWindowRect(window_, &rect);
+    return rect;
+}
+
+int MenuPopupWindow::HighlightTop() const noexcept
+{
+    const RECT rect = ScreenRect();
+    int top = rect.top + Border;
+    for (int row = topRow_; row < rows_.Highlight(); ++row)
+        top += RowHeight(row);
+    return top;
+}
+
+SIZE MenuPopupWindow::Measure() const
+{
+    WindowDC screen(nullptr);
+    SelectObjectScope font(screen.Get(), font_.Get());
+    int textWidth = 0;
+    bool anySubmenu = false;
+    for (const MenuRow& row : rows_.Rows()) {
+        if (row.separator)
+            continue;
+        SIZE extent{};
+        ::GetTextExtentPoint32W(screen.Get(), row.text.c_str(), static_cast<int>(row.text.size()), &extent);
+        textWidth = std::max(textWidth, static_cast<int>(extent.cx));
+        anySubmenu = anySubmenu || row.submenu != nullptr;
+    }
+    const int height = std::min(ContentHeight() + 2 * Border, ScreenBottom - WorkAreaTop);
+    const bool scrolls = ContentHeight() + 2 * Border > height;
+    int width = TextLeft + textWidth + Padding + (anySubmenu ? MoreWidth : 0) + (scrolls ? ScrollBarWidth : 0) +
+                Padding + Border;
+    width = std::clamp(width, MinimumWidth, ScreenWidth);
+    return SIZE{width, height};
+}
+
+int MenuPopupWindow::RowHeight(int row) const noexcept
+{
+    return rows_.Rows()[static_cast<std::size_t>(row)].separator ? SeparatorHeight : RowHeightPixels;
+}
+
+int MenuPopupWindow::ContentHeight() const noexcept
+{
+    int height = 0;
+    for (int row = 0; row < rows_.Count(); ++row)
+        height += RowHeight(row);
+    return height;
+}
+
+void MenuPopupWindow::ScrollToHighlight() noexcept
+{
+    const int highlight = rows_.Highlight();
+    if (highlight < 0 || !window_)
+        return;
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    const int room = client.bottom - 2 * Border;
+    if (highlight < topRow_)
+        topRow_ = highlight;
+    const auto heightTo = [&](int first, int last) {  // rows first..last, inclusive
+        int height = 0;
+        for (int row = first; row <= last; ++row)
+            height += RowHeight(row);
+        return height;
+    };
+    while (topRow_ < highlight && heightTo(topRow_, highlight) > room)
+        ++topRow_;
+    // Near the top, the rows above the highlight (separators, greyed items)
+    // show as well.
+    if (heightTo(0, highlight) <= room)
+        topRow_ = 0;
+}
+
+int MenuPopupWindow::LastVisibleRow() const noexcept
+{
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    int top = client.top + Border;
+    int last = topRow_;
+    for (int row = topRow_; row < rows_.Count() && top < client.bottom - Border; ++row) {
+        last = row;
+        top += RowHeight(row);
+    }
+    return last;
+}
+
+void MenuPopupWindow::Changed()
+{
+    ::InvalidateRect(window_, nullptr, FALSE);
+    PublishScreenText(window_, rows_.ScreenText(topRow_, LastVisibleRow()));
+}
+
+void MenuPopupWindow::Paint()
+{
+    BufferedPaint paint(window_);
+    const HDC dc = paint.Dc();
+    const RECT& client = paint.Client();
+    FillSolid(dc, client, style::Background);
+
+    const bool scrolls = ContentHeight() + 2 * Border > client.bottom;
+    const int rowRight = client.right - Border - (scrolls ? ScrollBarWidth : 0);
+    SelectObjectScope font(dc, font_.Get());
+    ::SetBkMode(dc, TRANSPARENT);
+    const int lastVisible = LastVisibleRow();
+    int top = client.top + Border;
+    for (int row = topRow_; row <= lastVisible; ++row) {
+        const int height = RowHeight(row);
+        PaintRow(dc, row, RECT{client.left + Border, top, rowRight, top + height});
+        top += height;
+    }
+
+    if (scrolls) {
+        const RECT track{rowRight, client.top + Border, client.right - Border, client.bottom - Border};
+        FillSolid(dc, track, ScrollTrack);
+        const int height = track.bottom - track.top;
+        const int count = rows_.Count();
+        FillSolid(dc,
+                  RECT{track.left, track.top + height * topRow_ / count, track.right,
+                       track.top + height * (lastVisible + 1) / count},
+                  ScrollThumb);
+    }
+
+    // The frame last, over whatever a clipped row left at the edge.
+    BrushHandle frame(::CreateSolidBrush(style::BarEdge));
+    ::FrameRect(dc, &client, frame.Get());
+}
+
+void MenuPopupWindow::PaintRow(HDC dc, int index, const RECT& rect) const
+{
+    const MenuRow& row = rows_.Rows()[static_cast<std::size_t>(index)];
+    if (row.separator) {
+        const int middle = (rect.top + rect.bottom) / 2;
+        FillSolid(dc, RECT{rect.left + Padding, middle, rect.right - Padding, middle + 1}, SeparatorLine);
+        return;
+    }
+    const bool highlighted = index == rows_.Highlight();
+    if (highlighted)
+        FillVerticalGradient(dc, rect, style::HighlightTop, style::HighlightBottom);
+    const COLORREF text = highlighted ? style::HighlightText : row.greyed ? style::DimText : style::Text;
+    const int middle = (rect.top + rect.bottom) / 2;
+
+    if (row.number) {
+        ::SetTextColor(dc, highlighted ? style::HighlightText : row.greyed ? style::DimText : NumberText);
+        RECT numberRect{rect.left + Padding, rect.top, rect.left + Padding + NumberWidth, rect.bottom};
+        const wchar_t digit[] = {row.number, L'\0'};
+        ::DrawTextW(dc, digit, 1, &numberRect, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
+    }
+    const int markLeft = rect.left + Padding + NumberWidth + Padding - 1;
+    if (row.mark == MenuMark::Check)
+        DrawCheck(dc, markLeft, middle, text);
+    else if (row.mark == MenuMark::Radio)
+        DrawRadio(dc, markLeft, middle, text);
+    if (row.submenu)
+        DrawMore(dc, rect.right - Padding + 2, middle, text);
+
+    ::SetTextColor(dc, text);
+    RECT textRect{rect.left - Border + TextLeft, rect.top, rect.right - Padding - (row.submenu ? MoreWidth : 0),
+                  rect.bottom};
+    ::DrawTextW(dc, row.text.c_str(), static_cast<int>(row.text.size()), &textRect,
+                DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+}  // namespace vellumate

@@ -1,0 +1,95 @@
+// The window behind SHCreateMenuBar, class "menu_worker".
+//
+// The bar belongs to the screen, not to its parent's client area: it is a
+// top-level popup at the bottom of the handset screen (0,200 - 176,220),
+// owned by the parent's top-level window, so it stays above that window in Z
+// order and goes away with it. It is shown while both hold: its own show state
+// (ShowWindow on the bar, SHCMBF_HIDDEN) and the visibility of its parent; the
+// thread's window watch (MenuBarThread) keeps the second in step. It never
+// takes the activation or the focus: keys reach it through the thread's key
+// router.
+//
+// For readers of the screen the bar publishes its buttons as screen text, one
+// line per shown button: "left: Text" and "right: Text", with " (dimmed)"
+// after a greyed one.
+#pragma once
+
+#include "platform/Handles.h"
+#include "platform/SoftKeyBar.h"
+#include "platform/menubar/MenuBarResource.h"
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace vellumate {
+
+inline constexpr wchar_t MenuBarClass[] = L"menu_worker";
+// The window property that names a bar's parent, readable from any thread.
+inline constexpr wchar_t MenuBarParentProperty[] = L"Vellumate.MenuBar.Parent";
+
+class SoftKeyBarWindow {
+public:
+    // Creates the bar SHCreateMenuBar describes; nullptr when the parent is not
+    // a window or the resource is missing.
+    static HWND Create(const SHMENUBARINFO& info);
+
+    // The bar object of a menu bar window of this process, or nullptr.
+    static SoftKeyBarWindow* FromWindow(HWND window) noexcept;
+
+    HWND Window() const noexcept { return window_; }
+    HWND Parent() const noexcept { return parent_; }
+    HWND Owner() const noexcept { return owner_; }
+    HMENU Menu() const noexcept { return menu_.Get(); }
+    const SoftKeyButton& Button(int key) const noexcept { return buttons_[static_cast<std::size_t>(key)]; }
+
+    // A button a key press can act on: present, shown and enabled.
+    bool Usable(int key) const noexcept;
+    // The SHCMBM_OVERRIDEKEY bits of a virtual key.
+    UINT OverrideBits(UINT virtualKey) const noexcept;
+
+    // The pressed look while a soft key is held, and the highlighted look of
+    // the key whose popup is open.
+    void SetPressed(int key, bool pressed);
+    void SetOpenKey(std::optional<int> key);
+
+    // What a soft key does when released: opens its popup (returns true), or
+    // posts its command to the parent.
+    bool IsPopupKey(int key) const noexcept;
+    void PostCommand(int key) const;
+
+    // Shows or hides the bar as its own show state and its parent's
+    // visibility ask.
+    void FollowParent();
+
+private:
+    SoftKeyBarWindow() = default;
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    std::optional<int> KeyOf(UINT commandOrIndex, bool byIndex) const noexcept;
+    LRESULT SetButtonInfo(WPARAM wParam, const TBBUTTONINFOW* info);
+    LRESULT GetButtonInfo(WPARAM wParam, TBBUTTONINFOW* info) const;
+    LRESULT SetSubmenu(UINT command, HMENU submenu);
+    UINT OverrideKey(UINT virtualKey, UINT mask, UINT bits);
+    void OnWindowPosChanging(WINDOWPOS& position);
+    int KeyAt(int x) const noexcept;
+    void Changed();
+    void Paint();
+    void Publish() const;
+
+    HWND window_ = nullptr;
+    HWND parent_ = nullptr;
+    HWND owner_ = nullptr;
+    MenuHandle menu_;
+    std::array<SoftKeyButton, SoftKeyCount> buttons_;
+    std::array<bool, SoftKeyCount> pressed_{};
+    std::optional<int> openKey_;
+    std::optional<int> mouseKey_;
+    std::map<UINT, UINT> overrides_;  // virtual key -> SHMBOF_* bits
+    bool wanted_ = true;              // the bar's own show state
+    bool following_ = false;          // FollowParent is moving the bar
+    FontHandle font_;
+};
+
+}  // namespace vellumate
