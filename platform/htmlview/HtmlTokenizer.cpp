@@ -1,0 +1,319 @@
+#include "platform/htmlview/HtmlTokenizer.h"
+
+#include <array>
+#include <cstdint>
+
+namespace vellumate::htmlview {
+
+namespace {
+
+bool IsAsciiLetter(wchar_t c)
+{
+    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
+}
+
+bool IsAsciiDigit(wchar_t c)
+{
+    return c >= L'0' && c <= L'9';
+}
+
+bool IsHexDigit(wchar_t c)
+{
+    return IsAsciiDigit(c) || (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F');
+}
+
+bool IsTagSpace(wchar_t c)
+{
+    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\f';
+}
+
+wchar_t ToLowerAscii(wchar_t c)
+{
+    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
+
+std::wstring LowerAscii(std::wstring_view text)
+{
+    std::wstring lower(text);
+    for (wchar_t& c : lower)
+        c = ToLowerAscii(c);
+    return lower;
+}
+
+bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (ToLowerAscii(a[i]) != ToLowerAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
+void AppendCodePoint(std::wstring& out, std::uint32_t code)
+{
+    const bool valid = code != 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
+    if (!valid) {
+        out += L'\xFFFD';
+    } else if (code >= 0x10000) {
+        code -= 0x10000;
+        out += static_cast<wchar_t>(0xD800 + (code >> 10));
+        out += static_cast<wchar_t>(0xDC00 + (code & 0x3FF));
+    } else {
+        out += static_cast<wchar_t>(code);
+    }
+}
+
+struct NamedEntity {
+    std::wstring_view name;
+    wchar_t character;
+};
+
+constexpr std::array<NamedEntity, 8> NamedEntities{{
+    {L"amp", L'&'},
+    {L"lt", L'<'},
+    {L"gt", L'>'},
+    {L"quot", L'"'},
+    {L"apos", L'\''},
+    {L"nbsp", L'\x00A0'},
+    {L"copy", L'\x00A9'},
+    {L"reg", L'\x00AE'},
+}};
+
+// Decodes the reference starting at text[pos] == '&'. Returns the number of
+// characters consumed, 0 when there is no reference to decode.
+std::size_t DecodeReference(std::wstring_view text, std::size_t pos, std::wstring& out)
+{
+    std::size_t end = pos + 1;
+    if (end < text.size() && text[end] == L'#') {
+        ++end;
+        const bool hex = end < text.size() && (text[end] == L'x' || text[end] == L'X');
+        if (hex)
+            ++end;
+        const std::size_t digitsStart = end;
+        std::uint32_t code = 0;
+        while (end < text.size() && (hex ? IsHexDigit(text[end]) : IsAsciiDigit(text[end]))) {
+            const wchar_t c = text[end];
+            const std::uint32_t digit = IsAsciiDigit(c) ? c - L'0' : ToLowerAscii(c) - L'a' + 10;
+            if (code <= 0x10FFFF)  // past the last code point it is invalid anyway; do not overflow
+                code = code * (hex ? 16 : 10) + digit;
+            ++end;
+        }
+        if (end == digitsStart)
+            return 0;
+        if (end < text.size() && text[end] == L';')
+            ++end;
+        AppendCodePoint(out, code);
+        return end - pos;
+    }
+
+    while (end < text.size() && end - pos <= 8 && (IsAsciiLetter(text[end]) || IsAsciiDigit(text[end])))
+        ++end;
+    const std::wstring_view name = text.substr(pos + 1, end - pos - 1);
+    for (const NamedEntity& entity : NamedEntities) {
+        if (EqualsIgnoringCase(name, entity.name)) {
+            if (end < text.size() && text[end] == L';')
+                ++end;
+            out += entity.character;
+            return end - pos;
+        }
+    }
+    return 0;
+}
+
+class Tokenizer {
+public:
+    explicit Tokenizer(std::wstring_view source) : source_(source) {}
+
+    std::vector<HtmlToken> Run()
+    {
+        while (pos_ < source_.size()) {
+            const std::size_t open = source_.find(L'<', pos_);
+            if (open == std::wstring_view::npos) {
+                text_ += source_.substr(pos_);
+                break;
+            }
+            text_ += source_.substr(pos_, open - pos_);
+            pos_ = open;
+            ReadMarkup();
+        }
+        FlushText();
+        return std::move(tokens_);
+    }
+
+private:
+    wchar_t At(std::size_t pos) const { return pos < source_.size() ? source_[pos] : L'\0'; }
+
+    void FlushText()
+    {
+        if (text_.empty())
+            return;
+        HtmlToken token;
+        token.kind = HtmlToken::Kind::Text;
+        token.text = DecodeEntities(text_);
+        tokens_.push_back(std::move(token));
+        text_.clear();
+    }
+
+    // At a '<'.
+    void ReadMarkup()
+    {
+        const wchar_t next = At(pos_ + 1);
+        if (source_.substr(pos_, 4) == L"<!--") {
+            const std::size_t close = source_.find(L"-->", pos_ + 4);
+            pos_ = close == std::wstring_view::npos ? source_.size() : close + 3;
+        } else if (next == L'!' || next == L'?') {
+            SkipPast(L'>');
+        } else if (next == L'/' && IsAsciiLetter(At(pos_ + 2))) {
+            ReadTag(HtmlToken::Kind::EndTag, pos_ + 2);
+        } else if (IsAsciiLetter(next)) {
+            ReadTag(HtmlToken::Kind::StartTag, pos_ + 1);
+        } else {
+            text_ += L'<';  // "a < b" is text
+            ++pos_;
+        }
+    }
+
+    void SkipPast(wchar_t c)
+    {
+        const std::size_t found = source_.find(c, pos_);
+        pos_ = found == std::wstring_view::npos ? source_.size() : found + 1;
+    }
+
+    void ReadTag(HtmlToken::Kind kind, std::size_t nameStart)
+    {
+        std::size_t p = nameStart;
+        while (p < source_.size() && !IsTagSpace(source_[p]) && source_[p] != L'>' && source_[p] != L'/')
+            ++p;
+        HtmlToken token;
+        token.kind = kind;
+        token.name = LowerAscii(source_.substr(nameStart, p - nameStart));
+
+        for (;;) {
+            while (p < source_.size() && (IsTagSpace(source_[p]) || source_[p] == L'/'))
+                ++p;
+            if (p >= source_.size()) {  // the source ended inside the tag: drop it
+                pos_ = source_.size();
+                return;
+            }
+            if (source_[p] == L'>')
+                break;
+            p = ReadAttribute(p, token);
+        }
+        pos_ = p + 1;
+
+        FlushText();
+        const std::wstring name = token.name;
+        const bool rawText = kind == HtmlToken::Kind::StartTag &&
+                             (name == L"script" || name == L"style" || name == L"title");
+        if (kind == HtmlToken::Kind::EndTag)
+            token.attributes.clear();
+        tokens_.push_back(std::move(token));
+        if (rawText)
+            SkipRawText(name);
+    }
+
+    // Reads one attribute starting at p; returns the position after it.
+    std::size_t ReadAttribute(std::size_t p, HtmlToken& token)
+    {
+        const std::size_t nameStart = p;
+        while (p < source_.size() && !IsTagSpace(source_[p]) && source_[p] != L'=' && source_[p] != L'>' &&
+               source_[p] != L'/')
+            ++p;
+        if (p == nameStart)  // a stray '=': skip it
+            return p + 1;
+        HtmlAttribute attribute;
+        attribute.name = LowerAscii(source_.substr(nameStart, p - nameStart));
+
+        std::size_t q = p;
+        while (q < source_.size() && IsTagSpace(source_[q]))
+            ++q;
+        if (q < source_.size() && source_[q] == L'=') {
+            ++q;
+            while (q < source_.size() && IsTagSpace(source_[q]))
+                ++q;
+            std::size_t valueStart = q;
+            std::size_t valueEnd = q;
+            if (q < source_.size() && (source_[q] == L'"' || source_[q] == L'\'')) {
+                const wchar_t quote = source_[q];
+                valueStart = q + 1;
+                std::size_t close = source_.find(quote, valueStart);
+                if (close == std::wstring_view::npos) {
+                    // An unclosed quote ends at the tag's end rather than
+                    // swallowing the rest of the page.
+                    close = source_.find(L'>', valueStart);
+                    if (close == std::wstring_view::npos)
+                        close = source_.size();
+                    valueEnd = close;
+                    p = close;
+                } else {
+                    valueEnd = close;
+                    p = close + 1;
+                }
+            } else {
+                while (q < source_.size() && !IsTagSpace(source_[q]) && source_[q] != L'>')
+                    ++q;
+                valueEnd = q;
+                p = q;
+            }
+            attribute.value = DecodeEntities(source_.substr(valueStart, valueEnd - valueStart));
+        }
+        token.attributes.push_back(std::move(attribute));
+        return p;
+    }
+
+    // Skips to the matching end tag (which is then read as usual).
+    void SkipRawText(const std::wstring& name)
+    {
+        for (std::size_t p = pos_; p < source_.size(); ++p) {
+            if (source_[p] == L'<' && At(p + 1) == L'/' &&
+                EqualsIgnoringCase(source_.substr(p + 2, name.size()), name)) {
+                pos_ = p;
+                return;
+            }
+        }
+        pos_ = source_.size();
+    }
+
+    std::wstring_view source_;
+    std::size_t pos_ = 0;
+    std::wstring text_;
+    std::vector<HtmlToken> tokens_;
+};
+
+}  // namespace
+
+const std::wstring* HtmlToken::Attribute(std::wstring_view attributeName) const
+{
+    for (const HtmlAttribute& attribute : attributes) {
+        if (attribute.name == attributeName)
+            return &attribute.value;
+    }
+    return nullptr;
+}
+
+std::vector<HtmlToken> TokenizeHtml(std::wstring_view source)
+{
+    return Tokenizer(source).Run();
+}
+
+std::wstring DecodeEntities(std::wstring_view text)
+{
+    std::wstring out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (text[pos] == L'&') {
+            const std::size_t used = DecodeReference(text, pos, out);
+            if (used > 0) {
+                pos += used;
+                continue;
+            }
+        }
+        out += text[pos++];
+    }
+    return out;
+}
+
+}  // namespace vellumate::htmlview
