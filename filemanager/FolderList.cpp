@@ -197,15 +197,14 @@ void FolderList::FillTypeNames(std::span<FolderItemPtr> items)
     for (FolderItemPtr& item : items) {
         if (!item->typeName.IsEmpty())
             continue;
-        const String path = JoinPath(m_currentPath, item->name);
         if (item->IsFolder()) {
-            item->typeName = TypeName(path);
+            item->typeName = TypeName(JoinPath(m_currentPath, item->name));
             continue;
         }
         const String extension = TypeKeyOf(*item);
         auto known = typeOfExtension.find(extension);
         if (known == typeOfExtension.end())
-            known = typeOfExtension.emplace(extension, TypeName(path)).first;
+            known = typeOfExtension.emplace(extension, TypeName(JoinPath(m_currentPath, item->name))).first;
         item->typeName = known->second;
     }
 }

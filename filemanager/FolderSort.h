@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <span>
+#include <string>
 
 // The sort state word (kept with the settings as "UI Info\Values"): bit 0
 // descending, bits 1 and 2 the key. 0 is by name, ascending.
@@ -37,6 +38,10 @@ inline DWORD WithDescending(DWORD state, bool descending) noexcept
 int CompareNames(const wchar_t* a, const wchar_t* b) noexcept;
 // The same without regard to case.
 int CompareNamesNoCase(const wchar_t* a, const wchar_t* b) noexcept;
+// The system default locale's sort key of a name: keys compare (as unsigned
+// bytes) as CompareNames compares the names. Empty when the platform makes
+// none.
+std::string LocaleSortKey(const wchar_t* name);
 
 // Sorts the items by the sort state, folders first, with the second pass over
 // the folders after a sort by size or type. A sort by type compares the

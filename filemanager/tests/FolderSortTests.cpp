@@ -157,3 +157,29 @@ TEST_F(FolderSort, ShellTypeNamesComeFromTheRealFile)
 }
 
 } // namespace
+
+namespace {
+
+// The list sorts by locale sort keys instead of calling the locale comparison
+// for every pair: both must give one order.
+TEST(LocaleSortKey, KeysOrderNamesAsTheLocaleComparisonDoes)
+{
+    const std::vector<std::wstring> names{
+        L"a", L"A", L"b", L"B", L"ab", L"a-b", L"a b", L"a_b", L"co-op", L"coop", L"co op", L"Zed.txt",
+        L"apple.txt", L"file10", L"file9", L"file 9", L"\u00E9t\u00E9", L"ete", L"\u00C9t\u00E9", L"e\u0301te",
+        L"\u6771\u4EAC", L"\u4EAC\u6771", L"\u0645\u0644\u0641", L"\U0001F600", L"\u0391\u03B8", L"'quote",
+        L"~tilde", L"", L".hidden", L"..", L"Stra\u00DFe", L"Strasse", L"\u0130stanbul", L"istanbul"};
+    for (const std::wstring& a : names) {
+        for (const std::wstring& b : names) {
+            const std::string keyA = LocaleSortKey(a.c_str());
+            const std::string keyB = LocaleSortKey(b.c_str());
+            ASSERT_FALSE(keyA.empty());
+            const int byKeys = (keyA > keyB) - (keyA < keyB);
+            const int byComparison = CompareNames(a.c_str(), b.c_str());
+            EXPECT_EQ(byKeys, (byComparison > 0) - (byComparison < 0)) << "'" << std::string(a.begin(), a.end())
+                                                                       << "' vs '" << std::string(b.begin(), b.end()) << "'";
+        }
+    }
+}
+
+} // namespace
