@@ -39,5 +39,6 @@ function(vellumate_resource_dll name)
     set_target_properties(${name} PROPERTIES
         LINKER_LANGUAGE C PREFIX "" OUTPUT_NAME ${ARG_OUTPUT_NAME}
         RUNTIME_OUTPUT_DIRECTORY ${VELLUMATE_PROGRAM_DIR})
-    target_link_options(${name} PRIVATE -nostdlib -Wl,--no-entry -Wl,--exclude-all-symbols)
+    # GNU ld for PE has no --no-entry: a resource-only DLL gets entry 0.
+    target_link_options(${name} PRIVATE -nostdlib -Wl,--entry=0 -Wl,--exclude-all-symbols)
 endfunction()

@@ -59,3 +59,15 @@ gtest_discover_tests(platform_notify_tests
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)
+
+# The tool's device commands read back through the platform by a probe.
+add_executable(services_profile_probe tests/ProfileProbe.cpp)
+target_link_libraries(services_profile_probe PRIVATE platform)
+target_link_options(services_profile_probe PRIVATE -municode)
+if(NOT CMAKE_HOST_WIN32)
+    add_test(NAME DeviceCommands.EditsReachThePrograms
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/device_commands.sh
+                     ${PROJECT_SOURCE_DIR}/vellumate ${CMAKE_BINARY_DIR}/wine-run
+                     $<TARGET_FILE:services_profile_probe>)
+    set_tests_properties(DeviceCommands.EditsReachThePrograms PROPERTIES TIMEOUT 120)
+endif()

@@ -6,11 +6,14 @@
 //   vmdrive screen                    the windows on the screen, as text
 //   vmdrive wait-window CLASS [MS]    wait for a visible window of a class
 //   vmdrive foreground                class and title of the window in front
+//   vmdrive notify card-insert|card-remove \CARD
+//                                     tell the shell that a card came or went
 //
 // Exit codes: 0 done, 1 failed (or timed out), 2 bad command line.
 #include "platform/Handset.h"
 #include "platform/driver/ConsoleOutput.h"
 #include "platform/driver/ControlRows.h"
+#include "platform/driver/DeviceNotify.h"
 #include "platform/driver/KeyNames.h"
 #include "platform/driver/KeySender.h"
 #include "platform/driver/PngWriter.h"
@@ -41,6 +44,7 @@ constexpr wchar_t Usage[] =
     L"       vmdrive screen\n"
     L"       vmdrive wait-window CLASS [TIMEOUT_MS]\n"
     L"       vmdrive foreground\n"
+    L"       vmdrive notify card-insert|card-remove \\CARD\n"
     L"keys: up down left right enter soft1 soft2 back talk end star pound 0-9 text:WORDS\n";
 
 std::wstring Win32Message(DWORD error)
@@ -157,6 +161,8 @@ int Run(const std::vector<std::wstring>& arguments)
         return Screen();
     if (command == L"foreground" && rest.empty())
         return Foreground();
+    if (command == L"notify")
+        return NotifyCommand(rest);
     if (command == L"wait-window" && (rest.size() == 1 || rest.size() == 2)) {
         const std::optional<DWORD> timeout = rest.size() == 2 ? ParseMilliseconds(rest[1]) : DefaultWaitMs;
         if (timeout)

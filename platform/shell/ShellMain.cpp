@@ -2,6 +2,7 @@
 // strip and the home screen and runs until the home screen is closed.
 #include "platform/Handles.h"
 #include "platform/shell/HomeScreen.h"
+#include "platform/shell/NotifyRelay.h"
 #include "platform/shell/StartMenu.h"
 #include "platform/shell/TitleStrip.h"
 
@@ -70,5 +71,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     HomeScreen home;
     if (!strip.Create(instance, HomeScreenTitle) || !home.Create(instance, drive))
         return 1;
+    // Programs register their windows for file-change notifications here, and
+    // the driver hands device events (cards inserted or removed) to it.
+    NotifyRelay relay;
+    relay.Create(instance);
     return RunMessageLoop(home);
 }
