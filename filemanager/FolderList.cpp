@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <new>
 #include <span>
-#include <unordered_map>
 
 namespace {
 
@@ -42,13 +41,6 @@ String TypeKeyOf(const FolderItem& item)
     return extension;
 }
 
-struct StringHash {
-    size_t operator()(const String& text) const noexcept
-    {
-        return std::hash<std::wstring_view>()(std::wstring_view(text.Chars(), static_cast<size_t>(text.Length())));
-    }
-};
-
 } // namespace
 
 FolderList::FolderList() : m_preferences(DefaultPreferences) {}
@@ -67,6 +59,7 @@ void FolderList::SetObserver(FolderListObserver* observer) noexcept
 void FolderList::SetTypeNameProvider(TypeNameProvider provider)
 {
     m_typeNames = std::move(provider);
+    ForgetTypeNames();
 }
 
 void FolderList::SetPreferences(DWORD preferences) noexcept
@@ -191,22 +184,24 @@ void FolderList::SortItems()
 
 void FolderList::FillTypeNames(std::span<FolderItemPtr> items)
 {
-    // A file's type follows from its extension, so the shell is asked once
-    // per extension; folders are asked one by one.
-    std::unordered_map<String, String, StringHash> typeOfExtension;
+    // Folders are left alone: the second pass orders them by name whatever
+    // their types, and each would cost a slow shell query. A file's type
+    // follows from its extension, so the shell is asked once per extension
+    // while the associations stay as they are (ForgetTypeNames).
     for (FolderItemPtr& item : items) {
-        if (!item->typeName.IsEmpty())
+        if (!item->typeName.IsEmpty() || item->IsFolder())
             continue;
-        if (item->IsFolder()) {
-            item->typeName = TypeName(JoinPath(m_currentPath, item->name));
-            continue;
-        }
         const String extension = TypeKeyOf(*item);
-        auto known = typeOfExtension.find(extension);
-        if (known == typeOfExtension.end())
-            known = typeOfExtension.emplace(extension, TypeName(JoinPath(m_currentPath, item->name))).first;
+        auto known = m_typeNameCache.find(extension);
+        if (known == m_typeNameCache.end())
+            known = m_typeNameCache.emplace(extension, TypeName(JoinPath(m_currentPath, item->name))).first;
         item->typeName = known->second;
     }
+}
+
+void FolderList::ForgetTypeNames()
+{
+    m_typeNameCache.clear();
 }
 
 String FolderList::TypeName(const String& path) const
@@ -230,6 +225,7 @@ void FolderList::Refresh()
     StopListing();
     WaitForBackgroundRead();
     Notify([](FolderListObserver& o) { o.OnTreeRefresh(); });
+    ForgetTypeNames(); // a refresh also picks up changed associations
     ReadFolder(m_currentPath, nullptr);
     SortItems();
     m_sorted = true;

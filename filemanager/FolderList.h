@@ -30,7 +30,9 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <string_view>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 // What the windows hear from the list. Every event has an empty default, so
@@ -92,6 +94,9 @@ public:
     // Where type names come from; an empty provider restores the shell's
     // (ShellTypeName).
     void SetTypeNameProvider(TypeNameProvider provider);
+    // The type names of files are asked once per extension and kept; after an
+    // association changed, forget them (Refresh does too).
+    void ForgetTypeNames();
 
     // The preference word (PreferenceBits.h); the next read filters by it.
     void SetPreferences(DWORD preferences) noexcept;
@@ -125,7 +130,9 @@ public:
     // too long) shows as empty. Waits for a background read to stop first.
     void ReadFolder(const wchar_t* path, const wchar_t* nameToSelect);
     // Sorts by the sort state (".." stays first), rebuilds the selection from
-    // the items, repaints.
+    // the items, repaints. A sort by type first fills the files' typeName
+    // (folders keep theirs empty: they are ordered by name whatever their
+    // type).
     void SortItems();
     // Sorts once after each read; with items but nothing selected, selects
     // the first item.
@@ -315,6 +322,14 @@ private:
     RecentFolders m_recent;
     FolderListObserver* m_observer = nullptr;
     TypeNameProvider m_typeNames;
+
+    struct StringHash {
+        size_t operator()(const String& text) const noexcept
+        {
+            return std::hash<std::wstring_view>()(std::wstring_view(text.Chars(), static_cast<size_t>(text.Length())));
+        }
+    };
+    std::unordered_map<String, String, StringHash> m_typeNameCache; // extension -> type name
 
     std::atomic<bool> m_listing{false};
     std::atomic<int> m_itemCount{0};

@@ -67,13 +67,10 @@ TEST_F(FolderSort, ByDateComparesTheWriteTimes)
     EXPECT_EQ(SortedBy(SortKey::Date, true), (Names{L"..", L"Alpha", L"beta", L"Zed.txt", L"c.log", L"b.txt", L"apple.txt"}));
 }
 
-TEST_F(FolderSort, ByTypeAsksOncePerExtensionAndSortsFoldersByNameAfterwards)
+TEST_F(FolderSort, ByTypeAsksOncePerExtensionAndNeverForFolders)
 {
-    // Folder types that would order the folders the other way round: the
-    // second pass must put them back in name order.
     const std::map<std::wstring, std::wstring> types{
-        {L"\\F\\Alpha", L"Zone"}, {L"\\F\\beta", L"Area"}, {L"\\F\\apple.txt", L"text"},
-        {L"\\F\\Zed.txt", L"Text"}, {L"\\F\\b.txt", L"TEXT"}, {L"\\F\\c.log", L"Log"}};
+        {L"\\F\\apple.txt", L"text"}, {L"\\F\\Zed.txt", L"Text"}, {L"\\F\\b.txt", L"TEXT"}, {L"\\F\\c.log", L"Log"}};
     std::vector<std::wstring> asked;
     m_list.SetTypeNameProvider([&](const String& path) {
         asked.emplace_back(path.Chars());
@@ -82,15 +79,38 @@ TEST_F(FolderSort, ByTypeAsksOncePerExtensionAndSortsFoldersByNameAfterwards)
     });
 
     EXPECT_EQ(SortedBy(SortKey::Type, false), (Names{L"..", L"Alpha", L"beta", L"c.log", L"apple.txt", L"b.txt", L"Zed.txt"}));
-    // Each folder, and one file per extension; ".." never.
-    EXPECT_EQ(asked.size(), 4u);
+    EXPECT_EQ(asked.size(), 2u); // one ".txt", one ".log"
     for (int i = 1; i < m_list.ItemCount(); ++i)
-        EXPECT_FALSE(m_list.Item(i).typeName.IsEmpty());
-    EXPECT_TRUE(m_list.Item(0).typeName.IsEmpty());
+        EXPECT_EQ(m_list.Item(i).typeName.IsEmpty(), m_list.Item(i).IsFolder());
 
-    asked.clear();
     EXPECT_EQ(SortedBy(SortKey::Type, true), (Names{L"..", L"beta", L"Alpha", L"Zed.txt", L"b.txt", L"apple.txt", L"c.log"}));
-    EXPECT_TRUE(asked.empty()); // the names are kept in the items
+
+    // Read again: the items are new, the types of their extensions known.
+    m_list.ReadFolder(L"\\F", nullptr);
+    EXPECT_EQ(SortedBy(SortKey::Type, false)[3], L"c.log");
+    EXPECT_EQ(asked.size(), 2u);
+    // A refresh forgets them, so that changed associations show.
+    m_list.Refresh();
+    EXPECT_EQ(SortedBy(SortKey::Type, false)[3], L"c.log");
+    EXPECT_EQ(asked.size(), 4u);
+}
+
+TEST_F(FolderSort, FoldersOfDifferentTypesAreSortedByNameAfterwards)
+{
+    m_list.SetTypeNameProvider([](const String&) { return String(L"file"); });
+    // Types that would order the folders the other way round, in both
+    // directions: the second pass puts them back in name order.
+    auto giveFoldersTypes = [&] {
+        for (int i = 1; i < m_list.ItemCount(); ++i) {
+            if (m_list.Item(i).name == L"Alpha")
+                m_list.Item(i).typeName = L"Zone";
+            if (m_list.Item(i).name == L"beta")
+                m_list.Item(i).typeName = L"Area";
+        }
+    };
+    giveFoldersTypes();
+    EXPECT_EQ(SortedBy(SortKey::Type, false), (Names{L"..", L"Alpha", L"beta", L"apple.txt", L"b.txt", L"c.log", L"Zed.txt"}));
+    EXPECT_EQ(SortedBy(SortKey::Type, true), (Names{L"..", L"beta", L"Alpha", L"Zed.txt", L"c.log", L"b.txt", L"apple.txt"}));
 }
 
 TEST_F(FolderSort, FoldersDifferingOnlyInCaseAreOrderedCaseInsensitivelyBySize)
@@ -152,8 +172,11 @@ TEST_F(FolderSort, EnsureSortedSortsOnceAndSelectsTheFirstItem)
 TEST_F(FolderSort, ShellTypeNamesComeFromTheRealFile)
 {
     m_list.SetSortKey(SortKey::Type);
-    for (int i = 1; i < m_list.ItemCount(); ++i)
-        EXPECT_FALSE(m_list.Item(i).typeName.IsEmpty()) << i;
+    for (int i = 1; i < m_list.ItemCount(); ++i) {
+        if (!m_list.Item(i).IsFolder()) {
+            EXPECT_FALSE(m_list.Item(i).typeName.IsEmpty()) << i;
+        }
+    }
 }
 
 } // namespace
