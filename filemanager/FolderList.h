@@ -12,10 +12,14 @@
 // read at a time, started by the tree pane with StartBackgroundRead. The
 // listing flag is the only signal between the two: clearing it
 // (StopListing) makes the running read stop after its current entry. While a
-// background read runs, only IsListing, StopListing, ItemCount, FolderCount,
-// FileCount and CurrentPath may be called; every operation that reads or
-// changes the items waits for the read to end first, so the list pane, which
-// is only shown after EnsureSorted, never sees a list that is being filled.
+// background read runs, the user-interface thread may call IsListing,
+// StopListing, StartBackgroundRead (which then refuses), ItemCount,
+// FolderCount, FileCount and CurrentPath. Every operation that changes the
+// items, their order or the selection first waits for the read to end
+// (ReadFolder, Refresh and GoUp stop it first), and the list pane is only
+// shown after EnsureSorted, so no window ever walks a list that is being
+// filled. The user-interface thread never waits for anything else, so an
+// observer that only invalidates or posts cannot deadlock with the reader.
 #pragma once
 
 #include "filemanager/FolderHistory.h"
@@ -38,7 +42,9 @@
 // What the windows hear from the list. Every event has an empty default, so
 // an observer overrides what it needs. Events of ReadFolder arrive on the
 // thread that reads: during a background read that is the worker thread,
-// where an observer must only invalidate windows or post messages.
+// where an observer must only invalidate windows or post messages (so
+// OnIconsCleared there posts, and the image list is emptied when the message
+// arrives; no row is painted before EnsureSorted anyway).
 class FolderListObserver {
 public:
     virtual ~FolderListObserver() = default;
