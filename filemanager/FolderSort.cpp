@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cwchar>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -76,21 +78,27 @@ int CompareEntries(const SortEntry& a, const SortEntry& b, SortKey key, bool des
 }
 
 // Ranks the items' type names so that ranks compare as the names do without
-// regard to case (names that compare equal share a rank).
+// regard to case (names that compare equal share a rank). A folder holds a
+// few distinct types however many items it has: only those are compared.
 void RankTypeNames(std::vector<SortEntry>& entries)
 {
-    std::vector<const wchar_t*> names;
+    std::unordered_map<std::wstring_view, int> rankOf;
     for (const SortEntry& entry : entries)
-        names.push_back(entry.item->typeName);
-    auto less = [](const wchar_t* a, const wchar_t* b) { return CompareNamesNoCase(a, b) < 0; };
-    std::sort(names.begin(), names.end(), less);
-    names.erase(std::unique(names.begin(), names.end(), [](const wchar_t* a, const wchar_t* b) {
-                    return CompareNamesNoCase(a, b) == 0;
-                }),
-                names.end());
+        rankOf.emplace(std::wstring_view(entry.item->typeName.Chars(), static_cast<size_t>(entry.item->typeName.Length())), 0);
+    std::vector<std::wstring_view> names;
+    for (const auto& [name, rank] : rankOf)
+        names.push_back(name);
+    // The views come from String texts, so each ends in a terminator.
+    std::sort(names.begin(), names.end(),
+              [](std::wstring_view a, std::wstring_view b) { return CompareNamesNoCase(a.data(), b.data()) < 0; });
+    int rank = 0;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (i > 0 && CompareNamesNoCase(names[i - 1].data(), names[i].data()) != 0)
+            ++rank;
+        rankOf[names[i]] = rank;
+    }
     for (SortEntry& entry : entries)
-        entry.typeRank = static_cast<int>(std::lower_bound(names.begin(), names.end(), entry.item->typeName, less) -
-                                          names.begin());
+        entry.typeRank = rankOf[std::wstring_view(entry.item->typeName.Chars(), static_cast<size_t>(entry.item->typeName.Length()))];
 }
 
 } // namespace

@@ -95,22 +95,19 @@ TEST_F(FolderSort, ByTypeAsksOncePerExtensionAndNeverForFolders)
     EXPECT_EQ(asked.size(), 4u);
 }
 
-TEST_F(FolderSort, FoldersOfDifferentTypesAreSortedByNameAfterwards)
+TEST_F(FolderSort, TypesCompareWithoutCaseAndFoldersByNameAfterwards)
 {
-    m_list.SetTypeNameProvider([](const String&) { return String(L"file"); });
-    // Types that would order the folders the other way round, in both
-    // directions: the second pass puts them back in name order.
-    auto giveFoldersTypes = [&] {
-        for (int i = 1; i < m_list.ItemCount(); ++i) {
-            if (m_list.Item(i).name == L"Alpha")
-                m_list.Item(i).typeName = L"Zone";
-            if (m_list.Item(i).name == L"beta")
-                m_list.Item(i).typeName = L"Area";
-        }
-    };
-    giveFoldersTypes();
-    EXPECT_EQ(SortedBy(SortKey::Type, false), (Names{L"..", L"Alpha", L"beta", L"apple.txt", L"b.txt", L"c.log", L"Zed.txt"}));
-    EXPECT_EQ(SortedBy(SortKey::Type, true), (Names{L"..", L"beta", L"Alpha", L"Zed.txt", L"c.log", L"b.txt", L"apple.txt"}));
+    m_list.SetTypeNameProvider([](const String&) { return String(L"unused"); });
+    // Types that differ only in case tie (the names decide); folder types
+    // that would order the folders the other way round, in both directions:
+    // the second pass puts them back in name order.
+    const std::map<std::wstring, std::wstring> types{{L"Alpha", L"Zone"}, {L"beta", L"Area"}, {L"apple.txt", L"text"},
+                                                     {L"Zed.txt", L"Text"}, {L"b.txt", L"TEXT"}, {L"c.log", L"Log"}};
+    for (int i = 1; i < m_list.ItemCount(); ++i)
+        m_list.Item(i).typeName = types.at(m_list.Item(i).name.Chars()).c_str();
+
+    EXPECT_EQ(SortedBy(SortKey::Type, false), (Names{L"..", L"Alpha", L"beta", L"c.log", L"apple.txt", L"b.txt", L"Zed.txt"}));
+    EXPECT_EQ(SortedBy(SortKey::Type, true), (Names{L"..", L"beta", L"Alpha", L"Zed.txt", L"b.txt", L"apple.txt", L"c.log"}));
 }
 
 TEST_F(FolderSort, FoldersDifferingOnlyInCaseAreOrderedCaseInsensitivelyBySize)
