@@ -63,7 +63,9 @@
 #define NM_HOTSPOT (WM_USER + 101)
 
 // The page needs a picture: szTarget is the img's src, dwCookie identifies the
-// request. Answer with DTM_SETIMAGE or DTM_IMAGEFAIL, now or later.
+// request. Answer with DTM_SETIMAGE or DTM_IMAGEFAIL, now or later; until
+// then the picture's place is an empty box. (An answer for a page that has
+// since been replaced is refused.)
 #define NM_INLINE_IMAGE (WM_USER + 102)
 
 typedef struct tagNM_HTMLVIEW {

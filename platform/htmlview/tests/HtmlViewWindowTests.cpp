@@ -506,3 +506,28 @@ TEST_F(HtmlViewWindowTest, TheParentMayDestroyTheViewerWhileItNotifies)
     EXPECT_EQ(script_.hotspots, (std::vector<std::wstring>{L"close"}));
     EXPECT_FALSE(::IsWindow(control_));
 }
+
+// The about box loads the library each time it opens and frees it when it
+// closes: the class must go with the library and come back with it.
+TEST(HtmlViewLibrary, WorksAgainAfterBeingUnloaded)
+{
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        HMODULE library = ::LoadLibraryW(L"" HTMLVIEW_DLL_PATH);
+        ASSERT_NE(library, nullptr);
+        const auto init = reinterpret_cast<InitHTMLControlProc>(
+            reinterpret_cast<void*>(::GetProcAddress(library, "InitHTMLControl")));
+        ASSERT_NE(init, nullptr);
+        ASSERT_TRUE(init(::GetModuleHandleW(nullptr)));
+        HWND viewer = ::CreateWindowExW(0, WC_HTML, L"", WS_POPUP, 0, 0, Width, Height, nullptr, nullptr, library,
+                                        nullptr);
+        ASSERT_NE(viewer, nullptr);
+        ::SendMessageW(viewer, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"<b>About</b>"));
+        const LRESULT length = ::SendMessageW(viewer, WM_GETTEXTLENGTH, 0, 0);
+        EXPECT_EQ(length, 5);
+        ::DestroyWindow(viewer);
+        ASSERT_TRUE(::FreeLibrary(library));
+        WNDCLASSEXW info{sizeof info};
+        EXPECT_FALSE(::GetClassInfoExW(library, WC_HTML, &info));
+    }
+}
