@@ -49,7 +49,9 @@ typedef struct FILECHANGENOTIFY {
 
 // Registers hwnd (a window of this process) for the events of the entry;
 // registering again replaces the earlier entry. FALSE when no shell runs
-// (ERROR_SERVICE_NOT_ACTIVE) or the arguments are wrong.
+// (ERROR_SERVICE_NOT_ACTIVE) or the arguments are wrong. Events reach the
+// process through a hidden window made on the thread of its first
+// registration, so that thread must run a message loop (the UI thread does).
 BOOL SHChangeNotifyRegister(HWND hwnd, SHCHANGENOTIFYENTRY* pshcne);
 
 // Ends the window's registration; FALSE when it had none.
