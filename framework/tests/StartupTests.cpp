@@ -97,31 +97,6 @@ TEST(SingleInstance, AMutexWithoutAWindowExhaustsTheAttempts)
     EXPECT_EQ(CountWindows(className), 0);
 }
 
-TEST(SingleInstance, TheFirstCopyKeepsItsMutexAndALaterOneFindsItsWindow)
-{
-    // In this process: the first copy's mutex stays open, so a second call
-    // finds the window of the class.
-    String className = UniqueClass();
-    bool another = true;
-    ASSERT_EQ(EnsureSingleInstance(className, nullptr, another), S_OK);
-    EXPECT_FALSE(another);
-    EXPECT_EQ(EnsureSingleInstance(className, InstanceLookup{nullptr, 0, false}, another), E_FAIL);
-
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = className;
-    ASSERT_TRUE(RegisterClassW(&windowClass));
-    HWND window = CreateWindowExW(0, className, L"Main", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(EnsureSingleInstance(className, InstanceLookup{L"Other title", 0, false}, another), E_FAIL);
-    EXPECT_EQ(EnsureSingleInstance(className, L"Main", another), S_OK);
-    EXPECT_TRUE(another);
-    DestroyWindow(window);
-    UnregisterClassW(className, GetModuleHandleW(nullptr));
-}
-
 TEST(ProgramStartupTable, AMissingTitleEndsTheProgramBeforeAnythingIsMade)
 {
     // Tarnwell's row; this executable has no string 104.

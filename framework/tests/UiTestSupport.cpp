@@ -8,36 +8,19 @@ namespace {
 
 constexpr DWORD PollInterval = 10;
 
-bool DispatchPending()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT)
-            return false;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return true;
-}
-
 } // namespace
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeout)
-{
-    ULONGLONG deadline = GetTickCount64() + timeout;
-    for (;;) {
-        DispatchPending();
-        if (done())
-            return true;
-        if (GetTickCount64() >= deadline)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, PollInterval, QS_ALLINPUT);
-    }
-}
 
 void PumpFor(DWORD milliseconds)
 {
-    PumpUntil([] { return false; }, milliseconds);
+    ULONGLONG deadline = GetTickCount64() + milliseconds;
+    MSG message;
+    while (GetTickCount64() < deadline) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, PollInterval, QS_ALLINPUT);
+    }
 }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeout)
@@ -62,13 +45,12 @@ String WindowTextOf(HWND window)
     return text;
 }
 
-String ViewerText(HWND viewer)
-{
-    return WindowTextOf(viewer);
-}
-
 void PostKey(HWND window, UINT virtualKey)
 {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) && thread.hwndFocus)
+        window = thread.hwndFocus;
     UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
     PostMessageW(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
     PostMessageW(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | (1u << 30) | (1u << 31));

@@ -13,10 +13,6 @@
 #include <ostream>
 #include <string>
 
-// Dispatches this thread's messages until `done` holds or `timeout`
-// milliseconds have passed; true when `done` held.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeout = 5000);
-
 // Dispatches this thread's messages for `milliseconds`.
 void PumpFor(DWORD milliseconds);
 
@@ -27,10 +23,14 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeout = 10000);
 String WindowTextOf(HWND window);
 
 // The lines an HTML viewer shows now, joined by "\r\n".
-String ViewerText(HWND viewer);
+inline String ViewerText(HWND viewer)
+{
+    return WindowTextOf(viewer);
+}
 
-// Sends a key press and release to a window's queue, as the keyboard would:
-// posted, so that the thread's key handling sees them as it takes them.
+// Posts a key press and release as the keyboard would: to the focus window
+// of `window`'s thread (or `window` when nothing has the focus), so that the
+// thread's key handling sees them as it takes them.
 void PostKey(HWND window, UINT virtualKey);
 
 // A process started from an executable beside this test executable.
