@@ -1,0 +1,139 @@
+// Tarnwell's main window (class "File Manager") and the application state
+// behind it: the folder list, the tree pane and the list pane (one of them
+// shown at a time, each with its own soft-key bar), the sort state and the
+// preferences. It paints the header and footer strips around the panes,
+// runs the commands of both panes, and follows storage cards.
+//
+// One object per program. The window procedure finds it through the one
+// object that Attach made current before the window was created.
+#pragma once
+
+#include "filemanager/Commands.h"
+#include "filemanager/FolderList.h"
+#include "filemanager/ListPane.h"
+#include "filemanager/Settings.h"
+#include "filemanager/TreePane.h"
+#include "filemanager/WaitCursor.h"
+#include "framework/String.h"
+
+#include "platform/Handles.h"
+
+#include <windows.h>
+
+#include <optional>
+
+inline constexpr wchar_t MainWindowClass[] = L"File Manager";
+
+class MainWindow final : public FolderListObserver, public TreeHost, public ListHost {
+public:
+    // Posted by the folder list's reading thread: the counts changed.
+    static constexpr UINT WM_LIST_READ = WM_APP + 1;
+
+    explicit MainWindow(const AppSettings& settings);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // The window procedure of the "File Manager" class.
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    // The object the next "File Manager" window created belongs to.
+    static void Attach(MainWindow* object) noexcept;
+
+    // Creates the tree pane with its menu bar, then the hidden list pane
+    // with its menu bar. False when any of them cannot be made.
+    bool CreatePanes(HWND window);
+
+    HWND Window() const noexcept { return m_window; }
+    FolderList& List() noexcept { return m_list; }
+    TreePane& Tree() noexcept { return m_tree; }
+    ListPane& Pane() noexcept { return m_listPane; }
+    bool IsListMode() const override { return m_listMode; }
+
+    // What is written at exit: the sort state, the preferences, and the
+    // current folder.
+    AppSettings Settings() const;
+
+    // ---- panes ------------------------------------------------------------
+
+    void ShowTreePane();
+    void ShowListPane();
+
+    // What the enable rules look at now.
+    CommandContext Context() const;
+
+    // ---- the commands (bound by the table in Commands.cpp) -----------------
+
+    void SwitchPanes();
+    void ShowAbout();
+    void Exit();
+    void OpenSelected();
+    void UpOneLevel();
+    void RefreshPane();
+    void SelectAllItems();
+    void InvertSelectedItems();
+    void SelectFirstItem();
+    void SelectLastItem();
+    void ClearSelectedItems();
+    void SortByName();
+    void SortBySize();
+    void SortByDate();
+    void SortByType();
+    void SortAscending();
+    void SortDescending();
+
+    // ---- storage cards ------------------------------------------------------
+
+    // A card was inserted or removed (the card's folder name).
+    void OnCardInserted(const String& cardName);
+    void OnCardRemoved(const String& cardName);
+
+    // ---- TreeHost and ListHost -----------------------------------------------
+
+    void RunCommand(UINT command) override;
+    void ShowFiles() override;
+    void ReportFolderGone(const String& path) override;
+    void OnCurrentFolderChanged() override;
+    void OnSelectionChanged() override;
+
+    // ---- FolderListObserver ------------------------------------------------------
+
+    void OnReadStarted() override;
+    void OnReadFinished() override;
+    void OnIconsCleared() override;
+    void OnScrollRangeReset() override;
+    void OnListChanged() override;
+    void OnRowChanged(int index) override;
+    void OnTreeRefresh() override;
+    void OnFolderAdded(const String& parentPath, const String& name) override;
+    void OnFolderRemoved(const String& path) override;
+    void OnFolderRenamed(const String& oldPath, const String& newName) override;
+
+private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCreate();
+    void OnPaint();
+    void OnHotKey(LPARAM lParam);
+    void OnCardEvent(LPARAM notification);
+    void AfterCommand();
+    void FocusVisiblePane();
+    void RepaintStrips();
+    // Back in the list: up one level, or to the tree at the top.
+    void OnBack();
+    // Goes up one level: the tree's parent node becomes current and the
+    // list reads it, selecting the folder just left.
+    void GoUp();
+    // The list reads the tree's current folder now (list mode), sorted,
+    // with its first item selected.
+    void ReadCurrentFolder();
+    bool OnUiThread() const noexcept;
+
+    HWND m_window = nullptr;
+    DWORD m_uiThread;
+    FolderList m_list;
+    TreePane m_tree;
+    ListPane m_listPane;
+    String m_startFolder;
+    bool m_listMode = false;
+    vellumate::FontHandle m_stripFont;
+    std::optional<WaitCursor> m_readCursor;
+};

@@ -1,0 +1,99 @@
+// The user's way through the folders: switching panes, opening a folder of
+// the list, going up, and Back.
+#include "filemanager/DeviceFiles.h"
+#include "filemanager/ListSelection.h"
+#include "filemanager/MainWindow.h"
+
+#include "platform/SoftKeyBar.h"
+
+void MainWindow::SwitchPanes()
+{
+    if (m_listMode) {
+        ShowTreePane();
+        return;
+    }
+    if (!m_tree.AtRoot() && !EntryExists(m_tree.CurrentPath())) {
+        ReportFolderGone(m_tree.CurrentPath());
+        m_tree.PruneToExistingFolder();
+        return;
+    }
+    ShowListPane();
+}
+
+void MainWindow::OpenSelected()
+{
+    if (!m_listMode)
+        return;
+    const int index = m_list.SingleSelectedIndex();
+    if (index < 0)
+        return;
+    if (IsParentRow(m_list, index)) {
+        GoUp();
+        return;
+    }
+    const FolderItem& item = m_list.Item(index);
+    // Files open through the shell's associations, which this program does
+    // not offer yet.
+    if (!item.IsFolder())
+        return;
+    const String name = item.name;
+    const String path = JoinPath(m_tree.CurrentPath(), name);
+    if (!EntryExists(path)) {
+        ReportFolderGone(path);
+        return;
+    }
+    m_list.RememberPosition(name);
+    HTREEITEM parent = m_tree.CurrentNode();
+    m_tree.Expand(parent);
+    HTREEITEM child = m_tree.FindChild(parent, name);
+    if (!child)
+        child = m_tree.AddNode(parent, m_tree.CurrentPath(), name);
+    if (!child)
+        return;
+    m_tree.SelectNode(child);
+    m_list.ReadFolder(m_tree.CurrentPath(), nullptr);
+    m_list.EnsureSorted();
+    m_list.AddRecentFolder(m_tree.CurrentPath());
+}
+
+void MainWindow::UpOneLevel()
+{
+    if (m_listMode)
+        GoUp();
+}
+
+void MainWindow::GoUp()
+{
+    HTREEITEM node = m_tree.CurrentNode();
+    HTREEITEM parent = node ? TreeView_GetParent(m_tree.Window(), node) : nullptr;
+    if (!parent)
+        return;
+    // The list goes up from the folder the tree shows.
+    if (m_list.CurrentPath() != m_tree.CurrentPath())
+        m_list.SetCurrentPath(m_tree.CurrentPath());
+    m_tree.SelectNode(parent);
+    m_list.GoUp();
+}
+
+void MainWindow::OnBack()
+{
+    if (!m_tree.AtRoot())
+        GoUp();
+    else
+        ShowTreePane();
+    AfterCommand();
+}
+
+void MainWindow::OnHotKey(LPARAM lParam)
+{
+    // Back acts when it is released, once per press.
+    if (HIWORD(lParam) == VK_ESCAPE && (LOWORD(lParam) & MOD_KEYUP))
+        OnBack();
+}
+
+void MainWindow::ReadCurrentFolder()
+{
+    m_list.ReadFolder(m_tree.CurrentPath(), nullptr);
+    m_list.EnsureSorted();
+    m_list.AddRecentFolder(m_tree.CurrentPath());
+}

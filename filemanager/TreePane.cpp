@@ -1,0 +1,676 @@
+#include "filemanager/TreePane.h"
+
+#include "filemanager/DeviceFiles.h"
+#include "filemanager/FolderFilter.h"
+#include "filemanager/PaneFonts.h"
+#include "filemanager/WaitCursor.h"
+#include "filemanager/resource.h"
+#include "framework/Globals.h"
+#include "framework/Paths.h"
+#include "framework/ResourceModule.h"
+
+#include "platform/SoftKeyBar.h"
+
+#include <vector>
+
+namespace {
+
+// The node images of bitmap 108.
+enum NodeImage { RootImage = 0, FolderImage = 1, OpenFolderImage = 2, MainStoreImage = 3, CardImage = 4 };
+constexpr int NodeImageSize = 16;
+constexpr int NodeImageCount = 5;
+constexpr COLORREF NodeImageBackground = RGB(255, 0, 255);
+
+constexpr wchar_t ExpandedMarker[] = L" [-]";
+constexpr wchar_t CollapsedMarker[] = L" [+]";
+
+bool IsSubfolderEntry(const WIN32_FIND_DATAW& entry) noexcept
+{
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDotEntry(entry.cFileName);
+}
+
+// Whether the folder has at least one subfolder.
+bool HasSubfolder(const wchar_t* folder)
+{
+    WIN32_FIND_DATAW entry;
+    vellumate::FindHandle find(FindFirstFileW(FindPatternOf(folder), &entry));
+    for (bool more = static_cast<bool>(find); more; more = FindNextFileW(find.Get(), &entry) != FALSE)
+        if (IsSubfolderEntry(entry))
+            return true;
+    return false;
+}
+
+// The enumeration records of the folder's subfolders, in the file system's order.
+std::vector<WIN32_FIND_DATAW> Subfolders(const wchar_t* folder)
+{
+    std::vector<WIN32_FIND_DATAW> folders;
+    WIN32_FIND_DATAW entry;
+    vellumate::FindHandle find(FindFirstFileW(FindPatternOf(folder), &entry));
+    for (bool more = static_cast<bool>(find); more; more = FindNextFileW(find.Get(), &entry) != FALSE)
+        if (IsSubfolderEntry(entry))
+            folders.push_back(entry);
+    return folders;
+}
+
+// The name of the mounted store that holds the user's personal folder, when
+// the personal folder lies in a folder of the root ("" otherwise).
+String MainStoreName()
+{
+    String holder = ParentPath(PersonalFolderPath());
+    return ParentPath(holder).IsEmpty() ? LastComponent(holder) : String();
+}
+
+bool IsStorageCardName(const wchar_t* name)
+{
+    StringArray cards;
+    ListStorageCards(cards);
+    for (const String& card : cards)
+        if (card.CompareNoCase(name) == 0)
+            return true;
+    return false;
+}
+
+// The names of a path's folders, from the root down.
+std::vector<String> PathComponents(const wchar_t* path)
+{
+    std::vector<String> components;
+    const String folder = NormalizeFolderPath(path);
+    for (int start = 0; start < folder.Length();) {
+        int end = folder.Find(L'\\', start);
+        if (end < 0)
+            end = folder.Length();
+        if (end > start)
+            components.push_back(folder.Mid(start, end - start));
+        start = end + 1;
+    }
+    return components;
+}
+
+// Whether `path` is `folder` or lies inside it (without regard to case).
+bool IsSameOrInside(const String& path, const String& folder)
+{
+    if (path.Length() < folder.Length() || path.Left(folder.Length()).CompareNoCase(folder) != 0)
+        return false;
+    return path.Length() == folder.Length() || path[folder.Length()] == L'\\';
+}
+
+} // namespace
+
+TreePane::~TreePane()
+{
+    if (m_tree && IsWindow(m_tree))
+        DestroyWindow(m_tree);
+    if (m_images)
+        ImageList_Destroy(m_images);
+}
+
+bool TreePane::Create(HWND parent, int height, const String& startFolder, DWORD preferences)
+{
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    RECT client{};
+    GetClientRect(parent, &client);
+    m_tree = CreateWindowExW(0, WC_TREEVIEWW, L"",
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                                 TVS_SHOWSELALWAYS,
+                             0, 0, client.right, height, parent, reinterpret_cast<HMENU>(IDC_FOLDER_TREE),
+                             ProgramModule(), nullptr);
+    if (!m_tree)
+        return false;
+    SetFocus(m_tree);
+    if (!SetWindowSubclass(m_tree, &TreePane::SubclassProcedure, 0, reinterpret_cast<DWORD_PTR>(this)))
+        return false;
+    SetFont(preferences);
+
+    m_filling = true;
+    FillRoot();
+    // The saved folder, or its nearest ancestor that still exists.
+    String folder = NormalizeFolderPath(startFolder);
+    while (!folder.IsEmpty() && !EntryExists(folder))
+        folder = ParentPath(folder);
+    HTREEITEM start = FindNode(folder);
+    SelectNode(start ? start : m_root);
+    m_filling = false;
+    RestartListing();
+
+    SHMENUBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    bar.hwndParent = parent;
+    bar.nToolBarId = IDM_TREE_BAR;
+    bar.hInstRes = ResourceModule();
+    if (!SHCreateMenuBar(&bar))
+        return false;
+    m_menuBar = bar.hwndMB;
+    return true;
+}
+
+void TreePane::SetFont(DWORD preferences)
+{
+    m_font = MakePaneFont(preferences);
+    SendMessageW(m_tree, WM_SETFONT, reinterpret_cast<WPARAM>(m_font ? m_font.Get() : GetStockObject(SYSTEM_FONT)),
+                 TRUE);
+}
+
+// ---- nodes -------------------------------------------------------------------
+
+HTREEITEM TreePane::CurrentNode() const noexcept
+{
+    return m_tree ? TreeView_GetSelection(m_tree) : nullptr;
+}
+
+void TreePane::FillRoot()
+{
+    if (!m_images) {
+        vellumate::BitmapHandle strip(static_cast<HBITMAP>(LoadImageW(
+            ProgramModule(), MAKEINTRESOURCEW(IDB_TREE_IMAGES), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        m_images = ImageList_Create(NodeImageSize, NodeImageSize, ILC_COLOR24 | ILC_MASK, NodeImageCount, 1);
+        if (m_images && strip)
+            ImageList_AddMasked(m_images, strip.Get(), NodeImageBackground);
+        TreeView_SetImageList(m_tree, m_images, TVSIL_NORMAL);
+    }
+    m_rootName.LoadResourceText(IDS_ROOT_NODE);
+    m_rootName.Trim();
+
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+    insert.item.iImage = RootImage;
+    insert.item.iSelectedImage = RootImage;
+    insert.item.cChildren = HasSubfolder(L"") ? 1 : 0;
+    insert.item.pszText = const_cast<wchar_t*>(m_rootName.Chars());
+    m_root = TreeView_InsertItem(m_tree, &insert);
+    if (!m_root)
+        return;
+    FillChildren(m_root);
+    Expand(m_root);
+}
+
+HTREEITEM TreePane::FindNode(const wchar_t* path)
+{
+    HTREEITEM node = m_root;
+    for (const String& component : PathComponents(path)) {
+        if (!node)
+            break;
+        if (!HasChildNodes(node))
+            FillChildren(node);
+        node = FindChild(node, component);
+    }
+    return node;
+}
+
+HTREEITEM TreePane::LookupNode(const wchar_t* path) const
+{
+    HTREEITEM node = m_root;
+    for (const String& component : PathComponents(path))
+        if (node)
+            node = FindChild(node, component);
+    return node;
+}
+
+HTREEITEM TreePane::FindChild(HTREEITEM parent, const wchar_t* name) const
+{
+    for (HTREEITEM child = TreeView_GetChild(m_tree, parent); child; child = TreeView_GetNextSibling(m_tree, child))
+        if (NodeText(child).CompareNoCase(name) == 0)
+            return child;
+    return nullptr;
+}
+
+HTREEITEM TreePane::AddNode(HTREEITEM parent, const wchar_t* parentPath, const wchar_t* name)
+{
+    WIN32_FIND_DATAW entry;
+    if (!parent || !FindEntry(JoinPath(parentPath, name), entry) || !IsSubfolderEntry(entry))
+        return nullptr;
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_SORT;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+    const int image = ImageFor(parent, entry);
+    insert.item.iImage = image;
+    insert.item.iSelectedImage = image == FolderImage ? OpenFolderImage : image;
+    insert.item.cChildren = HasSubfolder(JoinPath(parentPath, entry.cFileName)) ? 1 : 0;
+    insert.item.pszText = entry.cFileName;
+    HTREEITEM node = TreeView_InsertItem(m_tree, &insert);
+    UpdateHasChildrenFromNodes(parent);
+    return node;
+}
+
+int TreePane::ImageFor(HTREEITEM parent, const WIN32_FIND_DATAW& entry) const
+{
+    if (parent != m_root)
+        return FolderImage;
+    // A storage card is a mounted store: the card enumeration reports its
+    // folder with the directory and temporary attributes.
+    DWORD attributes = entry.dwFileAttributes;
+    const bool card = IsStorageCardName(entry.cFileName);
+    if (card)
+        attributes |= FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY;
+    constexpr DWORD Mounted = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY;
+    if ((attributes & Mounted) != Mounted)
+        return FolderImage;
+    const String mainStore = MainStoreName();
+    if (!mainStore.IsEmpty() && mainStore.CompareNoCase(entry.cFileName) == 0)
+        return MainStoreImage;
+    return card ? CardImage : FolderImage;
+}
+
+void TreePane::FillChildren(HTREEITEM node)
+{
+    WaitCursor wait;
+    const String path = NodePath(node);
+    for (WIN32_FIND_DATAW& entry : Subfolders(path))
+        if (!FindChild(node, entry.cFileName))
+            AddNode(node, path, entry.cFileName);
+    UpdateHasChildrenFromNodes(node);
+}
+
+void TreePane::DeleteChildren(HTREEITEM node)
+{
+    while (HTREEITEM child = TreeView_GetChild(m_tree, node))
+        TreeView_DeleteItem(m_tree, child);
+}
+
+bool TreePane::HasChildNodes(HTREEITEM node) const
+{
+    return TreeView_GetChild(m_tree, node) != nullptr;
+}
+
+void TreePane::SetHasChildren(HTREEITEM node, bool hasChildren)
+{
+    TVITEMW item{};
+    item.mask = TVIF_HANDLE | TVIF_CHILDREN;
+    item.hItem = node;
+    item.cChildren = hasChildren ? 1 : 0;
+    TreeView_SetItem(m_tree, &item);
+}
+
+void TreePane::UpdateHasChildrenFromNodes(HTREEITEM node)
+{
+    SetHasChildren(node, HasChildNodes(node));
+    if (node == m_root)
+        SetRootText(IsExpanded(m_root));
+}
+
+String TreePane::NodeText(HTREEITEM node) const
+{
+    // Names may be longer than MAX_PATH allows a path to be; grow until the
+    // text fits.
+    for (int capacity = MAX_PATH + 1;; capacity *= 2) {
+        String text;
+        TVITEMW item{};
+        item.mask = TVIF_HANDLE | TVIF_TEXT;
+        item.hItem = node;
+        item.pszText = text.Reserve(capacity);
+        item.cchTextMax = capacity;
+        item.pszText[0] = L'\0';
+        if (!TreeView_GetItem(m_tree, &item))
+            return String();
+        text.Commit();
+        if (text.Length() < capacity - 1 || capacity >= 32768)
+            return text;
+    }
+}
+
+String TreePane::NodePath(HTREEITEM node) const
+{
+    std::vector<String> names;
+    for (; node && node != m_root; node = TreeView_GetParent(m_tree, node))
+        names.push_back(NodeText(node));
+    String path;
+    for (auto name = names.rbegin(); name != names.rend(); ++name) {
+        path += L'\\';
+        path += *name;
+    }
+    return path;
+}
+
+bool TreePane::IsExpanded(HTREEITEM node) const
+{
+    return (TreeView_GetItemState(m_tree, node, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+}
+
+void TreePane::SetRootText(bool expanded)
+{
+    if (!m_root)
+        return;
+    // Built from the device's name rather than cut from the old text, so a
+    // name with brackets of its own stays whole.
+    String text = m_rootName;
+    if (HasSubfolder(L""))
+        text += expanded ? ExpandedMarker : CollapsedMarker;
+    TVITEMW item{};
+    item.mask = TVIF_HANDLE | TVIF_TEXT;
+    item.hItem = m_root;
+    item.pszText = const_cast<wchar_t*>(text.Chars());
+    TreeView_SetItem(m_tree, &item);
+}
+
+void TreePane::SelectNode(HTREEITEM node)
+{
+    if (!node)
+        return;
+    TreeView_SelectItem(m_tree, node);
+    // Selecting the node already selected sends no notification.
+    OnSelectionChanged(node);
+}
+
+void TreePane::Expand(HTREEITEM node)
+{
+    if (!node)
+        return;
+    if (node == m_root)
+        SetRootText(true);
+    if (!HasChildNodes(node))
+        FillChildren(node);
+    TreeView_Expand(m_tree, node, TVE_EXPAND);
+}
+
+void TreePane::OnSelectionChanged(HTREEITEM node)
+{
+    if (!node)
+        return;
+    String path = NodePath(node);
+    const bool changed = path != m_currentPath;
+    m_currentPath = path;
+    if (changed)
+        m_host.OnCurrentFolderChanged();
+    if (changed && !m_filling && !m_arrowMove)
+        RestartListing();
+}
+
+void TreePane::OnExpanding(const NMTREEVIEWW& change)
+{
+    HTREEITEM node = change.itemNew.hItem;
+    const bool expanding = (change.action & (TVE_EXPAND | TVE_COLLAPSE)) == TVE_EXPAND;
+    if (node == m_root)
+        SetRootText(expanding);
+    if (expanding && !HasChildNodes(node))
+        FillChildren(node);
+}
+
+LRESULT TreePane::OnNotify(const NMHDR& header)
+{
+    switch (header.code) {
+    case TVN_SELCHANGEDW:
+        OnSelectionChanged(reinterpret_cast<const NMTREEVIEWW&>(header).itemNew.hItem);
+        return 0;
+    case TVN_ITEMEXPANDINGW:
+        OnExpanding(reinterpret_cast<const NMTREEVIEWW&>(header));
+        return FALSE;
+    default:
+        return 0;
+    }
+}
+
+// ---- listing -------------------------------------------------------------------
+
+void TreePane::StartTimer(UINT delay)
+{
+    StopTimer();
+    if (SetTimer(m_tree, ListingTimer, delay, nullptr))
+        m_timerDelay = delay;
+}
+
+void TreePane::StopTimer()
+{
+    if (m_timerDelay != 0)
+        KillTimer(m_tree, ListingTimer);
+    m_timerDelay = 0;
+}
+
+void TreePane::RestartListing()
+{
+    if (m_host.IsListMode())
+        return;
+    StartTimer(ChangeDelay);
+}
+
+void TreePane::OnTimer()
+{
+    // A read still running is for a folder the user has left: stop it now
+    // and start the new one at the next tick.
+    if (m_list.IsListing()) {
+        m_list.StopListing();
+        return;
+    }
+    StopTimer();
+    m_list.StartBackgroundRead(m_currentPath);
+}
+
+void TreePane::FinishListing()
+{
+    const bool pending = ListingPending();
+    StopTimer();
+    if (pending || m_list.CurrentPath() != m_currentPath) {
+        m_list.ClearPositionMemo();
+        m_list.ReadFolder(m_currentPath, nullptr);
+    }
+}
+
+// ---- keys --------------------------------------------------------------------
+
+LRESULT CALLBACK TreePane::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                             DWORD_PTR data) noexcept
+{
+    auto* pane = reinterpret_cast<TreePane*>(data);
+    try {
+        switch (message) {
+        case WM_KEYDOWN: {
+            if (pane->OnKeyDown(static_cast<UINT>(wParam)))
+                return 0;
+            pane->m_arrowMove = wParam == VK_UP || wParam == VK_DOWN;
+            LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            pane->m_arrowMove = false;
+            return result;
+        }
+        case WM_CHAR:
+            return 0;  // no incremental search: the number keys are commands
+        case WM_TIMER:
+            if (wParam == ListingTimer) {
+                pane->OnTimer();
+                return 0;
+            }
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(window, &TreePane::SubclassProcedure, 0);
+            pane->m_tree = nullptr;
+            pane->m_timerDelay = 0;
+            break;
+        default:
+            break;
+        }
+    } catch (...) {
+        pane->m_arrowMove = false;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+bool TreePane::OnKeyDown(UINT key)
+{
+    switch (key) {
+    case VK_RETURN:
+        OnEnter();
+        return true;
+    case VK_UP:
+    case VK_DOWN:
+        StartTimer(ArrowDelay);
+        return false;
+    case '2':
+    case '3':
+    case '6':
+    case '7': {
+        if (AtRoot())
+            return false;
+        const UINT command = key == '2' ? ID_COPY_TO : key == '3' ? ID_DELETE : key == '6' ? ID_MOVE_TO : ID_RENAME;
+        m_host.RunCommand(command);
+        return true;
+    }
+    case '4':
+        m_host.RunCommand(ID_QUICK_FOLDERS);
+        return true;
+    case VK_F8:  // the star key
+        RefreshTree();
+        RestartListing();
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TreePane::OnEnter()
+{
+    HTREEITEM node = CurrentNode();
+    if (!node)
+        return;
+    if (!AtRoot() && !EntryExists(m_currentPath)) {
+        m_host.ReportFolderGone(m_currentPath);
+        PruneToExistingFolder();
+        return;
+    }
+    if (HasSubfolder(m_currentPath)) {
+        // The action key opens and closes a folder with subfolders, as the
+        // handset's tree does.
+        if (!HasChildNodes(node))
+            FillChildren(node);
+        if (node == m_root)
+            SetRootText(!IsExpanded(node));
+        TreeView_Expand(m_tree, node, TVE_TOGGLE);
+        RestartListing();
+        return;
+    }
+    SetHasChildren(node, false);
+    if (HasChildNodes(node)) {
+        DeleteChildren(node);
+        if (node == m_root)
+            SetRootText(false);
+        RestartListing();
+    } else {
+        m_host.ShowFiles();
+    }
+}
+
+void TreePane::PruneToExistingFolder()
+{
+    HTREEITEM node = CurrentNode();
+    if (!node)
+        return;
+    // The nearest node whose folder exists, and the topmost gone node below it.
+    HTREEITEM gone = nullptr;
+    while (node != m_root && !EntryExists(NodePath(node))) {
+        gone = node;
+        node = TreeView_GetParent(m_tree, node);
+        if (!node)
+            node = m_root;
+    }
+    SelectNode(node);
+    if (gone)
+        TreeView_DeleteItem(m_tree, gone);
+    UpdateHasChildrenFromNodes(node);
+    RestartListing();
+}
+
+void TreePane::RefreshTree()
+{
+    if (!m_root)
+        return;
+    WaitCursor wait;
+    const bool rootExpanded = IsExpanded(m_root);
+    String folder = m_currentPath;
+    StringArray expanded;
+    for (HTREEITEM node = TreeView_GetNextVisible(m_tree, m_root); node; node = TreeView_GetNextVisible(m_tree, node))
+        if (IsExpanded(node) && HasChildNodes(node))
+            expanded.Add(NodePath(node));
+
+    m_filling = true;
+    // The root is selected while its children go, so that no deleted node
+    // hands the selection on to a sibling on the way.
+    TreeView_SelectItem(m_tree, m_root);
+    TreeView_Expand(m_tree, m_root, TVE_COLLAPSE | TVE_COLLAPSERESET);
+    DeleteChildren(m_root);
+    FillChildren(m_root);
+    for (const String& path : expanded)
+        if (EntryExists(path))
+            if (HTREEITEM node = FindNode(path))
+                Expand(node);
+
+    while (!folder.IsEmpty() && !EntryExists(folder))
+        folder = ParentPath(folder);
+    HTREEITEM current = FindNode(folder);
+    SelectNode(current ? current : m_root);
+    if (rootExpanded)
+        Expand(m_root);
+    else
+        SetRootText(false);
+    m_filling = false;
+}
+
+// ---- maintenance -------------------------------------------------------------------
+
+void TreePane::OnFolderAdded(const String& parentPath, const String& name)
+{
+    HTREEITEM parent = LookupNode(parentPath);
+    if (!parent || FindChild(parent, name))
+        return;
+    // A node whose children were never read gets them all when it opens;
+    // one child now would hide the others then.
+    if (HasChildNodes(parent))
+        AddNode(parent, parentPath, name);
+    else
+        SetHasChildren(parent, EntryExists(JoinPath(parentPath, name)));
+}
+
+void TreePane::OnFolderRemoved(const String& path)
+{
+    HTREEITEM node = LookupNode(path);
+    if (!node || node == m_root)
+        return;
+    HTREEITEM parent = TreeView_GetParent(m_tree, node);
+    if (IsSameOrInside(m_currentPath, NodePath(node)))
+        SelectNode(parent);
+    TreeView_DeleteItem(m_tree, node);
+    UpdateHasChildrenFromNodes(parent);
+}
+
+void TreePane::OnFolderRenamed(const String& oldPath, const String& newName)
+{
+    HTREEITEM node = LookupNode(oldPath);
+    if (!node || node == m_root)
+        return;
+    TVITEMW item{};
+    item.mask = TVIF_HANDLE | TVIF_TEXT;
+    item.hItem = node;
+    item.pszText = const_cast<wchar_t*>(newName.Chars());
+    TreeView_SetItem(m_tree, &item);
+    TreeView_SortChildren(m_tree, TreeView_GetParent(m_tree, node), FALSE);
+    if (HTREEITEM current = CurrentNode())
+        m_currentPath = NodePath(current);
+}
+
+void TreePane::AddCardNodes()
+{
+    StringArray cards;
+    ListStorageCards(cards);
+    for (const String& card : cards)
+        if (!FindChild(m_root, card))
+            AddNode(m_root, L"", card);
+}
+
+bool TreePane::RemoveVanishedRootNodes()
+{
+    bool currentChanged = false;
+    HTREEITEM child = TreeView_GetChild(m_tree, m_root);
+    while (child) {
+        HTREEITEM next = TreeView_GetNextSibling(m_tree, child);
+        const String path = NodePath(child);
+        if (!EntryExists(path)) {
+            if (IsSameOrInside(m_currentPath, path)) {
+                SelectNode(m_root);
+                currentChanged = true;
+            }
+            TreeView_DeleteItem(m_tree, child);
+        }
+        child = next;
+    }
+    UpdateHasChildrenFromNodes(m_root);
+    return currentChanged;
+}
