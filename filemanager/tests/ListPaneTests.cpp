@@ -1,0 +1,229 @@
+// The list pane: its keys, its scroll bar, and its painting through the
+// off-screen bitmap with lazily fetched icons and size texts.
+#include "TarnwellWindowFixture.h"
+
+#include "filemanager/ListPaint.h"
+#include "filemanager/PreferenceBits.h"
+#include "filemanager/resource.h"
+
+#include "platform/Handles.h"
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Indexes = std::vector<int>;
+
+class ListPaneTest : public TarnwellWindowTest {
+protected:
+    // "\Files" with ".." and `count` files, shown in the list.
+    void ShowFiles(int count, AppSettings settings = DefaultSettings(L"\\Files"))
+    {
+        MakeFiles(L"\\Files", count);
+        Start(settings);
+        OpenList();
+    }
+
+    Indexes Selected()
+    {
+        Indexes selected;
+        for (int n = 0; n < List().SelectedCount(); ++n)
+            selected.push_back(List().SelectedIndex(n));
+        return selected;
+    }
+
+    SCROLLINFO ScrollBar()
+    {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_ALL;
+        GetScrollInfo(ListHwnd(), SB_VERT, &info);
+        return info;
+    }
+
+    std::vector<std::wstring> RowLines()
+    {
+        InvalidateRect(ListHwnd(), nullptr, FALSE);
+        UpdateWindow(ListHwnd());
+        std::vector<std::wstring> lines;
+        std::wistringstream text(ScreenText(ListHwnd()));
+        for (std::wstring line; std::getline(text, line);)
+            lines.push_back(line);
+        return lines;
+    }
+};
+
+// A 32-bit DIB the pane paints into, as its off-screen bitmap does.
+class Canvas {
+public:
+    Canvas(int width, int height) : m_width(width)
+    {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        m_dc.Reset(CreateCompatibleDC(nullptr));
+        m_bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0));
+        m_old = SelectObject(m_dc.Get(), m_bitmap.Get());
+    }
+    ~Canvas() { SelectObject(m_dc.Get(), m_old); }
+    HDC Dc() const { return m_dc.Get(); }
+    COLORREF At(int x, int y) const
+    {
+        GdiFlush();
+        const DWORD pixel = m_bits[y * m_width + x];
+        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    }
+
+private:
+    int m_width;
+    vellumate::MemoryDCHandle m_dc;
+    vellumate::BitmapHandle m_bitmap;
+    HGDIOBJ m_old = nullptr;
+    DWORD* m_bits = nullptr;
+};
+
+TEST_F(ListPaneTest, DownAndUpMoveTheSelectionAndTheScrollBarFollows)
+{
+    ShowFiles(12);  // 13 items, 7 rows
+    ASSERT_EQ(Selected(), Indexes{0});
+    SCROLLINFO bar = ScrollBar();
+    EXPECT_EQ(bar.nMax, 12);
+    EXPECT_EQ(bar.nPage, 7u);
+    EXPECT_EQ(bar.nPos, 0);
+
+    for (int i = 0; i < 7; ++i)
+        Press(ListHwnd(), VK_DOWN);
+    EXPECT_EQ(Selected(), Indexes{7});
+    EXPECT_EQ(List().TopRow(), 1);
+    EXPECT_EQ(ScrollBar().nPos, 1);
+
+    Press(ListHwnd(), VK_UP);
+    Press(ListHwnd(), VK_UP);
+    EXPECT_EQ(Selected(), Indexes{5});
+    EXPECT_EQ(List().TopRow(), 1);
+}
+
+TEST_F(ListPaneTest, LeftAndRightTurnPages)
+{
+    ShowFiles(19);
+    Press(ListHwnd(), VK_RIGHT);
+    EXPECT_EQ(ScrollBar().nPos, 7);
+    Press(ListHwnd(), VK_RIGHT);
+    Press(ListHwnd(), VK_RIGHT);
+    EXPECT_EQ(ScrollBar().nPos, 13);
+    Press(ListHwnd(), VK_LEFT);
+    EXPECT_EQ(ScrollBar().nPos, 6);
+    EXPECT_EQ(Selected(), Indexes{0}) << "paging leaves the selection";
+}
+
+TEST_F(ListPaneTest, NumberKeysSelect)
+{
+    ShowFiles(12);
+    Press(ListHwnd(), VK_F9);  // pound: the last item, on the last page
+    EXPECT_EQ(Selected(), Indexes{12});
+    EXPECT_EQ(ScrollBar().nPos, 6);
+    Press(ListHwnd(), '1');
+    EXPECT_EQ(Selected(), Indexes{1});
+    EXPECT_EQ(ScrollBar().nPos, 0);
+    Press(ListHwnd(), '9');
+    EXPECT_EQ(List().SelectedCount(), 12);
+    EXPECT_FALSE(List().Item(0).selected);
+    Press(ListHwnd(), '0');
+    EXPECT_EQ(List().SelectedCount(), 0);
+    Command(ID_INVERT_SELECTION);
+    EXPECT_EQ(List().SelectedCount(), 12);
+    Command(ID_CLEAR_SELECTION);
+    Command(ID_SELECT_LAST);
+    EXPECT_EQ(Selected(), Indexes{12});
+    Command(ID_SELECT_FIRST);
+    EXPECT_EQ(Selected(), Indexes{1});
+    Command(ID_SELECT_ALL);
+    EXPECT_EQ(List().SelectedCount(), 12);
+}
+
+TEST_F(ListPaneTest, AShortListHasNoScrollRange)
+{
+    ShowFiles(3);
+    const SCROLLINFO bar = ScrollBar();
+    EXPECT_EQ(bar.nMax, 0);
+    EXPECT_EQ(bar.nPage, 0u);
+    Press(ListHwnd(), VK_RIGHT);
+    EXPECT_EQ(List().TopRow(), 0);
+}
+
+TEST_F(ListPaneTest, TheRowsAreReadableWithTheSelectionMarked)
+{
+    ShowFiles(9);
+    Press(ListHwnd(), VK_DOWN);
+    const std::vector<std::wstring> lines = RowLines();
+    ASSERT_EQ(lines.size(), 7u) << "one line a visible row";
+    EXPECT_EQ(lines[0], L"  ..");
+    EXPECT_EQ(lines[1], L"> f001.txt  1B");
+    EXPECT_EQ(lines[2], L"  f002.txt  2B");
+}
+
+TEST_F(ListPaneTest, HiddenExtensionsShowFileNamesWithoutThem)
+{
+    AppSettings settings = DefaultSettings(L"\\Files");
+    settings.preferences |= PreferenceHideExtensions;
+    MakeFolder(L"\\Files\\Sub.folder");
+    ShowFiles(1, settings);
+    const std::vector<std::wstring> lines = RowLines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[1], L"  Sub.folder");
+    EXPECT_EQ(lines[2], L"  f001  1B");
+}
+
+TEST_F(ListPaneTest, PaintingColoursTheRowsAndFetchesIconsAndSizesOnce)
+{
+    ShowFiles(12);
+    Press(ListHwnd(), VK_DOWN);  // item 1 selected
+    for (int i = 0; i < List().ItemCount(); ++i) {
+        EXPECT_EQ(List().Item(i).iconIndex, -1);
+        EXPECT_TRUE(List().Item(i).sizeText.IsEmpty());
+    }
+
+    RECT client{};
+    GetClientRect(ListHwnd(), &client);
+    Canvas canvas(client.right, client.bottom);
+    Main().Pane().PaintRows(canvas.Dc(), client);
+    // Sampled in the size column's gap at the right edge, clear of text.
+    const int x = client.right - 1;
+    EXPECT_EQ(canvas.At(x, 1), EvenRowColour);
+    EXPECT_EQ(canvas.At(x, ListRowHeight + 1), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(canvas.At(x, 2 * ListRowHeight + 1), EvenRowColour);
+    EXPECT_EQ(canvas.At(x, 3 * ListRowHeight + 1), OddRowColour);
+
+    // The visible rows have their icons and sizes now; the others do not.
+    for (int i = 0; i < List().ItemCount(); ++i) {
+        const bool visible = i < List().RowsPerPage();
+        EXPECT_EQ(List().Item(i).iconIndex != -1, visible) << i;
+        EXPECT_EQ(!List().Item(i).sizeText.IsEmpty(), visible && i > 0) << i;
+    }
+    const int icons = ImageList_GetImageCount(Main().Pane().Painter().Images());
+    Main().Pane().PaintRows(canvas.Dc(), client);
+    EXPECT_EQ(ImageList_GetImageCount(Main().Pane().Painter().Images()), icons) << "cached, not fetched again";
+
+    // A new folder read lets the icons go.
+    Press(ListHwnd(), VK_F8);
+    EXPECT_EQ(ImageList_GetImageCount(Main().Pane().Painter().Images()), 0);
+}
+
+TEST_F(ListPaneTest, RowsBelowTheLastItemKeepAlternating)
+{
+    ShowFiles(1);
+    RECT client{};
+    GetClientRect(ListHwnd(), &client);
+    Canvas canvas(client.right, client.bottom);
+    List().ClearSelection();
+    Main().Pane().PaintRows(canvas.Dc(), client);
+    for (int row = 0; row < List().RowsPerPage(); ++row)
+        EXPECT_EQ(canvas.At(client.right - 1, row * ListRowHeight + 1), row % 2 ? OddRowColour : EvenRowColour);
+}
+
+} // namespace
