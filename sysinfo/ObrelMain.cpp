@@ -1,0 +1,7 @@
+// Obrel, the system information viewer.
+#include "sysinfo/MainWindow.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, wchar_t*, int showCommand)
+{
+    return RunProgram(instance, showCommand, MainWindow::Startup());
+}
