@@ -71,7 +71,6 @@ void TestHandset::Apply()
     }
     m_device.WriteProfile(text.str());
     StampProfile(m_device.ProfilePath());
-    ++m_writes;
 }
 
 FontSizeGuard::FontSizeGuard()

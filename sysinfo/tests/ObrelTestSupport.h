@@ -56,12 +56,10 @@ public:
     // Writes the profile from Figures() and makes the card folders that an
     // inserted card needs.
     void Apply();
-    vellumate::TempDevice& Device() noexcept { return m_device; }
 
 private:
     HandsetFigures m_figures;
     vellumate::TempDevice m_device;
-    int m_writes = 0;
 };
 
 // The large-font setting is the real one of the user, shared with other test

@@ -115,20 +115,9 @@ TEST(FlashPageTest, CardsComeAndGo)
     EXPECT_EQ(Shows(page, 2), L"SD Card | 0.0/0.0 KB");
     EXPECT_EQ(Shows(page, 3), L"[<N/A>]");
 
-    handset.Figures().cards[0].inserted = true;
-    handset.Figures().cards[0].free = 100 * MB;
+    // Back in, smaller than a megabyte.
+    handset.Figures().cards[0] = {"Storage Card", true, 512 * 1024, 128 * 1024};
     handset.Apply();
-    page.Update(nullptr);
-    EXPECT_EQ(Shows(page, 2), L"SD Card | 100.0/128.0 MB");
-}
-
-TEST(FlashPageTest, SmallCardInKilobytes)
-{
-    HandsetFigures figures;
-    figures.cards.push_back({"Tiny", true, 512 * 1024, 128 * 1024});
-    TestHandset handset(figures);
-
-    FlashPage page;
     page.Update(nullptr);
     EXPECT_EQ(Shows(page, 2), L"SD Card | 128.0/512.0 KB");
 }
@@ -171,45 +160,6 @@ TEST(PowerPageTest, BatteryWithoutInformation)
     page.Update(nullptr);
     EXPECT_EQ(Shows(page, 1), L"[<N/A>]");
     EXPECT_EQ(Shows(page, 3), L"[<N/A>]");
-}
-
-TEST(PowerPageTest, ChargingMainBatteryAnimatesWhileThePageIsShown)
-{
-    struct Host : PageHost {
-        void InvalidateRow(int row) override { rows.push_back(row); }
-        std::vector<int> rows;
-    } host;
-
-    HandsetFigures figures;
-    figures.main = {9, 60, 3900};  // high and charging
-    TestHandset handset(figures);
-
-    PowerPage page;
-    page.Update(nullptr);
-    EXPECT_EQ(Shows(page, 1), L"[60%]");
-    EXPECT_EQ(page.Bar(PowerPage::Main).fillPercent, 0u);
-    for (unsigned expected : {10u, 20u, 30u}) {
-        page.Animate(host);
-        EXPECT_EQ(page.Bar(PowerPage::Main).fillPercent, expected);
-    }
-    EXPECT_TRUE(page.IsAnimating(PowerPage::Main));
-    EXPECT_FALSE(page.IsAnimating(PowerPage::Backup));
-    EXPECT_EQ(host.rows, (std::vector<int>{1, 1, 1}));
-
-    // Full: the animation stops, and the bar is drawn once more as it is.
-    handset.Figures().main = {9, 100, 4200};
-    handset.Apply();
-    host.rows.clear();
-    page.Update(&host);
-    EXPECT_TRUE(host.rows.empty());  // the animation's business
-    page.Animate(host);
-    EXPECT_EQ(host.rows, (std::vector<int>{1}));
-    EXPECT_FALSE(page.IsAnimating(PowerPage::Main));
-    EXPECT_EQ(Shows(page, 1), L"[100%]");
-    EXPECT_EQ(page.Bar(PowerPage::Main).fillPercent, 100u);
-    EXPECT_EQ(page.Bar(PowerPage::Main).fillColour, BarGreen);
-    page.Animate(host);
-    EXPECT_EQ(host.rows, (std::vector<int>{1}));
 }
 
 TEST(DevicePageTest, MakerResolutionAndColours)
