@@ -22,6 +22,8 @@ constexpr COLORREF LabelColour = Black;
 // are indented further.
 constexpr int TextInset = 2;
 constexpr int ValueIndent = 10;
+// The least room between a label and its value.
+constexpr int LabelGap = 4;
 
 // The advance of each character of `text` as the font measures it, and the
 // extent of them all.
@@ -66,6 +68,14 @@ void DrawRowText(HDC dc, const String& text, const RECT& rect, HFONT font, UINT 
     const int y = rect.top + (rect.bottom - rect.top - metrics.tmHeight) / 2;
     SetTextColor(dc, colour);
     ExtTextOutW(dc, x, y, ETO_CLIPPED, &rect, shown, static_cast<UINT>(shown.Length()), advances.data());
+}
+
+int TextWidth(HDC dc, HFONT font, const String& text)
+{
+    SelectObjectScope selected(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text, text.Length(), &extent);
+    return extent.cx;
 }
 
 // Draws `text` at (x, y) clipped to `clip`, leaving the DC's clipping as it
@@ -213,10 +223,26 @@ void PagePainter::DrawRowContent(HDC dc, const RECT& cell, const RowContent& con
     switch (content.kind) {
     case RowContent::Kind::Empty:
         break;
-    case RowContent::Kind::LabelValue:
-        DrawRowText(dc, content.label, text, m_fonts.Bold(), DT_LEFT, LabelColour);
-        DrawRowText(dc, content.value, text, m_fonts.Bold(), DT_RIGHT, LabelColour);
+    case RowContent::Kind::LabelValue: {
+        // Both in bold where they fit side by side; in the large font the
+        // value, then the label too, give way to the normal font, and what
+        // still does not fit of the label is cut.
+        HFONT labelFont = m_fonts.Bold();
+        HFONT valueFont = m_fonts.Bold();
+        const auto fits = [&] {
+            return TextWidth(dc, labelFont, content.label) + LabelGap + TextWidth(dc, valueFont, content.value) <=
+                   text.right - text.left;
+        };
+        if (!fits())
+            valueFont = m_fonts.Normal();
+        if (!fits())
+            labelFont = m_fonts.Normal();
+        const int valueWidth = TextWidth(dc, valueFont, content.value);
+        DrawRowText(dc, content.value, text, valueFont, DT_RIGHT, LabelColour);
+        DrawRowText(dc, content.label, RECT{text.left, text.top, text.right - valueWidth - LabelGap, text.bottom},
+                    labelFont, DT_LEFT, LabelColour);
         break;
+    }
     case RowContent::Kind::Label:
         DrawRowText(dc, content.label, text, m_fonts.Bold(), DT_LEFT, LabelColour);
         break;

@@ -217,6 +217,32 @@ TEST_F(PainterTest, LabelLeftAndValueRight)
     EXPECT_GE(rightmost, row.right - 6);
 }
 
+TEST_F(PainterTest, ValueNeverRunsIntoItsLabel)
+{
+    // In the large font "Program" and its value do not fit side by side in
+    // bold: both give way to the normal font, the label whole.
+    PagePainter large;
+    ASSERT_TRUE(large.Create({Highlight, Black}, true));
+    large.PaintRow(surface.Dc(), 0, RowContent::Text(L"Program"));  // the same font, indented
+    large.PaintRow(surface.Dc(), 1, RowContent::LabelValue(L"Program", L"14.0/32.0 MB"));
+    const RECT alone = large.RowRect(0);
+    const RECT both = large.RowRect(1);
+    constexpr int Indent = 10;
+    int labelEnd = alone.left;
+    for (int y = alone.top; y < alone.bottom; ++y)
+        for (int x = alone.left; x < alone.right; ++x)
+            if (IsInk(surface.Pixel(x, y)))
+                labelEnd = std::max(labelEnd, x + 1 - Indent);
+    ASSERT_GT(labelEnd, alone.left + 20);
+    // The whole label, and nothing else, up to a few pixels past its end.
+    for (int y = 0; y < alone.bottom - alone.top; ++y)
+        for (int x = alone.left; x < labelEnd + 3; ++x)
+            ASSERT_EQ(IsInk(surface.Pixel(x, both.top + y)), IsInk(surface.Pixel(x + Indent, alone.top + y)))
+                << x << "," << y;
+    // And the value is there, at the row's right end.
+    EXPECT_GT(Count(RECT{both.right - 30, both.top, both.right, both.bottom}, Black), 0);
+}
+
 TEST_F(PainterTest, LargeFontRowsAreTwentyFourPixelsHigh)
 {
     PagePainter large;
