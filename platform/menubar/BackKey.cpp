@@ -68,9 +68,8 @@ void PerformBackAction(BackAction action, HWND focus) noexcept
     }
 }
 
-void RunDefaultBack(bool firstStroke) noexcept
+void RunDefaultBack(HWND focus, bool firstStroke) noexcept
 {
-    const HWND focus = ::GetFocus();
     PerformBackAction(ChooseBackAction(focus, firstStroke), focus);
 }
 
@@ -95,5 +94,5 @@ void SHSendBackToFocusWindow(UINT uMsg, WPARAM wp, LPARAM lp)
         firstStroke = false;
     }
     servedPress = press;
-    RunDefaultBack(firstStroke);
+    RunDefaultBack(::GetFocus(), firstStroke);
 }

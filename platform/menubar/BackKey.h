@@ -22,7 +22,8 @@ BackAction ChooseBackAction(HWND focus, bool firstStroke) noexcept;
 // Carries out the action for `focus`.
 void PerformBackAction(BackAction action, HWND focus) noexcept;
 
-// The default handling for the calling thread's focus.
-void RunDefaultBack(bool firstStroke) noexcept;
+// The default handling for a Back key that went to `focus` (the window the
+// key was queued for).
+void RunDefaultBack(HWND focus, bool firstStroke) noexcept;
 
 }  // namespace vellumate

@@ -50,20 +50,26 @@ void MenuKeyDown(MenuBarThread& thread, const std::shared_ptr<MenuSession>& sess
     Conclude(thread, session, session->OnKeyDown(virtualKey));
 }
 
-void BackStroke(const SoftKeyBarWindow& bar, UINT press, bool firstStroke)
+// The window a key was queued for: the focus window when it was pressed.
+HWND KeyTarget(const MSG& message) noexcept
+{
+    return message.hwnd ? message.hwnd : ::GetFocus();
+}
+
+void BackStroke(const SoftKeyBarWindow& bar, const MSG& message, UINT press, bool firstStroke)
 {
     Notify(bar, VK_ESCAPE, press, false);
     if (!(bar.OverrideBits(VK_ESCAPE) & SHMBOF_NODEFAULT))
-        RunDefaultBack(firstStroke);
+        RunDefaultBack(KeyTarget(message), firstStroke);
 }
 
 // A key held down repeats its key-down; only some keys mean something again.
-void Repeat(MenuBarThread& thread, UINT virtualKey, const HeldKey& held)
+void Repeat(MenuBarThread& thread, const MSG& message, UINT virtualKey, const HeldKey& held)
 {
     switch (held.kind) {
     case HeldKey::Kind::Back:
         if (const SoftKeyBarWindow* bar = SoftKeyBarWindow::FromWindow(held.bar))
-            BackStroke(*bar, held.press, false);
+            BackStroke(*bar, message, held.press, false);
         return;
     case HeldKey::Kind::Swallowed:
         // The direction pad keeps moving a menu's highlight.
@@ -123,8 +129,8 @@ void Release(MenuBarThread& thread, UINT virtualKey, const HeldKey& held)
 
 SoftKeyBarWindow* FindBarFor(const MenuBarThread& thread, HWND target) noexcept
 {
-    const HWND focus = ::GetFocus();
-    const HWND start = target ? target : focus ? focus : ::GetActiveWindow();
+    const HWND focus = target ? target : ::GetFocus();
+    const HWND start = focus ? focus : ::GetActiveWindow();
     const HWND root = start ? ::GetAncestor(start, GA_ROOT) : nullptr;
     if (!root)
         return nullptr;
@@ -172,7 +178,7 @@ bool RouteKey(MenuBarThread& thread, const MSG& message)
         return true;
     }
     if (repeat && held.kind != HeldKey::Kind::None) {
-        Repeat(thread, virtualKey, held);
+        Repeat(thread, message, virtualKey, held);
         return true;
     }
 
@@ -199,7 +205,7 @@ bool RouteKey(MenuBarThread& thread, const MSG& message)
     case VK_ESCAPE: {
         const UINT press = thread.NextBackPress();
         held = HeldKey{HeldKey::Kind::Back, bar->Window(), press};
-        BackStroke(*bar, press, true);
+        BackStroke(*bar, message, press, true);
         return true;
     }
     default:

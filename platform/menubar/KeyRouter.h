@@ -30,7 +30,7 @@ void ActivateSoftKey(HWND bar, int key);
 
 // The bar whose keys the window `target` (or, when null, the focus) takes:
 // a shown bar owned by its top-level window, preferring one whose parent
-// holds the focus, then the newest.
+// holds that window, then the newest.
 SoftKeyBarWindow* FindBarFor(const MenuBarThread& thread, HWND target) noexcept;
 
 }  // namespace vellumate

@@ -3,9 +3,11 @@
 #include "platform/Handset.h"
 #include "platform/Painting.h"
 #include "platform/ScreenText.h"
+#include "platform/SoftKeyBar.h"
 #include "platform/shell/FrontWindow.h"
 #include "platform/shell/Launch.h"
 #include "platform/shell/Notice.h"
+#include "platform/shell/ShellResources.h"
 #include "platform/HandsetStyle.h"
 
 #include <shellapi.h>
@@ -25,6 +27,8 @@ constexpr COLORREF ScrollTrack = RGB(226, 230, 238);
 constexpr COLORREF ScrollThumb = RGB(120, 134, 160);
 
 constexpr wchar_t EmptyText[] = L"No programs";
+constexpr wchar_t AboutText[] =
+    L"Vellumate\nA keypad handset with a 176 \u00D7 220 screen, running the Vellumate programs.";
 
 // Wine does not always give the front to another window when the program in
 // front ends; the home screen then takes it, as a handset always shows
@@ -54,13 +58,21 @@ bool HomeScreen::Create(HINSTANCE instance, std::wstring drive)
     folder_ = StartMenuFolder(drive_);
     font_ = MakeInterfaceFont(13);
     neutralIcon_ = static_cast<HICON>(::LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, IconSize, IconSize, LR_SHARED));
-    list_.SetVisibleRows((ScreenHeight - TitleStripHeight) / RowHeight);
+    list_.SetVisibleRows(WorkAreaHeight / RowHeight);
 
     if (!RegisterWindowClass(instance, HomeScreenClass, 0, ::LoadCursorW(nullptr, IDC_ARROW)))
         return false;
-    const RECT rect{0, TitleStripHeight, ScreenWidth, ScreenHeight};
+    const RECT rect{0, WorkAreaTop, ScreenWidth, WorkAreaTop + WorkAreaHeight};
     if (!CreateWindowObject(instance, HomeScreenClass, HomeScreenTitle, WS_POPUP, 0, rect))
         return false;
+    SHMENUBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    bar.hwndParent = window_;
+    bar.nToolBarId = IDM_HOME_BAR;
+    bar.hInstRes = instance;
+    if (!SHCreateMenuBar(&bar))
+        return false;
+    menuBar_ = bar.hwndMB;
     Reload();
     ::ShowWindow(window_, SW_SHOW);
     ::SetForegroundWindow(window_);
@@ -84,6 +96,13 @@ LRESULT HomeScreen::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KEYDOWN:
         OnKeyDown(static_cast<UINT>(wParam));
         return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam));
+        return 0;
+    case WM_INITMENUPOPUP:
+        ::EnableMenuItem(reinterpret_cast<HMENU>(wParam), IDM_HOME_START,
+                         MF_BYCOMMAND | (list_.Current() ? MF_ENABLED : MF_GRAYED));
+        return 0;
     case WM_TIMER:
         if (wParam == FrontWatchTimer && !FrontWindow() && ::IsWindowEnabled(window_))
             ::SetForegroundWindow(window_);
@@ -96,6 +115,7 @@ LRESULT HomeScreen::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         ::KillTimer(window_, FrontWatchTimer);
         WithdrawScreenText(window_);
+        menuBar_ = nullptr;  // the bar goes with its parent
         return 0;
     default:
         return ::DefWindowProcW(window_, message, wParam, lParam);
@@ -106,6 +126,12 @@ void HomeScreen::Reload()
 {
     watch_.Watch(folder_);
     list_.Assign(ListStartMenu(folder_));
+    // With nothing to start, the left soft key shows dimmed.
+    TBBUTTONINFOW start{};
+    start.cbSize = sizeof start;
+    start.dwMask = TBIF_STATE;
+    start.fsState = list_.Current() ? TBSTATE_ENABLED : 0;
+    ::SendMessageW(menuBar_, TB_SETBUTTONINFOW, IDM_HOME_START, reinterpret_cast<LPARAM>(&start));
     // Forget programs that went away and retry those that had no icon.
     std::erase_if(icons_, [&](const auto& cached) {
         if (!cached.second)
@@ -142,6 +168,21 @@ void HomeScreen::OnKeyDown(UINT key)
         }
         break;
     }
+}
+
+void HomeScreen::OnCommand(UINT command)
+{
+    switch (command) {
+    case IDM_HOME_START: StartCurrent(); break;
+    case IDM_HOME_REFRESH: Reload(); break;
+    case IDM_HOME_ABOUT: ShowAbout(); break;
+    default: break;
+    }
+}
+
+void HomeScreen::ShowAbout() const
+{
+    ShowNotice(instance_, window_, HomeScreenTitle, AboutText, NoticeKind::Information);
 }
 
 void HomeScreen::StartCurrent()

@@ -1,6 +1,8 @@
 // The home screen: the programs of the Start menu folder as a list of rows.
 // The direction pad moves the highlight, the action key (or a number key for
-// the first nine rows) starts the program.
+// the first nine rows) starts the program. Its soft-key bar (IDM_HOME_BAR of
+// the shell's resources) starts the highlighted program on the left key and
+// offers Start, Refresh and About Vellumate on the right one.
 //
 // Its window class is HomeScreenClass, "MSStart" (platform/ShellMessages.h).
 #pragma once
@@ -21,7 +23,10 @@ inline constexpr wchar_t HomeScreenTitle[] = L"Home";
 class HomeScreen : public WindowBase<HomeScreen> {
 public:
     // `drive` is the device's drive ("D:"), whose Start menu folder is shown.
+    // `instance` holds the shell's resources (Shell.rc).
     bool Create(HINSTANCE instance, std::wstring drive);
+
+    HWND MenuBar() const noexcept { return menuBar_; }
 
     // The handle the message loop waits on for changes of the Start menu
     // folder (nullptr while the folder does not exist), and what to do then.
@@ -34,6 +39,8 @@ private:
 
     void Reload();
     void OnKeyDown(UINT key);
+    void OnCommand(UINT command);
+    void ShowAbout() const;
     void StartCurrent();
     void ShowError(const std::wstring& text) const;
     HICON IconFor(const StartMenuEntry& entry);
@@ -42,6 +49,7 @@ private:
     void Publish() const;
 
     HINSTANCE instance_ = nullptr;
+    HWND menuBar_ = nullptr;  // destroyed with the window
     std::wstring drive_;
     std::wstring folder_;
     FolderWatch watch_;

@@ -2,7 +2,10 @@
 
 #include "platform/Handset.h"
 #include "platform/ScreenText.h"
+#include "platform/ShellDialogs.h"
 #include "platform/SoftKeyBar.h"
+
+#include "test_menubar.h"
 
 namespace menutest {
 namespace {
@@ -20,22 +23,15 @@ LPARAM KeyData(UINT virtualKey, bool up, bool repeat)
     return data;
 }
 
-HWND Target(HWND target)
-{
-    if (target)
-        return target;
-    if (const HWND focus = ::GetFocus())
-        return focus;
-    return ::GetActiveWindow();
-}
-
 }  // namespace
 
 void Pump()
 {
-    const DWORD start = ::GetTickCount();
+    // Everything the tests wait for is posted on this thread, so an empty
+    // queue means done; the time limit only stops a message that keeps coming.
+    const ULONGLONG start = ::GetTickCount64();
     int quietRounds = 0;
-    while (quietRounds < 3 && ::GetTickCount() - start < 1000) {
+    while (quietRounds < 2 && ::GetTickCount64() - start < 10000) {
         MSG message;
         bool any = false;
         while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -44,41 +40,37 @@ void Pump()
             ::DispatchMessageW(&message);
         }
         quietRounds = any ? 0 : quietRounds + 1;
-        if (!any)
-            ::Sleep(1);
     }
 }
 
-void KeyDown(UINT virtualKey, HWND target, bool repeat)
+void KeyDown(HWND target, UINT virtualKey, bool repeat)
 {
-    ::PostMessageW(Target(target), WM_KEYDOWN, virtualKey, KeyData(virtualKey, false, repeat));
+    ::PostMessageW(target, WM_KEYDOWN, virtualKey, KeyData(virtualKey, false, repeat));
     Pump();
 }
 
-void KeyUp(UINT virtualKey, HWND target)
+void KeyUp(HWND target, UINT virtualKey)
 {
-    ::PostMessageW(Target(target), WM_KEYUP, virtualKey, KeyData(virtualKey, true, false));
+    ::PostMessageW(target, WM_KEYUP, virtualKey, KeyData(virtualKey, true, false));
     Pump();
 }
 
-void Press(UINT virtualKey, HWND target)
+void Press(HWND target, UINT virtualKey)
 {
-    KeyDown(virtualKey, target);
-    KeyUp(virtualKey, target);
+    KeyDown(target, virtualKey);
+    KeyUp(target, virtualKey);
 }
 
 HWND OpenPopup()
 {
-    HWND found = nullptr;
-    // The newest popup (a submenu over its parent) is the first in Z order.
+    // This thread's popups only: other test programs share the desktop. The
+    // newest (a submenu over its parent) comes first in Z order.
     for (HWND window = ::FindWindowW(L"menu_popup", nullptr); window;
          window = ::FindWindowExW(nullptr, window, L"menu_popup", nullptr)) {
-        if (::IsWindowVisible(window)) {
-            found = window;
-            break;
-        }
+        if (::IsWindowVisible(window) && ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId())
+            return window;
     }
-    return found;
+    return nullptr;
 }
 
 std::wstring ScreenTextOf(HWND window)
@@ -160,6 +152,99 @@ LRESULT CALLBACK ProgramWindow::Procedure(HWND window, UINT message, WPARAM wPar
         }
     }
     return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+Screen::Screen(HWND owner, bool routeBack, Forward forward) : forward_(forward)
+{
+    dialog_ = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_BAR_DIALOG), owner, &Procedure,
+                                   reinterpret_cast<LPARAM>(this));
+    SHINITDLGINFO init{SHIDIM_FLAGS, dialog_, SHIDIF_SIZEDLGFULLSCREEN};
+    SHInitDialog(&init);
+    SHMENUBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    bar.hwndParent = dialog_;
+    bar.nToolBarId = IDM_BAR_COMMANDS;
+    bar.hInstRes = ::GetModuleHandleW(nullptr);
+    SHCreateMenuBar(&bar);
+    bar_ = bar.hwndMB;
+    if (routeBack)
+        ::SendMessageW(bar_, SHCMBM_OVERRIDEKEY, VK_ESCAPE, RouteBack);
+    ::ShowWindow(dialog_, SW_SHOW);
+    ::SetActiveWindow(dialog_);
+    ::SetFocus(Edit());
+    Pump();
+}
+
+Screen::~Screen()
+{
+    if (::IsWindow(dialog_))
+        ::DestroyWindow(dialog_);
+}
+
+HWND Screen::Edit() const noexcept
+{
+    return ::GetDlgItem(dialog_, IDC_BAR_EDIT);
+}
+
+HWND Screen::List() const noexcept
+{
+    return ::GetDlgItem(dialog_, IDC_BAR_LIST);
+}
+
+void Screen::SetText(const wchar_t* text)
+{
+    ::SetWindowTextW(Edit(), text);
+    const int end = ::GetWindowTextLengthW(Edit());
+    ::SendMessageW(Edit(), EM_SETSEL, end, end);
+}
+
+std::wstring Screen::Text() const
+{
+    wchar_t text[64] = L"";
+    ::GetWindowTextW(Edit(), text, 64);
+    return text;
+}
+
+INT_PTR CALLBACK Screen::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    if (message == WM_INITDIALOG)
+        ::SetWindowLongPtrW(window, DWLP_USER, lParam);
+    auto* self = reinterpret_cast<Screen*>(::GetWindowLongPtrW(window, DWLP_USER));
+    if (!self)
+        return FALSE;
+    switch (message) {
+    case WM_HOTKEY:
+        ++self->hotkeys;
+        if (self->forward_ == Forward::Everything ||
+            (self->forward_ == Forward::KeyUpsOnly && (LOWORD(lParam) & MOD_KEYUP)))
+            SHSendBackToFocusWindow(message, wParam, lParam);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL) {
+            ++self->cancels;
+            ::DestroyWindow(window);
+        }
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+Home::Home()
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = ::DefWindowProcW;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"MSStart";
+    ::RegisterClassW(&windowClass);
+    window_ = ::CreateWindowExW(0, L"MSStart", L"Home", WS_POPUP | WS_VISIBLE, 0, vellumate::WorkAreaTop,
+                                vellumate::ScreenWidth, vellumate::WorkAreaHeight, nullptr, nullptr,
+                                ::GetModuleHandleW(nullptr), nullptr);
+}
+
+Home::~Home()
+{
+    ::DestroyWindow(window_);
 }
 
 }  // namespace menutest

@@ -1,71 +1,12 @@
 // The home screen window on a device of its own: what it publishes, how keys
 // move it, how it follows the Start menu folder and how it reports failures.
-#include "platform/shell/HomeScreen.h"
-
-#include "platform/ScreenText.h"
-#include "platform/shell/Notice.h"
-#include "TempFolder.h"
-
-#include <gtest/gtest.h>
-
-#include <functional>
+#include "platform/Handset.h"
+#include "HomeTestSupport.h"
 
 using namespace vellumate;
+using namespace vellumate::hometest;
 
 namespace {
-
-constexpr wchar_t Programs[] = L"Windows\\Start Menu\\Programs\\";
-
-class HomeScreenTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        device_.Write(std::wstring(Programs) + L"Pellory.lnk", "38#\"\\Program Files\\Vellumate\\pellory.exe\"");
-        device_.Write(std::wstring(Programs) + L"Tarnwell.lnk", "39#\"\\Program Files\\Vellumate\\tarnwell.exe\"");
-    }
-
-    void Start()
-    {
-        ASSERT_TRUE(home_.Create(::GetModuleHandleW(nullptr), device_.Path()));
-    }
-
-    std::wstring Shown()
-    {
-        ::InvalidateRect(home_.Window(), nullptr, FALSE);
-        ::UpdateWindow(home_.Window());
-        return ReadScreenText(home_.Window()).value_or(L"<nothing published>");
-    }
-
-    void Key(UINT key) { ::SendMessageW(home_.Window(), WM_KEYDOWN, key, 0); }
-
-    TempFolder device_;
-    HomeScreen home_;
-};
-
-// What the notice said, and it is dismissed as soon as it shows: the notice
-// is modal, so a timer of the test thread acts inside its message loop.
-std::wstring noticeText;
-
-void CALLBACK DismissNotice(HWND, UINT, UINT_PTR timer, DWORD) noexcept
-{
-    const HWND notice = ::FindWindowW(NoticeClass, nullptr);
-    if (!notice)
-        return;
-    ::KillTimer(nullptr, timer);
-    wchar_t text[256] = L"";
-    ::GetDlgItemTextW(notice, NoticeTextId, text, 256);
-    noticeText = text;
-    ::SendMessageW(notice, WM_KEYDOWN, VK_RETURN, 0);
-}
-
-std::wstring NoticeAfter(const std::function<void()>& action)
-{
-    noticeText = L"<no notice>";
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &DismissNotice);
-    action();
-    ::KillTimer(nullptr, timer);
-    return noticeText;
-}
 
 TEST_F(HomeScreenTest, PublishesItsRowsAndMovesWithTheDirectionPad)
 {
@@ -77,6 +18,26 @@ TEST_F(HomeScreenTest, PublishesItsRowsAndMovesWithTheDirectionPad)
     EXPECT_EQ(Shown(), L"  Pellory\n> Tarnwell");
     Key(VK_UP);
     EXPECT_EQ(Shown(), L"> Pellory\n  Tarnwell");
+}
+
+TEST_F(HomeScreenTest, FillsTheWorkAreaAboveItsSoftKeys)
+{
+    Start();
+    RECT rect{};
+    ::GetWindowRect(home_.Window(), &rect);
+    EXPECT_EQ(rect.top, WorkAreaTop);
+    EXPECT_EQ(rect.bottom, WorkAreaTop + WorkAreaHeight);
+    ASSERT_NE(home_.MenuBar(), nullptr);
+    ::GetWindowRect(home_.MenuBar(), &rect);
+    EXPECT_EQ(rect.top, WorkAreaTop + WorkAreaHeight);
+    EXPECT_EQ(ReadScreenText(home_.MenuBar()), L"left: Start\nright: Menu");
+}
+
+TEST_F(HomeScreenTest, TheLeftSoftKeyStartsTheHighlightedProgram)
+{
+    device_.Write(std::wstring(Programs) + L"Broken.lnk", "no shortcut at all");
+    Start();
+    EXPECT_EQ(NoticeAfter([&] { Press(VK_F1); }), L"The shortcut \u201CBroken\u201D is damaged.");
 }
 
 TEST_F(HomeScreenTest, FollowsTheStartMenuFolder)
@@ -98,6 +59,8 @@ TEST_F(HomeScreenTest, AnEmptyOrMissingFolderSaysSo)
     ::UpdateWindow(home.Window());
     EXPECT_EQ(ReadScreenText(home.Window()), L"No programs");
     EXPECT_EQ(home.ChangeHandle(), nullptr);
+    // Nothing to start: the left soft key is dimmed.
+    EXPECT_EQ(ReadScreenText(home.MenuBar()), L"left: Start (dimmed)\nright: Menu");
 }
 
 TEST_F(HomeScreenTest, TellsWhyAProgramDoesNotStart)
