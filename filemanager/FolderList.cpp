@@ -96,7 +96,7 @@ void FolderList::ReadFolder(const wchar_t* path, const wchar_t* nameToSelect)
     ReadContents(m_currentPath, String(nameToSelect ? nameToSelect : L""), m_preferences);
 }
 
-void FolderList::ReadContents(const String& path, const String& nameToSelect, DWORD preferences)
+void FolderList::ReadContents(const String path, const String nameToSelect, DWORD preferences)
 {
     Notify([](FolderListObserver& o) { o.OnReadStarted(); });
     ClearItems();

@@ -291,7 +291,8 @@ public:
 
 private:
     // The read itself; the listing flag is already set by the caller.
-    void ReadContents(const String& path, const String& nameToSelect, DWORD preferences);
+    // Takes its own copies: an observer may change the current path meanwhile.
+    void ReadContents(String path, String nameToSelect, DWORD preferences);
     void ClearItems();
     void AppendItem(FolderItemPtr item);
     // Makes the counts that other threads may read match the items.
