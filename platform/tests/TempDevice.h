@@ -5,6 +5,7 @@
 
 #include "platform/DevicePaths.h"
 #include "platform/ProfileSource.h"
+#include "platform/tests/TempFolder.h"
 
 #include <windows.h>
 
@@ -19,25 +20,17 @@ namespace vellumate {
 class TempDevice {
 public:
     explicit TempDevice(std::string_view profile = {})
-        : oldProfile_(Variable(ProfileVariable)), oldRoot_(Variable(RootVariable))
+        : oldProfile_(Variable(ProfileVariable)), oldRoot_(Variable(RootVariable)), folder_(L"vmservices")
     {
-        wchar_t base[MAX_PATH + 1];
-        const DWORD length = ::GetTempPathW(MAX_PATH + 1, base);
-        static int counter = 0;
-        folder_ = std::filesystem::path(std::wstring(base, length)) /
-                  (L"vmservices-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_ / L"root");
+        std::filesystem::create_directories(Root());
         ::SetEnvironmentVariableW(ProfileVariable, ProfilePath().c_str());
-        ::SetEnvironmentVariableW(RootVariable, (folder_ / L"root").wstring().c_str());
+        ::SetEnvironmentVariableW(RootVariable, Root().wstring().c_str());
         WriteProfile(profile);
     }
     ~TempDevice()
     {
         Restore(ProfileVariable, oldProfile_);
         Restore(RootVariable, oldRoot_);
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
     }
     TempDevice(const TempDevice&) = delete;
     TempDevice& operator=(const TempDevice&) = delete;
@@ -74,7 +67,7 @@ private:
 
     std::optional<std::wstring> oldProfile_;
     std::optional<std::wstring> oldRoot_;
-    std::filesystem::path folder_;
+    TempFolder folder_;
 };
 
 }  // namespace vellumate

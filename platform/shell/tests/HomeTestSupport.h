@@ -5,7 +5,7 @@
 #include "platform/ScreenText.h"
 #include "platform/shell/HomeScreen.h"
 #include "platform/shell/Notice.h"
-#include "TempFolder.h"
+#include "platform/tests/TempFolder.h"
 
 #include <gtest/gtest.h>
 

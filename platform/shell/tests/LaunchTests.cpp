@@ -1,6 +1,6 @@
 #include "platform/shell/Launch.h"
 
-#include "TempFolder.h"
+#include "platform/tests/TempFolder.h"
 
 #include <gtest/gtest.h>
 
