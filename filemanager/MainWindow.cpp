@@ -8,6 +8,7 @@
 #include "filemanager/resource.h"
 #include "framework/About.h"
 #include "framework/Dialogs.h"
+#include "framework/Display.h"
 #include "framework/Messages.h"
 
 #include "platform/Painting.h"
@@ -90,6 +91,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnCreate();
         return 0;
     case WM_DESTROY:
+        // The panes go after this: what they report on the way is no
+        // change the user made.
+        m_closing = true;
         DeregisterCardEvents(m_window);
         WithdrawScreenText(m_window);
         PostQuitMessage(0);
@@ -108,7 +112,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 1;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header && header->idFrom == IDC_FOLDER_TREE)
+        if (header && header->idFrom == IDC_FOLDER_TREE && !m_closing)
             return m_tree.OnNotify(*header);
         break;
     }
@@ -203,6 +207,8 @@ void MainWindow::RepaintStrips()
 void MainWindow::OnPaint()
 {
     vellumate::BufferedPaint paint(m_window);
+    // The panes cover the rest; white shows should one ever leave a gap.
+    FillRectColor(paint.Dc(), paint.Client(), RGB(255, 255, 255));
     const StripTexts texts = m_listMode ? ListStripTexts(m_tree.CurrentPath(), m_list)
                                         : TreeStripTexts(m_list.FolderCount(), m_list.FileCount());
     const String text = PaintStrips(paint.Dc(), paint.Client(), texts, m_stripFont.Get());

@@ -134,6 +134,7 @@ private:
     ListPane m_listPane;
     String m_startFolder;
     bool m_listMode = false;
+    bool m_closing = false;
     vellumate::FontHandle m_stripFont;
     std::optional<WaitCursor> m_readCursor;
 };

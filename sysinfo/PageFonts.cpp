@@ -28,7 +28,6 @@ bool PageFonts::Create(bool large)
     const int height = large ? layout::LargeFontHeight : layout::NormalFontHeight;
     m_normal.Reset(MakeFont(face, height, FW_NORMAL));
     m_bold.Reset(MakeFont(face, height, FW_BOLD));
-    m_large = large;
     return IsCreated();
 }
 

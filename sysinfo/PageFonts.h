@@ -12,12 +12,10 @@ public:
     void Release() noexcept;
 
     bool IsCreated() const noexcept { return m_normal && m_bold; }
-    bool IsLarge() const noexcept { return m_large; }
     HFONT Normal() const noexcept { return m_normal.Get(); }
     HFONT Bold() const noexcept { return m_bold.Get(); }
 
 private:
     vellumate::FontHandle m_normal;
     vellumate::FontHandle m_bold;
-    bool m_large = false;
 };

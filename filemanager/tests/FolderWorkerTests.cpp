@@ -126,15 +126,6 @@ TEST_F(FolderWorker, AReadOnTheUserInterfaceThreadReplacesARunningOne)
     EXPECT_FALSE(m_list.IsListing());
 }
 
-TEST_F(FolderWorker, AnUninterruptedReadListsEverything)
-{
-    ASSERT_TRUE(m_list.StartBackgroundRead(L"\\Many"));
-    m_list.WaitForBackgroundRead();
-    EXPECT_EQ(m_list.ItemCount(), FileCount + 1);
-    EXPECT_EQ(m_list.FileCount(), FileCount);
-    EXPECT_FALSE(m_list.IsListing());
-}
-
 TEST_F(FolderWorker, TheListStopsItsReadWhenItGoes)
 {
     GateObserver gate;

@@ -119,6 +119,8 @@ TEST_F(TreePaneTest, ARootWithoutSubfoldersCarriesNoMarker)
     MakeFile(L"\\only a file.txt");
     Start();
     EXPECT_EQ(TreeRows(), (Rows{L"Device"}));
+    SendMessageW(TreeHwnd(), WM_CHAR, L'o', 0);  // typing never searches
+    EXPECT_EQ(Tree().CurrentNode(), Tree().Root());
 }
 
 TEST_F(TreePaneTest, NodesAreMadeWhenTheirParentOpensOrAPathIsLookedUp)
@@ -144,49 +146,38 @@ TEST_F(TreePaneTest, NodesAreMadeWhenTheirParentOpensOrAPathIsLookedUp)
     EXPECT_NE(Tree().LookupNode(L"\\A\\B\\C"), nullptr);
 }
 
-TEST_F(TreePaneTest, EnterOnAFolderWithoutSubfoldersShowsItsFiles)
+TEST_F(TreePaneTest, EnterOpensFoldersAndShowsTheFilesOfOnesWithoutSubfolders)
 {
-    MakeFolder(L"\\Docs");
-    MakeFile(L"\\Docs\\letter.txt", 100);
-    Start(DefaultSettings(L"\\Docs"));
+    MakeFolder(L"\\A\\B");
+    MakeFile(L"\\A\\B\\letter.txt", 100);
+    MakeFolder(L"\\A\\C");
+    Start(DefaultSettings(L"\\A"));
+    Press(TreeHwnd(), VK_RETURN);
+    EXPECT_EQ(TreeRows(), (Rows{L"Device [-]", L"A", L"B", L"C"}));
+    EXPECT_EQ(Tree().ListingDelay(), TreePane::ChangeDelay);
+    Press(TreeHwnd(), VK_RETURN);
+    EXPECT_EQ(TreeRows(), (Rows{L"Device [-]", L"A"}));
+
+    // A folder whose subfolders went away loses its nodes and its button.
+    RemoveFolder(L"\\A\\B");
+    RemoveFolder(L"\\A\\C");
+    Tree().Expand(Tree().CurrentNode());
+    Press(TreeHwnd(), VK_RETURN);
+    HTREEITEM a = Tree().LookupNode(L"\\A");
+    EXPECT_EQ(TreeView_GetChild(TreeHwnd(), a), nullptr);
+    EXPECT_FALSE(HasChildrenFlag(a));
+    EXPECT_FALSE(Main().IsListMode());
+
+    // Without subfolders: its files.
+    MakeFile(L"\\A\\x.txt");
     Press(TreeHwnd(), VK_RETURN);
     ASSERT_TRUE(Main().IsListMode());
-    EXPECT_EQ(List().CurrentPath(), String(L"\\Docs"));
-    EXPECT_EQ(Names(), (Rows{L"..", L"letter.txt"}));
+    EXPECT_EQ(Names(), (Rows{L"..", L"x.txt"}));
     EXPECT_TRUE(IsWindowVisible(ListHwnd()));
     EXPECT_FALSE(IsWindowVisible(TreeHwnd()));
     EXPECT_TRUE(IsWindowVisible(Main().Pane().MenuBar()));
     EXPECT_FALSE(IsWindowVisible(Tree().MenuBar()));
     EXPECT_EQ(GetFocus(), ListHwnd());
-}
-
-TEST_F(TreePaneTest, EnterOnAFolderWithSubfoldersOpensAndClosesIt)
-{
-    MakeFolder(L"\\A\\B");
-    Start(DefaultSettings(L"\\A"));
-    Press(TreeHwnd(), VK_RETURN);
-    EXPECT_FALSE(Main().IsListMode());
-    EXPECT_EQ(TreeRows(), (Rows{L"Device [-]", L"A", L"B"}));
-    EXPECT_TRUE(Tree().ListingPending());
-    Press(TreeHwnd(), VK_RETURN);
-    EXPECT_EQ(TreeRows(), (Rows{L"Device [-]", L"A"}));
-}
-
-TEST_F(TreePaneTest, EnterOnAFolderWhoseSubfoldersWentAwayDropsItsNodes)
-{
-    MakeFolder(L"\\A\\B");
-    Start(DefaultSettings(L"\\A"));
-    ASSERT_NE(Tree().FindNode(L"\\A\\B"), nullptr);
-    RemoveFolder(L"\\A\\B");
-    FinishListing();
-    Press(TreeHwnd(), VK_RETURN);
-    EXPECT_FALSE(Main().IsListMode());
-    HTREEITEM a = Tree().LookupNode(L"\\A");
-    EXPECT_EQ(TreeView_GetChild(TreeHwnd(), a), nullptr);
-    EXPECT_FALSE(HasChildrenFlag(a));
-    EXPECT_EQ(Tree().ListingDelay(), TreePane::ChangeDelay);
-    Press(TreeHwnd(), VK_RETURN);  // now without subfolders: its files
-    EXPECT_TRUE(Main().IsListMode());
 }
 
 TEST_F(TreePaneTest, EnterOnAVanishedFolderReportsItAndClimbsToAnExistingOne)
@@ -232,19 +223,6 @@ TEST_F(TreePaneTest, TheFooterCountsTheFoldersAndFilesOfTheCurrentFolder)
     EXPECT_EQ(ScreenText(MainHwnd()), L" Folders: 0   Files: 0");
 }
 
-TEST_F(TreePaneTest, ArrowsWaitLongerThanOtherMovesBeforeListing)
-{
-    MakeFolder(L"\\A");
-    MakeFolder(L"\\B");
-    Start();
-    Press(TreeHwnd(), VK_DOWN);
-    EXPECT_EQ(Tree().CurrentPath(), String(L"\\A"));
-    EXPECT_EQ(Tree().ListingDelay(), TreePane::ArrowDelay);
-    FinishListing();
-    Tree().SelectNode(Tree().FindNode(L"\\B"));
-    EXPECT_EQ(Tree().ListingDelay(), TreePane::ChangeDelay);
-}
-
 TEST_F(TreePaneTest, HoldingDownReadsOnceWhenTheKeyRests)
 {
     for (const wchar_t* folder : {L"\\A", L"\\B", L"\\C", L"\\D", L"\\E"})
@@ -255,11 +233,16 @@ TEST_F(TreePaneTest, HoldingDownReadsOnceWhenTheKeyRests)
     for (int i = 0; i < 4; ++i)
         Press(TreeHwnd(), VK_DOWN);  // no message taken between the presses
     EXPECT_EQ(Tree().CurrentPath(), String(L"\\D"));
+    EXPECT_EQ(Tree().ListingDelay(), TreePane::ArrowDelay);
     EXPECT_EQ(m_gate->BackgroundReads(), 0);
     FinishListing();
     EXPECT_EQ(m_gate->BackgroundReads(), 1);
     EXPECT_EQ(List().CurrentPath(), String(L"\\D"));
     EXPECT_EQ(List().FileCount(), 1);
+
+    // Other moves wait less.
+    Tree().SelectNode(Tree().FindNode(L"\\B"));
+    EXPECT_EQ(Tree().ListingDelay(), TreePane::ChangeDelay);
 }
 
 TEST_F(TreePaneTest, ATickDuringAReadStopsItAndTheNextTickReadsAgain)
@@ -323,14 +306,6 @@ TEST_F(TreePaneTest, StarReadsTheTreeAgainKeepingOpenFolders)
     EXPECT_EQ(Tree().CurrentPath(), String());
     FinishListing();
     EXPECT_EQ(List().CurrentPath(), String());
-}
-
-TEST_F(TreePaneTest, TypedCharactersNeverSearchTheTree)
-{
-    MakeFolder(L"\\Apples");
-    Start();
-    SendMessageW(TreeHwnd(), WM_CHAR, L'a', 0);
-    EXPECT_EQ(Tree().CurrentPath(), String());
 }
 
 TEST_F(TreePaneTest, TheTreeFollowsFoldersMadeRenamedAndDeletedInTheList)
