@@ -40,8 +40,12 @@ std::wstring_view TrimSeparators(std::wstring_view path) noexcept
 std::wstring DeviceRoot()
 {
     std::wstring root = EnvironmentText(RootVariable);
-    if (root.empty())
-        return L"\\";
+    if (root.empty()) {
+        // The current drive's root, written out: the shell takes no
+        // drive-relative paths, so "\x" alone would find no icon or type.
+        root = FullPath(L"\\");
+        return root.empty() ? L"\\" : root;
+    }
     if (!IsSeparator(root.back()))
         root += L'\\';
     return root;

@@ -15,7 +15,8 @@ namespace vellumate {
 
 inline constexpr wchar_t RootVariable[] = L"VELLUMATE_ROOT";
 
-// The root as a Win32 path ending in "\": VELLUMATE_ROOT, or "\" itself.
+// The root as a Win32 path ending in "\": VELLUMATE_ROOT, or the root of the
+// current drive ("D:\" on the handset).
 std::wstring DeviceRoot();
 
 // A handset path ("\Storage Card\x") as a Win32 path below DeviceRoot();

@@ -32,6 +32,7 @@ vellumate_test(platform_services_tests
         tests/FlashCardTests.cpp
         tests/HandsetHardwareTests.cpp
         tests/NotifyProtocolTests.cpp
+        tests/DevicePathsTests.cpp
         tests/SpecialFoldersTests.cpp
         tests/TempDevice.h
         tests/TestMain.cpp
