@@ -16,21 +16,16 @@ target_link_libraries(framework PUBLIC comctl32 gdi32)
 
 # Back acts on the focus, which only the active window's thread holds: these
 # tests must not run beside others that make windows (and take the activation).
-add_executable(framework_ui_tests
-    tests/AboutTests.cpp
-    tests/DialogTests.cpp
-    tests/DisplayTests.cpp
-    tests/HtmlDialogTests.cpp
-    tests/TestMain.cpp
-    tests/UiTestSupport.cpp
-    tests/UiTestSupport.h
-    tests/test_dialogs.rc)
-target_link_libraries(framework_ui_tests PRIVATE framework testsupport platform GTest::gtest)
-target_link_options(framework_ui_tests PRIVATE -municode)
-gtest_discover_tests(framework_ui_tests
-    DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)
+vellumate_test(framework_ui_tests SERIAL
+    SOURCES
+        tests/AboutTests.cpp
+        tests/DialogTests.cpp
+        tests/DisplayTests.cpp
+        tests/HtmlDialogTests.cpp
+        tests/UiTestSupport.cpp
+        tests/UiTestSupport.h
+    LIBS framework testsupport platform
+    RESOURCES tests/test_dialogs.rc)
 # The resource compiler finds the test icon and the about fragment.
 target_include_directories(framework_ui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
 
@@ -45,14 +40,13 @@ add_custom_command(TARGET framework_ui_tests POST_BUILD
 # test executable (out of the device's program folder).
 foreach(variant bare short percent)
     set(target framework_ui_test_about_${variant})
-    vellumate_resource_dll(${target} OUTPUT_NAME ${target} RESOURCES tests/test_about_variant.rc)
+    vellumate_resource_dll(${target}
+        OUTPUT_NAME ${target}
+        OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+        RESOURCES tests/test_about_variant.rc)
     string(TOUPPER ${variant} upper)
     target_compile_definitions(${target} PRIVATE ABOUT_VARIANT_${upper})
     target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/..)
-    # GNU ld for PE has no --no-entry: a resource-only DLL gets entry 0.
-    set_target_properties(${target} PROPERTIES
-        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-        LINK_OPTIONS "-nostdlib;-Wl,--entry=0;-Wl,--exclude-all-symbols")
     add_dependencies(framework_ui_tests ${target})
 endforeach()
 
@@ -64,20 +58,15 @@ target_link_libraries(framework_startup_helper PRIVATE framework platform shell3
 target_link_options(framework_startup_helper PRIVATE -municode -mwindows)
 target_include_directories(framework_startup_helper PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
 
-add_executable(framework_startup_tests
-    tests/StartupTests.cpp
-    tests/TestMain.cpp
-    tests/UiTestSupport.cpp
-    tests/UiTestSupport.h
-    tests/test_dialogs.rc)
-target_link_libraries(framework_startup_tests PRIVATE framework testsupport platform GTest::gtest)
-target_link_options(framework_startup_tests PRIVATE -municode)
+vellumate_test(framework_startup_tests SERIAL
+    SOURCES
+        tests/StartupTests.cpp
+        tests/UiTestSupport.cpp
+        tests/UiTestSupport.h
+    LIBS framework testsupport platform
+    RESOURCES tests/test_dialogs.rc)
 target_include_directories(framework_startup_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
 add_dependencies(framework_startup_tests framework_startup_helper)
-gtest_discover_tests(framework_startup_tests
-    DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)
 
 # ---- the demo program -----------------------------------------------------------
 

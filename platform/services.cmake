@@ -35,7 +35,6 @@ vellumate_test(platform_services_tests
         tests/DevicePathsTests.cpp
         tests/SpecialFoldersTests.cpp
         tests/TempDevice.h
-        tests/TestMain.cpp
     LIBS vmshell_core)
 target_compile_definitions(platform_services_tests PRIVATE
     VELLUMATE_SAMPLE_PROFILE=L"${VELLUMATE_SAMPLE_PROFILE}")
@@ -48,18 +47,10 @@ target_link_options(services_notify_helper PRIVATE -municode)
 
 # The cross-process notification tests find "the" shell relay by its window
 # class, so they must not run beside one another (or beside a shell).
-add_executable(platform_notify_tests
-    tests/ChildProcess.h
-    tests/ShellNotifyTests.cpp
-    tests/TempDevice.h
-    tests/TestMain.cpp)
-target_link_libraries(platform_notify_tests PRIVATE vmshell_core GTest::gtest)
-target_link_options(platform_notify_tests PRIVATE -municode)
+vellumate_test(platform_notify_tests SERIAL
+    SOURCES tests/ChildProcess.h tests/ShellNotifyTests.cpp tests/TempDevice.h
+    LIBS vmshell_core)
 add_dependencies(platform_notify_tests services_notify_helper)
-gtest_discover_tests(platform_notify_tests
-    DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)
 
 # The tool's device commands read back through the platform by a probe.
 add_executable(services_profile_probe tests/ProfileProbe.cpp)

@@ -27,7 +27,6 @@ vellumate_test(menubar_tests
         menubar/tests/ShellDialogsTests.cpp
         menubar/tests/SoftKeyBarTests.cpp
         menubar/tests/test_menubar.h
-        tests/TestMain.cpp
     LIBS platform
     RESOURCES menubar/tests/test_menubar.rc)
 
@@ -35,16 +34,11 @@ vellumate_test(menubar_tests
 # SHSendBackToFocusWindow and the way home depend on the focus and on the
 # window in front, which other test programs on the desktop take: these run
 # alone.
-add_executable(menubar_front_tests
-    menubar/tests/BackKeyFocusTests.cpp
-    menubar/tests/PopupMenuTests.cpp
-    menubar/tests/MenuTestSupport.cpp
-    menubar/tests/MenuTestSupport.h
-    menubar/tests/test_menubar.rc
-    tests/TestMain.cpp)
-target_link_libraries(menubar_front_tests PRIVATE platform GTest::gtest)
-target_link_options(menubar_front_tests PRIVATE -municode)
-gtest_discover_tests(menubar_front_tests
-    DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)
+vellumate_test(menubar_front_tests SERIAL
+    SOURCES
+        menubar/tests/BackKeyFocusTests.cpp
+        menubar/tests/PopupMenuTests.cpp
+        menubar/tests/MenuTestSupport.cpp
+        menubar/tests/MenuTestSupport.h
+    LIBS platform
+    RESOURCES menubar/tests/test_menubar.rc)

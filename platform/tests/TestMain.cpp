@@ -1,5 +1,5 @@
-// Entry point of the platform's test programs. They are linked with
-// -municode, which wants wmain; GoogleTest's own main is a narrow main.
+// The entry point of every test program: they are linked with -municode,
+// which wants wmain, and GoogleTest's own main is a narrow main.
 #include <gtest/gtest.h>
 
 int wmain(int argc, wchar_t** argv)
