@@ -1,5 +1,7 @@
 // A window object behind a window procedure. The static procedure finds the
-// object and calls its HandleMessage; an exception never leaves it.
+// object and calls its HandleMessage; an exception never leaves it. After the
+// window's last message the object's OnFinalMessage runs: a window that owns
+// its object deletes it there.
 #pragma once
 
 #include <windows.h>
@@ -41,7 +43,8 @@ protected:
                                  rect.bottom - rect.top, parent, nullptr, instance, this) != nullptr;
     }
 
-private:
+    void OnFinalMessage() noexcept {}
+
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
     {
         Derived* self = nullptr;
@@ -66,11 +69,11 @@ private:
         if (message == WM_NCDESTROY) {
             ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             static_cast<WindowBase*>(self)->window_ = nullptr;
+            self->OnFinalMessage();
         }
         return result;
     }
 
-protected:
     HWND window_ = nullptr;
 };
 

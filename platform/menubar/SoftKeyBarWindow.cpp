@@ -22,17 +22,6 @@ RECT BarRect() noexcept
     return RECT{0, ScreenHeight - MenuBarHeight, ScreenWidth, ScreenHeight};
 }
 
-bool RegisterBarClass(WNDPROC procedure) noexcept
-{
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = ThisModule();
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = MenuBarClass;
-    return ::RegisterClassExW(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 }  // namespace
 
 HWND SoftKeyBarWindow::Create(const SHMENUBARINFO& info)
@@ -57,16 +46,13 @@ HWND SoftKeyBarWindow::Create(const SHMENUBARINFO& info)
     bar->wanted_ = !(info.dwFlags & SHCMBF_HIDDEN);
     bar->font_ = MakeInterfaceFont(13, FW_BOLD);
 
-    if (!RegisterBarClass(&Procedure))
+    if (!RegisterWindowClass(ThisModule(), MenuBarClass, 0, ::LoadCursorW(nullptr, IDC_ARROW)) ||
+        !bar->CreateWindowObject(ThisModule(), MenuBarClass, L"", WS_POPUP, WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW,
+                                 BarRect(), bar->owner_))
         return nullptr;
-    const RECT rect = BarRect();
-    const HWND window = ::CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, MenuBarClass, L"", WS_POPUP,
-                                         rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                                         bar->owner_, nullptr, ThisModule(), bar.get());
-    if (!window)
-        return nullptr;
-    bar.release();  // the window owns it now and deletes it on WM_NCDESTROY
-    SoftKeyBarWindow* created = FromWindow(window);
+    SoftKeyBarWindow* created = bar.release();
+    created->ownedByWindow_ = true;
+    const HWND window = created->Window();
     ::SetPropW(window, MenuBarParentProperty, info.hwndParent);
     if (!MenuBarThread::Enroll(window)) {
         ::DestroyWindow(window);
@@ -81,33 +67,8 @@ SoftKeyBarWindow* SoftKeyBarWindow::FromWindow(HWND window) noexcept
 {
     if (!window || ::GetWindowLongPtrW(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Procedure))
         return nullptr;
-    return reinterpret_cast<SoftKeyBarWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-}
-
-LRESULT CALLBACK SoftKeyBarWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
-{
-    SoftKeyBarWindow* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<SoftKeyBarWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<SoftKeyBarWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    }
-    if (!self)
-        return ::DefWindowProcW(window, message, wParam, lParam);
-
-    LRESULT result = 0;
-    try {
-        result = self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        result = ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        delete self;
-    }
-    return result;
+    return static_cast<SoftKeyBarWindow*>(
+        reinterpret_cast<WindowBase<SoftKeyBarWindow>*>(::GetWindowLongPtrW(window, GWLP_USERDATA)));
 }
 
 LRESULT SoftKeyBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -16,6 +16,7 @@
 
 #include "platform/Handles.h"
 #include "platform/SoftKeyBar.h"
+#include "platform/WindowBase.h"
 #include "platform/menubar/MenuBarResource.h"
 
 #include <map>
@@ -28,7 +29,7 @@ inline constexpr wchar_t MenuBarClass[] = L"menu_worker";
 // The window property that names a bar's parent, readable from any thread.
 inline constexpr wchar_t MenuBarParentProperty[] = L"Vellumate.MenuBar.Parent";
 
-class SoftKeyBarWindow {
+class SoftKeyBarWindow : public WindowBase<SoftKeyBarWindow> {
 public:
     // Creates the bar SHCreateMenuBar describes; nullptr when the parent is not
     // a window or the resource is missing.
@@ -37,7 +38,6 @@ public:
     // The bar object of a menu bar window of this process, or nullptr.
     static SoftKeyBarWindow* FromWindow(HWND window) noexcept;
 
-    HWND Window() const noexcept { return window_; }
     HWND Parent() const noexcept { return parent_; }
     HWND Owner() const noexcept { return owner_; }
     HMENU Menu() const noexcept { return menu_.Get(); }
@@ -63,9 +63,17 @@ public:
     void FollowParent();
 
 private:
+    friend class WindowBase<SoftKeyBarWindow>;
+
     SoftKeyBarWindow() = default;
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Once made, the window owns its object. (A creation that fails half way
+    // leaves the object with Create, which deletes it.)
+    void OnFinalMessage() noexcept
+    {
+        if (ownedByWindow_)
+            delete this;
+    }
 
     std::optional<int> KeyOf(UINT commandOrIndex, bool byIndex) const noexcept;
     LRESULT SetButtonInfo(WPARAM wParam, const TBBUTTONINFOW* info);
@@ -78,7 +86,6 @@ private:
     void Paint();
     void Publish() const;
 
-    HWND window_ = nullptr;
     HWND parent_ = nullptr;
     HWND owner_ = nullptr;
     MenuHandle menu_;
@@ -87,6 +94,7 @@ private:
     std::optional<int> openKey_;
     std::optional<int> mouseKey_;
     std::map<UINT, UINT> overrides_;  // virtual key -> SHMBOF_* bits
+    bool ownedByWindow_ = false;
     bool wanted_ = true;              // the bar's own show state
     bool following_ = false;          // FollowParent is moving the bar
     FontHandle font_;
