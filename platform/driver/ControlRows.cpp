@@ -253,6 +253,10 @@ std::wstring ReadWindowText(HWND window)
                                                           reinterpret_cast<LPARAM>(text.data()));
         if (copied && *copied >= 0) {
             text.resize(wcsnlen(text.c_str(), text.size()));
+            // A picture control made from a template keeps its picture's
+            // resource number as its text: 0xFFFF, then the number.
+            if (text.size() == 2 && text[0] == 0xFFFF)
+                return L"#" + std::to_wstring(static_cast<unsigned>(text[1]));
             return text;
         }
     }

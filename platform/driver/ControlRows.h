@@ -17,7 +17,8 @@ inline constexpr UINT ControlQueryTimeoutMs = 2000;
 // Sends `message` with the time limit; nothing when the window did not answer.
 std::optional<LRESULT> QueryWindow(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
-// The window's text (WM_GETTEXT), or the stored title when it does not answer.
+// The window's text (WM_GETTEXT), or the stored title when it does not answer;
+// "#N" for a picture's resource number N.
 std::wstring ReadWindowText(HWND window);
 
 // Fills node.rows (and node.rowStyle, node.unreadableRows) for the list

@@ -64,6 +64,9 @@ TEST_F(WindowCaptureTest, DescribesWindowsAndTheirStates)
     ::SetWindowTextW(edit, L"line \"one\"");
     HWND hidden = Child(L"STATIC", L"invisible", 0, 104);
     ::ShowWindow(hidden, SW_HIDE);
+    // What a template's icon control holds: its icon's resource number.
+    const wchar_t iconNumber[] = {0xFFFF, 30020, 0};
+    ::SetWindowTextW(Child(L"STATIC", L"", 0, 105), iconNumber);
 
     const WindowNode node = DescribeWindow(frame_, true, edit, frame_);
     EXPECT_EQ(node.text, L"Frame");
@@ -71,7 +74,7 @@ TEST_F(WindowCaptureTest, DescribesWindowsAndTheirStates)
     EXPECT_TRUE(node.foreground);
     EXPECT_EQ(node.rect.top, 20);
     EXPECT_EQ(node.rect.bottom, 200);
-    ASSERT_EQ(node.children.size(), 4u);
+    ASSERT_EQ(node.children.size(), 5u);
     EXPECT_EQ(node.children[0].controlId, 101) << "children come in Z order";
 
     const WindowNode* box = Find(node, 101);
@@ -89,6 +92,9 @@ TEST_F(WindowCaptureTest, DescribesWindowsAndTheirStates)
     const WindowNode* invisible = Find(node, 104);
     ASSERT_TRUE(invisible);
     EXPECT_FALSE(invisible->visible);
+    const WindowNode* icon = Find(node, 105);
+    ASSERT_TRUE(icon);
+    EXPECT_EQ(icon->text, L"#30020");
 }
 
 TEST_F(WindowCaptureTest, ReadsListBoxAndComboBoxRows)
