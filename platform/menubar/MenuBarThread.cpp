@@ -196,6 +196,17 @@ void MenuBarThread::OnWindowMessage(const CWPRETSTRUCT& sent)
         return;
     }
     case WM_ACTIVATE:
+        if (LOWORD(sent.wParam) != WA_INACTIVE) {
+            // Wine does not bring a window's owned popups along when the
+            // window comes to the front; its bar must cover the bars of the
+            // screens behind it.
+            const std::vector<HWND> bars = bars_;
+            for (const HWND barWindow : bars) {
+                const SoftKeyBarWindow* bar = SoftKeyBarWindow::FromWindow(barWindow);
+                if (bar && bar->Owner() == window && ::IsWindowVisible(barWindow))
+                    ::SetWindowPos(barWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            }
+        }
         // A popup belongs to the window in front; when it goes, so does the menu.
         if (LOWORD(sent.wParam) == WA_INACTIVE && session_) {
             const SoftKeyBarWindow* bar = SoftKeyBarWindow::FromWindow(session_->Bar());

@@ -37,6 +37,7 @@ vellumate_test(menubar_tests
 vellumate_test(menubar_front_tests SERIAL
     SOURCES
         menubar/tests/BackKeyFocusTests.cpp
+        menubar/tests/BarOrderTests.cpp
         menubar/tests/PopupMenuTests.cpp
         menubar/tests/MenuTestSupport.cpp
         menubar/tests/MenuTestSupport.h
