@@ -1,6 +1,7 @@
 #include "platform/ProfileSource.h"
 
 #include "platform/Handles.h"
+#include "platform/SystemMessage.h"
 
 #include <mutex>
 #include <optional>
@@ -15,19 +16,6 @@ const DeviceProfile DefaultProfile;
 std::shared_ptr<const DeviceProfile> Defaults() noexcept
 {
     return std::shared_ptr<const DeviceProfile>(std::shared_ptr<const void>(), &DefaultProfile);
-}
-
-std::wstring SystemMessage(DWORD error)
-{
-    wchar_t* buffer = nullptr;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-        reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length ? std::wstring(buffer, length) : L"error " + std::to_wstring(error);
-    ::LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' || text.back() == L'.'))
-        text.pop_back();
-    return text;
 }
 
 // The file's bytes, up to one byte more than a profile may have (so that a

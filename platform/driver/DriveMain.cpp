@@ -11,6 +11,7 @@
 //
 // Exit codes: 0 done, 1 failed (or timed out), 2 bad command line.
 #include "platform/Handset.h"
+#include "platform/SystemMessage.h"
 #include "platform/driver/ConsoleOutput.h"
 #include "platform/driver/ControlRows.h"
 #include "platform/driver/DeviceNotify.h"
@@ -47,19 +48,6 @@ constexpr wchar_t Usage[] =
     L"       vmdrive notify card-insert|card-remove \\CARD\n"
     L"keys: up down left right enter soft1 soft2 back talk end star pound 0-9 text:WORDS\n";
 
-std::wstring Win32Message(DWORD error)
-{
-    wchar_t* buffer = nullptr;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-        reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length ? std::wstring(buffer, length) : L"error " + std::to_wstring(error);
-    ::LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
-        text.pop_back();
-    return text;
-}
-
 int Press(const std::vector<std::wstring>& names)
 {
     const KeyParseResult keys = ParseKeys(names);
@@ -69,7 +57,7 @@ int Press(const std::vector<std::wstring>& names)
         return ExitUsage;
     }
     if (!SendKeys(keys.strokes)) {
-        WriteError(L"vmdrive: the keys could not be sent: " + Win32Message(::GetLastError()) + L"\n");
+        WriteError(L"vmdrive: the keys could not be sent: " + SystemMessage(::GetLastError()) + L"\n");
         return ExitFailed;
     }
     return ExitDone;
@@ -89,7 +77,7 @@ int Shot(const std::wstring& path)
         return ExitFailed;
     }
     if (!WriteWholeFile(path, png)) {
-        WriteError(L"vmdrive: cannot write " + path + L": " + Win32Message(::GetLastError()) + L"\n");
+        WriteError(L"vmdrive: cannot write " + path + L": " + SystemMessage(::GetLastError()) + L"\n");
         return ExitFailed;
     }
     return ExitDone;

@@ -2,6 +2,7 @@
 
 #include "platform/Handset.h"
 #include "platform/Painting.h"
+#include "platform/SystemMessage.h"
 #include "platform/ScreenText.h"
 #include "platform/SoftKeyBar.h"
 #include "platform/shell/FrontWindow.h"
@@ -35,19 +36,6 @@ constexpr wchar_t AboutText[] =
 // something that takes keys.
 constexpr UINT_PTR FrontWatchTimer = 1;
 constexpr UINT FrontWatchIntervalMs = 250;
-
-std::wstring SystemMessage(DWORD error)
-{
-    wchar_t* buffer = nullptr;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-        reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length ? std::wstring(buffer, length) : L"Error " + std::to_wstring(error) + L".";
-    ::LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
-        text.pop_back();
-    return text;
-}
 
 }  // namespace
 
@@ -202,7 +190,7 @@ void HomeScreen::StartCurrent()
     }
     const DWORD error = StartProgram(BuildLaunchCommand(*entry->content.shortcut, drive_));
     if (error != ERROR_SUCCESS)
-        ShowError(entry->name + L" cannot be started.\n" + SystemMessage(error));
+        ShowError(entry->name + L" cannot be started.\n" + SystemMessage(error) + L".");
 }
 
 void HomeScreen::ShowError(const std::wstring& text) const
