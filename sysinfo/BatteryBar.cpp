@@ -6,12 +6,6 @@
 
 namespace {
 
-constexpr BYTE FlagHigh = 0x01;
-constexpr BYTE FlagLow = 0x02;
-constexpr BYTE FlagCritical = 0x04;
-constexpr BYTE FlagCharging = 0x08;
-constexpr BYTE FlagUnknown = 0xFF;
-constexpr BYTE PercentUnknown = 0xFF;
 constexpr BYTE PercentFull = 100;
 
 } // namespace
@@ -25,19 +19,19 @@ bool HasNoInformation(const BatteryState& battery) noexcept
 
 bool IsCharging(const BatteryState& battery) noexcept
 {
-    return battery.flag != FlagUnknown && (battery.flag & FlagCharging) && battery.percent != PercentFull &&
-           !HasNoInformation(battery);
+    return battery.flag != BATTERY_FLAG_UNKNOWN && (battery.flag & BATTERY_FLAG_CHARGING) &&
+           battery.percent != PercentFull && !HasNoInformation(battery);
 }
 
 COLORREF BatteryFillColour(BYTE flag) noexcept
 {
-    if (flag == FlagUnknown)
+    if (flag == BATTERY_FLAG_UNKNOWN)
         return BarBlue;
-    if (flag & FlagCritical)
+    if (flag & BATTERY_FLAG_CRITICAL)
         return BarRed;
-    if (flag & FlagLow)
+    if (flag & BATTERY_FLAG_LOW)
         return BarOlive;
-    if (flag & FlagHigh)
+    if (flag & BATTERY_FLAG_HIGH)
         return BarGreen;
     return BarBlue;
 }
@@ -49,7 +43,7 @@ BarLook BatteryBar(const BatteryState& battery, int animatedFill)
     look.textColour = BarTextWhite;
     if (HasNoInformation(battery)) {
         look.text = MAKEINTRESOURCEW(IDS_NOT_AVAILABLE);
-    } else if (battery.percent == PercentUnknown) {
+    } else if (battery.percent == BATTERY_PERCENTAGE_UNKNOWN) {
         look.text = MAKEINTRESOURCEW(IDS_UNKNOWN);
     } else {
         look.text.FormatText(L"%d%%", static_cast<int>(battery.percent));

@@ -62,26 +62,7 @@ protected:
     }
 };
 
-class FrameworkDialogs : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        HINSTANCE self = GetModuleHandleW(nullptr);
-        InitFramework(self, self, IDS_TEST_PROGRAM_TITLE);
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = self;
-        windowClass.lpszClassName = L"DialogTestOwner";
-        RegisterClassW(&windowClass);
-        m_owner = CreateWindowExW(0, L"DialogTestOwner", L"Owner", WS_POPUP | WS_VISIBLE, 0, vellumate::WorkAreaTop,
-                                  vellumate::ScreenWidth, vellumate::WorkAreaHeight, nullptr, nullptr, self, nullptr);
-        ASSERT_NE(m_owner, nullptr);
-    }
-
-    void TearDown() override { DestroyWindow(m_owner); }
-
-    HWND m_owner = nullptr;
-};
+class FrameworkDialogs : public OwnerWindowTest {};
 
 // Whether a window of another thread still answers.
 bool IsOpen(HWND window)

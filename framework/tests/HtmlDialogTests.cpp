@@ -89,26 +89,7 @@ private:
     String m_page;
 };
 
-class HtmlDialogs : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        HINSTANCE self = GetModuleHandleW(nullptr);
-        InitFramework(self, self, IDS_TEST_PROGRAM_TITLE);
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = self;
-        windowClass.lpszClassName = L"HtmlDialogTestOwner";
-        RegisterClassW(&windowClass);
-        m_owner = CreateWindowExW(0, L"HtmlDialogTestOwner", L"Owner", WS_POPUP | WS_VISIBLE, 0, 20, 176, 180,
-                                  nullptr, nullptr, self, nullptr);
-        ASSERT_NE(m_owner, nullptr);
-    }
-
-    void TearDown() override { DestroyWindow(m_owner); }
-
-    HWND m_owner = nullptr;
-};
+class HtmlDialogs : public OwnerWindowTest {};
 
 HWND FocusOf(HWND window)
 {

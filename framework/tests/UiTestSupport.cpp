@@ -1,6 +1,11 @@
 #include "UiTestSupport.h"
 
+#include "framework/Globals.h"
 #include "framework/ResourceModule.h"
+
+#include "platform/Handset.h"
+
+#include "test_dialogs.h"
 
 #include <vector>
 
@@ -122,4 +127,23 @@ int CountWindows(const wchar_t* className)
          window = FindWindowExW(nullptr, window, className, nullptr))
         ++count;
     return count;
+}
+
+void OwnerWindowTest::SetUp()
+{
+    HINSTANCE self = GetModuleHandleW(nullptr);
+    InitFramework(self, self, IDS_TEST_PROGRAM_TITLE);
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = self;
+    windowClass.lpszClassName = L"DialogTestOwner";
+    RegisterClassW(&windowClass);
+    m_owner = CreateWindowExW(0, L"DialogTestOwner", L"Owner", WS_POPUP | WS_VISIBLE, 0, vellumate::WorkAreaTop,
+                              vellumate::ScreenWidth, vellumate::WorkAreaHeight, nullptr, nullptr, self, nullptr);
+    ASSERT_NE(m_owner, nullptr);
+}
+
+void OwnerWindowTest::TearDown()
+{
+    DestroyWindow(m_owner);
 }

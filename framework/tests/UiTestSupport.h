@@ -64,3 +64,13 @@ inline void PrintTo(const String& text, std::ostream* out)
 {
     *out << ::testing::PrintToString(std::wstring(text.Chars(), text.Length()));
 }
+
+// A test with the framework set up on the test program's own resources and a
+// visible top-level window over the work area to own its dialogs.
+class OwnerWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    HWND m_owner = nullptr;
+};
