@@ -69,18 +69,8 @@ std::string_view LastFour(std::string_view text)
 template <typename... Args>
 String Formatted(UINT id, const Args&... args)
 {
-    String format;
-    if (!format.LoadResourceText(id))
-        return String();
     String text;
-    text.FormatText(format, args...);
-    return text;
-}
-
-String Loaded(UINT id)
-{
-    String text;
-    text.LoadResourceText(id);
+    text.FormatResource(id, args...);
     return text;
 }
 
@@ -191,8 +181,8 @@ void AboutBox::AppendNoticeSection(String& page) const
 {
     String lines[] = {
         Formatted(IDS_ABOUT_NOTICE, NoticeSign, BuildYear(Text(m_release.buildDate))),
-        Loaded(IDS_ABOUT_COMPANY),
-        Loaded(IDS_ABOUT_RIGHTS),
+        String(MAKEINTRESOURCEW(IDS_ABOUT_COMPANY)),
+        String(MAKEINTRESOURCEW(IDS_ABOUT_RIGHTS)),
     };
     bool first = true;
     for (const String& line : lines) {
@@ -212,7 +202,7 @@ void AboutBox::AppendSmallPrint(String&) const
 String AboutBox::SmallPrintLine(UINT stringId)
 {
     String line = L"<br><font size=2>";
-    AppendHtmlText(line, Loaded(stringId));
+    AppendHtmlText(line, String(MAKEINTRESOURCEW(stringId)));
     line += L"</font>";
     return line;
 }

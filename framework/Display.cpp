@@ -1,5 +1,7 @@
 #include "framework/Display.h"
 
+#include "platform/Painting.h"
+
 #include "framework/Settings.h"
 
 #include <atomic>
@@ -26,12 +28,7 @@ bool IsLargeFontSet(bool refresh)
 
 void FillRectColor(HDC dc, const RECT& rect, COLORREF colour)
 {
-    // An opaque text output of no characters paints just its rectangle in
-    // the background colour: the cheapest solid fill there is.
-    COLORREF previous = SetBkColor(dc, colour);
-    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, L"", 0, nullptr);
-    if (previous != CLR_INVALID)
-        SetBkColor(dc, previous);
+    vellumate::FillSolid(dc, rect, colour);
 }
 
 void FillRectColor(HDC dc, int x, int y, int width, int height, COLORREF colour)

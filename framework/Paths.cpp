@@ -1,34 +1,16 @@
 #include "framework/Paths.h"
 
+#include "platform/DevicePaths.h"
 #include "platform/FlashCard.h"
+#include "platform/Handles.h"
 
 #include <cwchar>
-#include <utility>
+#include <string>
 
 namespace {
 
 constexpr const wchar_t* PathSeparators = L"\\/:";
 constexpr const wchar_t* ForbiddenNameCharacters = L"\\/:*?\"<>|";
-
-// A search started with FindFirstFileW or FindFirstFlashCard, closed with
-// FindClose.
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) noexcept : m_handle(handle) {}
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    ~FindHandle()
-    {
-        if (*this)
-            FindClose(m_handle);
-    }
-
-    HANDLE Get() const noexcept { return m_handle; }
-    explicit operator bool() const noexcept { return m_handle != INVALID_HANDLE_VALUE && m_handle != nullptr; }
-
-private:
-    HANDLE m_handle;
-};
 
 int LastSeparator(const String& path)
 {
@@ -53,12 +35,6 @@ bool IsDotOrDotDot(const wchar_t* name)
 bool IsDirectory(const WIN32_FIND_DATAW& data)
 {
     return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-bool IsFolder(const wchar_t* path)
-{
-    DWORD attributes = GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void SetNameError(ErrorInfo* error, UINT message)
@@ -129,7 +105,7 @@ bool FileExists(const wchar_t* path, WIN32_FIND_DATAW* findData)
     if (std::wcspbrk(path, L"*?"))
         return false;
     WIN32_FIND_DATAW data;
-    FindHandle search(FindFirstFileW(path, &data));
+    vellumate::FindHandle search(FindFirstFileW(path, &data));
     if (!search)
         return false;
     if (findData)
@@ -142,7 +118,7 @@ int ListSubfolders(const wchar_t* folder, String* names, bool collect)
     String pattern = AddTrailingSeparator(folder);
     pattern += L"*.*";
     WIN32_FIND_DATAW data;
-    FindHandle search(FindFirstFileW(pattern, &data));
+    vellumate::FindHandle search(FindFirstFileW(pattern, &data));
     if (!search) {
         // The handset reports an empty search with ERROR_NO_MORE_FILES, the
         // desktop (in a drive's root, which has no "." entry) with
@@ -173,14 +149,14 @@ bool CreateFolderPath(const wchar_t* path)
     // A drive ("C:") cannot be made; without this its letter would be taken
     // for a folder name relative to the current folder.
     if (folder.Length() == 2 && folder[1] == L':')
-        return IsFolder(folder + L"\\");
+        return vellumate::IsFolder(std::wstring(folder + L"\\"));
     WIN32_FIND_DATAW data;
     if (FileExists(folder, &data))
         return IsDirectory(data);
     if (!CreateFolderPath(GetDirectory(folder, false)))
         return false;
     // Another program may have made it meanwhile.
-    return CreateDirectoryW(folder, nullptr) || IsFolder(folder);
+    return CreateDirectoryW(folder, nullptr) || vellumate::IsFolder(std::wstring(folder));
 }
 
 bool ValidateFileName(const wchar_t* name, const wchar_t* folder, const wchar_t* extraForbidden,
@@ -213,7 +189,7 @@ void ListStorageCards(StringArray& cards)
 {
     cards.RemoveAll();
     WIN32_FIND_DATAW data;
-    FindHandle search(FindFirstFlashCard(&data));
+    vellumate::FindHandle search(FindFirstFlashCard(&data));
     if (!search)
         return;
     do {

@@ -45,20 +45,18 @@ bool QueryValueShape(const OpenedValue& value, DWORD& type, DWORD& size)
     return RegQueryValueExW(value.key.Get(), value.name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
 }
 
-// Reads a value of exactly `type` and `size` bytes into `buffer`. The value
-// goes through a buffer of its own, so a value that changes shape between the
-// two queries cannot leave half of itself in the caller's buffer.
+// Reads a value of exactly `type` and `size` bytes into `buffer`, in one
+// query: a larger value does not fit (ERROR_MORE_DATA), a smaller one or one
+// of another type is refused after the read. The value goes through a buffer
+// of its own, so a refused value leaves nothing in the caller's buffer.
 bool ReadExact(const wchar_t* valuePath, HKEY root, DWORD wantedType, void* buffer, DWORD wantedSize)
 {
     OpenedValue value;
     if (!OpenValue(valuePath, root, KEY_QUERY_VALUE, value))
         return false;
-    DWORD type = 0;
-    DWORD size = 0;
-    if (!QueryValueShape(value, type, size) || type != wantedType || size != wantedSize)
-        return false;
     auto data = std::make_unique<BYTE[]>(wantedSize + 1);
-    size = wantedSize;
+    DWORD type = 0;
+    DWORD size = wantedSize;
     if (RegQueryValueExW(value.key.Get(), value.name, nullptr, &type, data.get(), &size) != ERROR_SUCCESS ||
         type != wantedType || size != wantedSize)
         return false;
