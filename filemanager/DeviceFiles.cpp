@@ -2,7 +2,6 @@
 
 #include "platform/DevicePaths.h"
 #include "platform/Handles.h"
-#include "platform/SpecialFolders.h"
 
 #include <shellapi.h>
 
@@ -91,15 +90,6 @@ String ShellTypeName(const wchar_t* handsetPath)
         return String();
     info.szTypeName[_countof(info.szTypeName) - 1] = L'\0';
     return String(info.szTypeName);
-}
-
-String PersonalFolderPath()
-{
-    wchar_t path[MAX_PATH] = L"";
-    if (!handset::SHGetSpecialFolderPath(nullptr, path, CSIDL_PERSONAL, FALSE))
-        return String();
-    path[MAX_PATH - 1] = L'\0';
-    return String(path);
 }
 
 String FindPatternOf(const wchar_t* folder)

@@ -44,6 +44,3 @@ bool EntryExists(const wchar_t* handsetPath);
 // shell has none.
 String ShellTypeName(const wchar_t* handsetPath);
 
-// The handset path of the user's personal folder ("\My Documents"), whose
-// icon the parent row shows.
-String PersonalFolderPath();

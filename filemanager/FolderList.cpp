@@ -4,6 +4,7 @@
 #include "filemanager/FileFormats.h"
 #include "filemanager/FolderFilter.h"
 #include "filemanager/Settings.h"
+#include "framework/Paths.h"
 
 #include "platform/Handles.h"
 
@@ -227,10 +228,7 @@ void FolderList::Refresh()
     Notify([](FolderListObserver& o) { o.OnTreeRefresh(); });
     ForgetTypeNames(); // a refresh also picks up changed associations
     ReadFolder(m_currentPath, nullptr);
-    SortItems();
-    m_sorted = true;
-    if (SelectFirstIfNone())
-        Notify([](FolderListObserver& o) { o.OnListChanged(); });
+    EnsureSorted();
 }
 
 // ---- the worker read -------------------------------------------------------

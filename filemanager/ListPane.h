@@ -14,7 +14,6 @@
 #include <windows.h>
 
 #include <atomic>
-#include <vector>
 
 inline constexpr wchar_t ListPaneClass[] = L"LISTVIEW";
 

@@ -1,7 +1,6 @@
 #include "filemanager/MainWindow.h"
 
 #include "filemanager/CardEvents.h"
-#include "filemanager/DeviceFiles.h"
 #include "filemanager/ListSelection.h"
 #include "filemanager/PaneFonts.h"
 #include "filemanager/Strips.h"

@@ -51,9 +51,7 @@ void MainWindow::OpenSelected()
     if (!child)
         return;
     m_tree.SelectNode(child);
-    m_list.ReadFolder(m_tree.CurrentPath(), nullptr);
-    m_list.EnsureSorted();
-    m_list.AddRecentFolder(m_tree.CurrentPath());
+    ReadCurrentFolder();
 }
 
 void MainWindow::UpOneLevel()

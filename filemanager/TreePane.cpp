@@ -60,14 +60,21 @@ String MainStoreName()
     return ParentPath(holder).IsEmpty() ? LastComponent(holder) : String();
 }
 
-bool IsStorageCardName(const wchar_t* name)
+bool IsStorageCardName(const StringArray& cards, const wchar_t* name)
 {
-    StringArray cards;
-    ListStorageCards(cards);
     for (const String& card : cards)
         if (card.CompareNoCase(name) == 0)
             return true;
     return false;
+}
+
+// The storage cards, which only the root's children can be; none elsewhere.
+StringArray CardsBelow(bool root)
+{
+    StringArray cards;
+    if (root)
+        ListStorageCards(cards);
+    return cards;
 }
 
 // The names of a path's folders, from the root down.
@@ -221,28 +228,34 @@ HTREEITEM TreePane::AddNode(HTREEITEM parent, const wchar_t* parentPath, const w
     WIN32_FIND_DATAW entry;
     if (!parent || !FindEntry(JoinPath(parentPath, name), entry) || !IsSubfolderEntry(entry))
         return nullptr;
-    TVINSERTSTRUCTW insert{};
-    insert.hParent = parent;
-    insert.hInsertAfter = TVI_SORT;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
-    const int image = ImageFor(parent, entry);
-    insert.item.iImage = image;
-    insert.item.iSelectedImage = image == FolderImage ? OpenFolderImage : image;
-    insert.item.cChildren = HasSubfolder(JoinPath(parentPath, entry.cFileName)) ? 1 : 0;
-    insert.item.pszText = entry.cFileName;
-    HTREEITEM node = TreeView_InsertItem(m_tree, &insert);
+    HTREEITEM node = InsertNode(parent, parentPath, entry, CardsBelow(parent == m_root));
     UpdateHasChildrenFromNodes(parent);
     return node;
 }
 
-int TreePane::ImageFor(HTREEITEM parent, const WIN32_FIND_DATAW& entry) const
+HTREEITEM TreePane::InsertNode(HTREEITEM parent, const wchar_t* parentPath, WIN32_FIND_DATAW& entry,
+                               const StringArray& cards)
+{
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_SORT;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+    const int image = ImageFor(parent, entry, cards);
+    insert.item.iImage = image;
+    insert.item.iSelectedImage = image == FolderImage ? OpenFolderImage : image;
+    insert.item.cChildren = HasSubfolder(JoinPath(parentPath, entry.cFileName)) ? 1 : 0;
+    insert.item.pszText = entry.cFileName;
+    return TreeView_InsertItem(m_tree, &insert);
+}
+
+int TreePane::ImageFor(HTREEITEM parent, const WIN32_FIND_DATAW& entry, const StringArray& cards) const
 {
     if (parent != m_root)
         return FolderImage;
     // A storage card is a mounted store: the card enumeration reports its
     // folder with the directory and temporary attributes.
     DWORD attributes = entry.dwFileAttributes;
-    const bool card = IsStorageCardName(entry.cFileName);
+    const bool card = IsStorageCardName(cards, entry.cFileName);
     if (card)
         attributes |= FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY;
     constexpr DWORD Mounted = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY;
@@ -258,9 +271,12 @@ void TreePane::FillChildren(HTREEITEM node)
 {
     WaitCursor wait;
     const String path = NodePath(node);
+    // The listing already has each entry: no lookup again per child, and the
+    // parent's markers are set once at the end.
+    const StringArray cards = CardsBelow(node == m_root);
     for (WIN32_FIND_DATAW& entry : Subfolders(path))
         if (!FindChild(node, entry.cFileName))
-            AddNode(node, path, entry.cFileName);
+            InsertNode(node, path, entry, cards);
     UpdateHasChildrenFromNodes(node);
 }
 

@@ -148,7 +148,11 @@ private:
     void SetRootText(bool expanded);
     bool IsExpanded(HTREEITEM node) const;
     void CollectExpanded(HTREEITEM node, StringArray& paths) const;
-    int ImageFor(HTREEITEM parent, const WIN32_FIND_DATAW& entry) const;
+    // A node for `entry`, a subfolder of `parentPath`, sorted in below
+    // `parent`; `cards` names the storage cards when `parent` is the root.
+    HTREEITEM InsertNode(HTREEITEM parent, const wchar_t* parentPath, WIN32_FIND_DATAW& entry,
+                         const StringArray& cards);
+    int ImageFor(HTREEITEM parent, const WIN32_FIND_DATAW& entry, const StringArray& cards) const;
     void OnSelectionChanged(HTREEITEM node);
     void OnExpanding(const NMTREEVIEWW& change);
 

@@ -3,6 +3,7 @@
 #include "platform/DevicePaths.h"
 #include "platform/FlashCard.h"
 #include "platform/Handles.h"
+#include "platform/SpecialFolders.h"
 
 #include <cwchar>
 #include <string>
@@ -195,4 +196,13 @@ void ListStorageCards(StringArray& cards)
     do {
         cards.Add(String(data.cFileName));
     } while (cards.GetSize() < MaxStorageCards && FindNextFlashCard(search.Get(), &data));
+}
+
+String PersonalFolderPath()
+{
+    wchar_t path[MAX_PATH] = L"";
+    if (!handset::SHGetSpecialFolderPath(nullptr, path, CSIDL_PERSONAL, FALSE))
+        return String();
+    path[MAX_PATH - 1] = L'\0';
+    return String(path);
 }

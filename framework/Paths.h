@@ -69,3 +69,7 @@ inline constexpr int MaxStorageCards = 16;
 // Replaces `cards` by the folder names of the mounted storage cards, in the
 // order the platform enumerates them, at most MaxStorageCards.
 void ListStorageCards(StringArray& cards);
+
+// The handset path of the user's personal folder ("\My Documents"), or empty
+// when the handset has none.
+String PersonalFolderPath();

@@ -19,7 +19,6 @@ public:
     int RowCount() const noexcept override { return 6; }
     RowContent Row(int row) const override;
 
-    const DeviceFacts& Facts() const noexcept { return m_facts; }
 
 private:
     DeviceFacts m_facts;

@@ -1,5 +1,7 @@
 #include "sysinfo/FlashPage.h"
 
+#include "framework/Paths.h"
+
 #include "sysinfo/ValueText.h"
 #include "sysinfo/VolumeOrder.h"
 #include "sysinfo/resource.h"
@@ -31,7 +33,12 @@ UINT FlashPage::ShortNameId() const noexcept
 
 void FlashPage::Update(PageHost* redraw)
 {
-    const std::vector<String> volumes = OrderVolumes(EnumerateStorageCards(), PersonalFolderPath());
+    StringArray cards;
+    ListStorageCards(cards);
+    std::vector<String> names;
+    for (int index = 0; index < cards.GetSize(); ++index)
+        names.push_back(cards[index]);
+    const std::vector<String> volumes = OrderVolumes(names, PersonalFolderPath());
     const std::array<VolumeFigures, 2> old = m_volumes;
     for (std::size_t index = 0; index < m_volumes.size(); ++index)
         m_volumes[index] = index < volumes.size() ? ReadVolumeFigures(volumes[index]) : VolumeFigures{};

@@ -62,7 +62,8 @@ ProgramStartup MainWindow::Startup()
 
 LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
-    MainWindow* self = FromWindow(window);
+    // Only windows of Obrel's class come here: no need to ask for the class.
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     try {
         if (message == WM_NCCREATE) {
             self = new MainWindow(window);

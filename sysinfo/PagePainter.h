@@ -31,7 +31,6 @@ public:
 
     bool IsLargeFont() const noexcept { return m_largeFont; }
     const PageColours& Colours() const noexcept { return m_colours; }
-    COLORREF Tint() const noexcept { return m_tint; }
     const PageFonts& Fonts() const noexcept { return m_fonts; }
     RECT RowRect(int row) const noexcept;
 

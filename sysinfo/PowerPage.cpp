@@ -37,8 +37,12 @@ BarLook PowerPage::Bar(Battery battery) const
 
 void PowerPage::Update(PageHost* redraw)
 {
+    if (!redraw) {
+        ReadPowerStatus(m_status);
+        return;
+    }
     const std::array<BarLook, 2> old{Bar(Main), Bar(Backup)};
-    if (!ReadPowerStatus(m_status) || !redraw)
+    if (!ReadPowerStatus(m_status))
         return;
     for (Battery battery : {Main, Backup}) {
         // A bar that animates is repainted by the animation.

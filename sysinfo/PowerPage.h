@@ -24,7 +24,6 @@ public:
     BatteryState State(Battery battery) const noexcept;
     // What the battery's bar shows now, animation included.
     BarLook Bar(Battery battery) const;
-    bool IsAnimating(Battery battery) const noexcept { return m_animating[battery]; }
 
 private:
     static int BarRow(Battery battery) noexcept { return 2 * battery + 1; }

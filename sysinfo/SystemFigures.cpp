@@ -2,9 +2,8 @@
 
 #include "sysinfo/VolumeOrder.h"
 
-#include "platform/FlashCard.h"
 #include "platform/Handles.h"
-#include "platform/SpecialFolders.h"
+#include "platform/HandsetHardware.h"
 #include "platform/VolumeSpace.h"
 
 namespace {
@@ -30,28 +29,6 @@ MemoryFigures ReadMemoryFigures()
     figures.physicalTotal = static_cast<double>(memory.dwTotalPhys);
     figures.physicalAvailable = static_cast<double>(memory.dwAvailPhys);
     return figures;
-}
-
-std::vector<String> EnumerateStorageCards()
-{
-    std::vector<String> cards;
-    WIN32_FIND_DATAW card{};
-    vellumate::FindHandle find(FindFirstFlashCard(&card));
-    if (!find)
-        return cards;
-    do {
-        cards.emplace_back(card.cFileName);
-    } while (cards.size() < MaxStorageVolumes && FindNextFlashCard(find.Get(), &card));
-    return cards;
-}
-
-String PersonalFolderPath()
-{
-    wchar_t path[MAX_PATH] = L"";
-    if (!handset::SHGetSpecialFolderPath(nullptr, path, CSIDL_PERSONAL, FALSE))
-        return String();
-    path[MAX_PATH - 1] = L'\0';
-    return String(path);
 }
 
 VolumeFigures ReadVolumeFigures(const String& volume)

@@ -6,7 +6,6 @@
 
 #include "platform/HandsetHardware.h"
 
-#include <vector>
 
 // Bytes, as floating-point numbers: the pages divide them into fractions and
 // texts.
@@ -30,16 +29,6 @@ struct DeviceFacts {
 
 // The object store's and the program memory's figures.
 MemoryFigures ReadMemoryFigures();
-
-// Most storage cards the Flash page enumerates.
-inline constexpr int MaxStorageVolumes = 16;
-
-// The storage cards' folder names in the enumeration's order, at most
-// MaxStorageVolumes.
-std::vector<String> EnumerateStorageCards();
-
-// The handset path of the personal folder ("\My Documents"), or empty.
-String PersonalFolderPath();
 
 // A volume's size and free space (see VolumeOrder.h for its name); zeros
 // when they cannot be read.
