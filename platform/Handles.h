@@ -94,6 +94,12 @@ struct Icon {
     static void Close(Handle h) noexcept { ::DestroyIcon(h); }
 };
 
+struct Menu {
+    using Handle = HMENU;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ::DestroyMenu(h); }
+};
+
 struct WinEventHook {
     using Handle = HWINEVENTHOOK;
     static Handle Invalid() noexcept { return nullptr; }
@@ -113,6 +119,7 @@ using PenHandle = UniqueHandle<handle_traits::GdiObject<HPEN>>;
 using BitmapHandle = UniqueHandle<handle_traits::GdiObject<HBITMAP>>;
 using MemoryDCHandle = UniqueHandle<handle_traits::MemoryDC>;
 using IconHandle = UniqueHandle<handle_traits::Icon>;
+using MenuHandle = UniqueHandle<handle_traits::Menu>;
 using WinEventHookHandle = UniqueHandle<handle_traits::WinEventHook>;
 
 // A device context obtained with GetDC, released to its window.

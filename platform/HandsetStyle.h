@@ -21,6 +21,11 @@ inline constexpr COLORREF HighlightTop = RGB(74, 128, 214);
 inline constexpr COLORREF HighlightBottom = RGB(34, 82, 168);
 inline constexpr COLORREF HighlightText = RGB(255, 255, 255);
 
+// The scroll bar of a list whose rows do not all fit.
+inline constexpr int ScrollBarWidth = 3;
+inline constexpr COLORREF ScrollTrack = RGB(226, 230, 238);
+inline constexpr COLORREF ScrollThumb = RGB(120, 134, 160);
+
 inline constexpr int Margin = 5;
 
 }  // namespace vellumate::style

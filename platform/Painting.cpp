@@ -1,5 +1,7 @@
 #include "platform/Painting.h"
 
+#include "platform/HandsetStyle.h"
+
 namespace vellumate {
 
 BufferedPaint::BufferedPaint(HWND window) noexcept : window_(window)
@@ -46,6 +48,16 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour) noexcept
     const COLORREF old = ::SetBkColor(dc, colour);
     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
     ::SetBkColor(dc, old);
+}
+
+void PaintScrollBar(HDC dc, const RECT& track, int first, int end, int count) noexcept
+{
+    FillSolid(dc, track, style::ScrollTrack);
+    if (count <= 0)
+        return;
+    const int height = track.bottom - track.top;
+    FillSolid(dc, RECT{track.left, track.top + height * first / count, track.right, track.top + height * end / count},
+              style::ScrollThumb);
 }
 
 FontHandle MakeInterfaceFont(int pixelHeight, int weight) noexcept

@@ -32,6 +32,10 @@ void FillVerticalGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF botto
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) noexcept;
 
+// A list's scroll bar in the handset style: `track` (style::ScrollBarWidth
+// wide) with a thumb standing for rows [first, end) of `count`, in proportion.
+void PaintScrollBar(HDC dc, const RECT& track, int first, int end, int count) noexcept;
+
 // The handset's interface font ("Tahoma", which Wine ships) with a character
 // height of `pixelHeight` pixels.
 FontHandle MakeInterfaceFont(int pixelHeight, int weight = FW_NORMAL) noexcept;

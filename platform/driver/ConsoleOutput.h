@@ -7,6 +7,11 @@
 
 namespace vellumate {
 
+// The driver's exit codes.
+inline constexpr int ExitDone = 0;
+inline constexpr int ExitFailed = 1;  // or timed out
+inline constexpr int ExitUsage = 2;   // a bad command line
+
 std::string ToUtf8(std::wstring_view text);
 
 void WriteOut(std::wstring_view text);

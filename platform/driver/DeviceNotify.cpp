@@ -5,13 +5,6 @@
 #include "platform/driver/ConsoleOutput.h"
 
 namespace vellumate {
-namespace {
-
-constexpr int ExitDone = 0;
-constexpr int ExitFailed = 1;
-constexpr int ExitUsage = 2;
-
-}  // namespace
 
 int NotifyCommand(const std::vector<std::wstring>& arguments)
 {

@@ -32,10 +32,6 @@ namespace {
 
 using namespace vellumate;
 
-constexpr int ExitDone = 0;
-constexpr int ExitFailed = 1;
-constexpr int ExitUsage = 2;
-
 constexpr DWORD DefaultWaitMs = 10000;
 constexpr DWORD WaitPollMs = 50;
 

@@ -14,11 +14,6 @@ constexpr int MinFontSize = 1;
 constexpr int MaxFontSize = 7;
 constexpr int BaseFontSize = 3;  // what "+1" and "-1" are relative to
 
-bool IsHtmlSpace(wchar_t c)
-{
-    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\f';
-}
-
 // A number at the start of `text` (after blanks), or `fallback`.
 int LeadingNumber(std::wstring_view text, int fallback)
 {

@@ -22,11 +22,6 @@ bool IsHexDigit(wchar_t c)
     return IsAsciiDigit(c) || (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F');
 }
 
-bool IsTagSpace(wchar_t c)
-{
-    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\f';
-}
-
 wchar_t ToLowerAscii(wchar_t c)
 {
     return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;
@@ -184,14 +179,14 @@ private:
     void ReadTag(HtmlToken::Kind kind, std::size_t nameStart)
     {
         std::size_t p = nameStart;
-        while (p < source_.size() && !IsTagSpace(source_[p]) && source_[p] != L'>' && source_[p] != L'/')
+        while (p < source_.size() && !IsHtmlSpace(source_[p]) && source_[p] != L'>' && source_[p] != L'/')
             ++p;
         HtmlToken token;
         token.kind = kind;
         token.name = LowerAscii(source_.substr(nameStart, p - nameStart));
 
         for (;;) {
-            while (p < source_.size() && (IsTagSpace(source_[p]) || source_[p] == L'/'))
+            while (p < source_.size() && (IsHtmlSpace(source_[p]) || source_[p] == L'/'))
                 ++p;
             if (p >= source_.size()) {  // the source ended inside the tag: drop it
                 pos_ = source_.size();
@@ -218,7 +213,7 @@ private:
     std::size_t ReadAttribute(std::size_t p, HtmlToken& token)
     {
         const std::size_t nameStart = p;
-        while (p < source_.size() && !IsTagSpace(source_[p]) && source_[p] != L'=' && source_[p] != L'>' &&
+        while (p < source_.size() && !IsHtmlSpace(source_[p]) && source_[p] != L'=' && source_[p] != L'>' &&
                source_[p] != L'/')
             ++p;
         if (p == nameStart)  // a stray '=': skip it
@@ -227,11 +222,11 @@ private:
         attribute.name = LowerAscii(source_.substr(nameStart, p - nameStart));
 
         std::size_t q = p;
-        while (q < source_.size() && IsTagSpace(source_[q]))
+        while (q < source_.size() && IsHtmlSpace(source_[q]))
             ++q;
         if (q < source_.size() && source_[q] == L'=') {
             ++q;
-            while (q < source_.size() && IsTagSpace(source_[q]))
+            while (q < source_.size() && IsHtmlSpace(source_[q]))
                 ++q;
             std::size_t valueStart = q;
             std::size_t valueEnd = q;
@@ -252,7 +247,7 @@ private:
                     p = close + 1;
                 }
             } else {
-                while (q < source_.size() && !IsTagSpace(source_[q]) && source_[q] != L'>')
+                while (q < source_.size() && !IsHtmlSpace(source_[q]) && source_[q] != L'>')
                     ++q;
                 valueEnd = q;
                 p = q;

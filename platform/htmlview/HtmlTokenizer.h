@@ -29,6 +29,12 @@ struct HtmlToken {
 
 std::vector<HtmlToken> TokenizeHtml(std::wstring_view source);
 
+// HTML's white space: space, tab, CR, LF and form feed.
+inline bool IsHtmlSpace(wchar_t c)
+{
+    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\f';
+}
+
 // Replaces character references: the named ones a page of ours uses (amp, lt,
 // gt, quot, apos, nbsp, copy, reg, in any case, the ';' optional) and &#NNN; /
 // &#xHH;. Anything else stays as written; a reference to no valid character

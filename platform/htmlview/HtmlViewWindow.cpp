@@ -1,5 +1,6 @@
 #include "platform/htmlview/HtmlViewWindow.h"
 
+#include "platform/Painting.h"
 #include "platform/htmlview/HtmlView.h"
 #include "platform/htmlview/PagePainter.h"
 
@@ -348,23 +349,8 @@ void HtmlViewWindow::Relayout()
 
 void HtmlViewWindow::OnPaint()
 {
-    PAINTSTRUCT paint{};
-    HDC target = ::BeginPaint(window_, &paint);
-    if (!target)
-        return;
-    RECT client{};
-    ::GetClientRect(window_, &client);
-    // Drawn off screen first, so that a repaint never flickers.
-    MemoryDCHandle buffer(::CreateCompatibleDC(target));
-    BitmapHandle bitmap(::CreateCompatibleBitmap(target, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
-    if (buffer && bitmap) {
-        SelectObjectScope selected(buffer.Get(), bitmap.Get());
-        Paint(buffer.Get());
-        ::BitBlt(target, 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
-    } else {
-        Paint(target);
-    }
-    ::EndPaint(window_, &paint);
+    BufferedPaint paint(window_);
+    Paint(paint.Dc());
 }
 
 void HtmlViewWindow::Paint(HDC dc)

@@ -15,11 +15,6 @@ int Scale(int value, int numerator, int denominator)
     return std::max(1, static_cast<int>(static_cast<std::int64_t>(value) * numerator / denominator));
 }
 
-bool IsHighSurrogate(wchar_t c)
-{
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
 // Length in UTF-16 units of the character at text[pos].
 std::size_t CharLength(std::wstring_view text, std::size_t pos)
 {
@@ -31,7 +26,6 @@ public:
     LineBreaker(const HtmlDocument& document, int width, TextMeasure& measure, std::span<const ImageSize> images)
         : document_(document), measure_(measure), images_(images), available_(std::max(1, width - 2 * SideMargin))
     {
-        page_.width = width;
     }
 
     PageLayout Run()

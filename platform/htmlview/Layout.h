@@ -25,6 +25,12 @@ inline constexpr int RuleLineHeight = 9;
 // An image whose size is not known yet (or never will be) takes this box.
 inline constexpr int PlaceholderSide = 16;
 
+// The first half of a UTF-16 surrogate pair.
+inline bool IsHighSurrogate(wchar_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
 // Character height in pixels of HTML font size 1 to 7 on the handset's
 // 176-pixel-wide screen; size 3 is the normal 13-pixel text.
 int FontPixelHeight(int htmlSize);
@@ -76,7 +82,6 @@ struct Line {
 };
 
 struct PageLayout {
-    int width = 0;   // the width laid out for
     int height = 0;  // of the whole page, margins included; 0 when empty
     std::vector<Line> lines;
     std::vector<std::pair<std::wstring, int>> anchors;  // name, top of its line (0 at the page top)

@@ -1,7 +1,6 @@
 #include "platform/htmlview/PageFonts.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace vellumate::htmlview {
 
@@ -14,11 +13,6 @@ FontHandle MakeFont(int htmlSize, bool bold, bool italic, bool underline)
     return FontHandle(::CreateFontW(-FontPixelHeight(htmlSize), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, underline,
                                     FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                     NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, PageFontFace));
-}
-
-bool IsHighSurrogate(wchar_t c)
-{
-    return c >= 0xD800 && c <= 0xDBFF;
 }
 
 bool IsLowSurrogate(wchar_t c)
@@ -96,24 +90,30 @@ int PageFonts::Advance(Entry& entry, wchar_t c)
     return found->second;
 }
 
-std::vector<int> PageFonts::Advances(const TextStyle& style, std::wstring_view text)
+template <typename Visit>
+void PageFonts::VisitAdvances(const TextStyle& style, std::wstring_view text, Visit visit)
 {
-    std::vector<int> advances(text.size(), 0);
     Entry* entry = Find(style);
     if (!entry || !dc_)
-        return advances;
+        return;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
             // Outside the 16-bit range: measured as a pair, drawn as one character.
             SelectObjectScope selected(dc_.Get(), entry->font.Get());
             SIZE size{};
             ::GetTextExtentPoint32W(dc_.Get(), text.data() + i, 2, &size);
-            advances[i] = size.cx;
+            visit(i, static_cast<int>(size.cx));
             ++i;
             continue;
         }
-        advances[i] = Advance(*entry, text[i]);
+        visit(i, Advance(*entry, text[i]));
     }
+}
+
+std::vector<int> PageFonts::Advances(const TextStyle& style, std::wstring_view text)
+{
+    std::vector<int> advances(text.size(), 0);
+    VisitAdvances(style, text, [&](std::size_t i, int advance) { advances[i] = advance; });
     return advances;
 }
 
@@ -132,8 +132,9 @@ FontMetrics PageFonts::Metrics(const TextStyle& style)
 
 int PageFonts::Width(const TextStyle& style, std::wstring_view text)
 {
-    const std::vector<int> advances = Advances(style, text);
-    return std::accumulate(advances.begin(), advances.end(), 0);
+    int width = 0;
+    VisitAdvances(style, text, [&](std::size_t, int advance) { width += advance; });
+    return width;
 }
 
 }  // namespace vellumate::htmlview

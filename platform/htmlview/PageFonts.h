@@ -56,6 +56,10 @@ private:
     };
 
     Entry* Find(const TextStyle& style);
+    // Calls visit(i, advance) for each character of `text` that starts at
+    // text[i]; nothing without a font or a DC.
+    template <typename Visit>
+    void VisitAdvances(const TextStyle& style, std::wstring_view text, Visit visit);
     int Advance(Entry& entry, wchar_t c);
     int AdvanceOf(HFONT font, wchar_t c);
 

@@ -1,5 +1,7 @@
 #include "platform/htmlview/PagePainter.h"
 
+#include "platform/Painting.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -14,20 +16,12 @@ constexpr COLORREF IndicatorTrack = RGB(224, 224, 224);
 constexpr COLORREF IndicatorThumb = RGB(112, 112, 112);
 constexpr int MinThumbLength = 8;
 
-void Fill(HDC dc, const RECT& rect, COLORREF color)
-{
-    // An opaque empty text fills without a brush to create and delete.
-    const COLORREF old = ::SetBkColor(dc, color);
-    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-    ::SetBkColor(dc, old);
-}
-
 void Frame(HDC dc, const RECT& rect, int thickness, COLORREF color)
 {
-    Fill(dc, {rect.left, rect.top, rect.right, rect.top + thickness}, color);
-    Fill(dc, {rect.left, rect.bottom - thickness, rect.right, rect.bottom}, color);
-    Fill(dc, {rect.left, rect.top, rect.left + thickness, rect.bottom}, color);
-    Fill(dc, {rect.right - thickness, rect.top, rect.right, rect.bottom}, color);
+    FillSolid(dc, {rect.left, rect.top, rect.right, rect.top + thickness}, color);
+    FillSolid(dc, {rect.left, rect.bottom - thickness, rect.right, rect.bottom}, color);
+    FillSolid(dc, {rect.left, rect.top, rect.left + thickness, rect.bottom}, color);
+    FillSolid(dc, {rect.right - thickness, rect.top, rect.right, rect.bottom}, color);
 }
 
 void DrawPicture(HDC dc, const RECT& box, HBITMAP bitmap)
@@ -85,7 +79,7 @@ void DrawLine(HDC dc, const Line& line, int scrollY, const PageView& view, PageF
                 // One band across the words of the link, spaces included.
                 const bool joins = previous && previous->style.link == fragment.style.link;
                 const int left = joins ? previous->x + previous->width : fragment.x - 1;
-                Fill(dc, {left, top, fragment.x + fragment.width + 1, top + line.height}, FocusBackground);
+                FillSolid(dc, {left, top, fragment.x + fragment.width + 1, top + line.height}, FocusBackground);
             }
             COLORREF color = static_cast<COLORREF>(fragment.style.color);
             if (focused)
@@ -105,7 +99,7 @@ void DrawLine(HDC dc, const Line& line, int scrollY, const PageView& view, PageF
             break;
         }
         case Fragment::Kind::Rule:
-            Fill(dc, {fragment.x, baseline, fragment.x + fragment.width, baseline + fragment.height}, RuleColor);
+            FillSolid(dc, {fragment.x, baseline, fragment.x + fragment.width, baseline + fragment.height}, RuleColor);
             break;
         }
         previous = &fragment;
@@ -116,13 +110,13 @@ void DrawScrollIndicator(HDC dc, const RECT& client, const PageLayout& page, int
 {
     const int viewHeight = client.bottom - client.top;
     const RECT track{client.right - ScrollIndicatorWidth, client.top, client.right, client.bottom};
-    Fill(dc, track, IndicatorTrack);
+    FillSolid(dc, track, IndicatorTrack);
     const long long pageHeight = std::max(page.height, 1);
     const int length = std::max(MinThumbLength, static_cast<int>(1LL * viewHeight * viewHeight / pageHeight));
     const int travel = std::max(0, viewHeight - length);
     const int maxScroll = MaxScroll(page, viewHeight);
     const int offset = maxScroll > 0 ? static_cast<int>(1LL * travel * scrollY / maxScroll) : 0;
-    Fill(dc, {track.left, client.top + offset, track.right, client.top + offset + length}, IndicatorThumb);
+    FillSolid(dc, {track.left, client.top + offset, track.right, client.top + offset + length}, IndicatorThumb);
 }
 
 }  // namespace
@@ -130,7 +124,7 @@ void DrawScrollIndicator(HDC dc, const RECT& client, const PageLayout& page, int
 void PaintPage(HDC dc, const RECT& client, const PageLayout& page, const PageView& view, PageFonts& fonts,
                std::span<const HBITMAP> pictures)
 {
-    Fill(dc, client, PageBackground);
+    FillSolid(dc, client, PageBackground);
     const int viewHeight = client.bottom - client.top;
 
     const int savedState = ::SaveDC(dc);

@@ -32,20 +32,7 @@ HWND TopLevelOf(HWND focus) noexcept
 // Per thread: the Back press SHSendBackToFocusWindow has acted on last.
 thread_local UINT servedPress = 0;
 
-}  // namespace
-
-BackAction ChooseBackAction(HWND focus, bool firstStroke) noexcept
-{
-    if (IsEditWithText(focus))
-        return BackAction::DeleteCharacter;
-    if (!firstStroke)
-        return BackAction::None;  // holding Back never goes further than one screen
-    const HWND root = TopLevelOf(focus);
-    if (root && HasClass(root, L"#32770") && ::GetWindow(root, GW_OWNER))
-        return BackAction::CancelDialog;
-    return BackAction::ShowHome;
-}
-
+// Carries out the action for `focus`.
 void PerformBackAction(BackAction action, HWND focus) noexcept
 {
     switch (action) {
@@ -66,6 +53,20 @@ void PerformBackAction(BackAction action, HWND focus) noexcept
             ::SetForegroundWindow(home);
         return;
     }
+}
+
+}  // namespace
+
+BackAction ChooseBackAction(HWND focus, bool firstStroke) noexcept
+{
+    if (IsEditWithText(focus))
+        return BackAction::DeleteCharacter;
+    if (!firstStroke)
+        return BackAction::None;  // holding Back never goes further than one screen
+    const HWND root = TopLevelOf(focus);
+    if (root && HasClass(root, L"#32770") && ::GetWindow(root, GW_OWNER))
+        return BackAction::CancelDialog;
+    return BackAction::ShowHome;
 }
 
 void RunDefaultBack(HWND focus, bool firstStroke) noexcept

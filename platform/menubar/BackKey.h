@@ -19,9 +19,6 @@ enum class BackAction { None, DeleteCharacter, CancelDialog, ShowHome };
 // window when nothing has the focus).
 BackAction ChooseBackAction(HWND focus, bool firstStroke) noexcept;
 
-// Carries out the action for `focus`.
-void PerformBackAction(BackAction action, HWND focus) noexcept;
-
 // The default handling for a Back key that went to `focus` (the window the
 // key was queued for).
 void RunDefaultBack(HWND focus, bool firstStroke) noexcept;

@@ -125,8 +125,9 @@ void Release(MenuBarThread& thread, UINT virtualKey, const HeldKey& held)
     }
 }
 
-}  // namespace
-
+// The bar whose keys the window `target` (or, when null, the focus) takes:
+// a shown bar owned by its top-level window, preferring one whose parent
+// holds that window, then the newest.
 SoftKeyBarWindow* FindBarFor(const MenuBarThread& thread, HWND target) noexcept
 {
     const HWND focus = target ? target : ::GetFocus();
@@ -148,6 +149,8 @@ SoftKeyBarWindow* FindBarFor(const MenuBarThread& thread, HWND target) noexcept
     }
     return best;
 }
+
+}  // namespace
 
 void ActivateSoftKey(HWND barWindow, int key)
 {

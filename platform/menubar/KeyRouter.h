@@ -20,17 +20,11 @@
 namespace vellumate {
 
 class MenuBarThread;
-class SoftKeyBarWindow;
 
 // True when the key was taken (the program must not see it).
 bool RouteKey(MenuBarThread& thread, const MSG& message);
 
 // What a released soft key does: opens its popup or posts its command.
 void ActivateSoftKey(HWND bar, int key);
-
-// The bar whose keys the window `target` (or, when null, the focus) takes:
-// a shown bar owned by its top-level window, preferring one whose parent
-// holds that window, then the newest.
-SoftKeyBarWindow* FindBarFor(const MenuBarThread& thread, HWND target) noexcept;
 
 }  // namespace vellumate

@@ -4,44 +4,15 @@
 // that opens its popup menu.
 #pragma once
 
+#include "platform/Handles.h"
+
 #include <windows.h>
 
 #include <array>
 #include <optional>
 #include <string>
-#include <utility>
 
 namespace vellumate {
-
-// The menu a bar owns for its lifetime.
-class MenuHandle {
-public:
-    MenuHandle() noexcept = default;
-    explicit MenuHandle(HMENU menu) noexcept : menu_(menu) {}
-    ~MenuHandle()
-    {
-        if (menu_)
-            ::DestroyMenu(menu_);
-    }
-    MenuHandle(MenuHandle&& other) noexcept : menu_(std::exchange(other.menu_, nullptr)) {}
-    MenuHandle& operator=(MenuHandle&& other) noexcept
-    {
-        if (this != &other) {
-            if (menu_)
-                ::DestroyMenu(menu_);
-            menu_ = std::exchange(other.menu_, nullptr);
-        }
-        return *this;
-    }
-    MenuHandle(const MenuHandle&) = delete;
-    MenuHandle& operator=(const MenuHandle&) = delete;
-
-    HMENU Get() const noexcept { return menu_; }
-    explicit operator bool() const noexcept { return menu_ != nullptr; }
-
-private:
-    HMENU menu_ = nullptr;
-};
 
 inline constexpr int LeftSoftKey = 0;
 inline constexpr int RightSoftKey = 1;

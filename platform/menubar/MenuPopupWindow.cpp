@@ -18,7 +18,6 @@ constexpr int Padding = 4;
 constexpr int NumberWidth = 9;
 constexpr int MarkWidth = 11;
 constexpr int MoreWidth = 8;
-constexpr int ScrollBarWidth = 3;
 constexpr int MinimumWidth = 90;
 constexpr int SubmenuIndent = 14;
 
@@ -27,8 +26,6 @@ constexpr int ScreenBottom = ScreenHeight - MenuBarHeight;  // popups rise from 
 
 constexpr COLORREF NumberText = RGB(90, 104, 134);
 constexpr COLORREF SeparatorLine = RGB(200, 206, 218);
-constexpr COLORREF ScrollTrack = RGB(226, 230, 238);
-constexpr COLORREF ScrollThumb = RGB(120, 134, 160);
 
 bool RegisterPopupClass(WNDPROC procedure) noexcept
 {
@@ -71,12 +68,11 @@ void DrawMore(HDC dc, int right, int middle, COLORREF colour)
 
 }  // namespace
 
-std::unique_ptr<MenuPopupWindow> MenuPopupWindow::Create(HWND owner, MenuRows rows, HMENU menu,
-                                                         const PopupAnchor& anchor)
+std::unique_ptr<MenuPopupWindow> MenuPopupWindow::Create(HWND owner, MenuRows rows, const PopupAnchor& anchor)
 {
     if (!RegisterPopupClass(&Procedure))
         return nullptr;
-    std::unique_ptr<MenuPopupWindow> popup(new MenuPopupWindow(std::move(rows), menu));
+    std::unique_ptr<MenuPopupWindow> popup(new MenuPopupWindow(std::move(rows)));
     popup->font_ = MakeInterfaceFont(13);
 
     const SIZE size = popup->Measure();
@@ -213,7 +209,7 @@ SIZE MenuPopupWindow::Measure() const
     }
     const int height = std::min(ContentHeight() + 2 * Border, ScreenBottom - WorkAreaTop);
     const bool scrolls = ContentHeight() + 2 * Border > height;
-    int width = TextLeft + textWidth + Padding + (anySubmenu ? MoreWidth : 0) + (scrolls ? ScrollBarWidth : 0) +
+    int width = TextLeft + textWidth + Padding + (anySubmenu ? MoreWidth : 0) + (scrolls ? style::ScrollBarWidth : 0) +
                 Padding + Border;
     width = std::clamp(width, MinimumWidth, ScreenWidth);
     return SIZE{width, height};
@@ -283,7 +279,7 @@ void MenuPopupWindow::Paint()
     FillSolid(dc, client, style::Background);
 
     const bool scrolls = ContentHeight() + 2 * Border > client.bottom;
-    const int rowRight = client.right - Border - (scrolls ? ScrollBarWidth : 0);
+    const int rowRight = client.right - Border - (scrolls ? style::ScrollBarWidth : 0);
     SelectObjectScope font(dc, font_.Get());
     ::SetBkMode(dc, TRANSPARENT);
     const int lastVisible = LastVisibleRow();
@@ -294,16 +290,9 @@ void MenuPopupWindow::Paint()
         top += height;
     }
 
-    if (scrolls) {
-        const RECT track{rowRight, client.top + Border, client.right - Border, client.bottom - Border};
-        FillSolid(dc, track, ScrollTrack);
-        const int height = track.bottom - track.top;
-        const int count = rows_.Count();
-        FillSolid(dc,
-                  RECT{track.left, track.top + height * topRow_ / count, track.right,
-                       track.top + height * (lastVisible + 1) / count},
-                  ScrollThumb);
-    }
+    if (scrolls)
+        PaintScrollBar(dc, RECT{rowRight, client.top + Border, client.right - Border, client.bottom - Border}, topRow_,
+                       lastVisible + 1, rows_.Count());
 
     // The frame last, over whatever a clipped row left at the edge.
     BrushHandle frame(::CreateSolidBrush(style::BarEdge));

@@ -29,13 +29,12 @@ struct PopupAnchor {
 class MenuPopupWindow {
 public:
     // Creates and shows the popup, owned by `owner` (the bar).
-    static std::unique_ptr<MenuPopupWindow> Create(HWND owner, MenuRows rows, HMENU menu, const PopupAnchor& anchor);
+    static std::unique_ptr<MenuPopupWindow> Create(HWND owner, MenuRows rows, const PopupAnchor& anchor);
     ~MenuPopupWindow();
     MenuPopupWindow(const MenuPopupWindow&) = delete;
     MenuPopupWindow& operator=(const MenuPopupWindow&) = delete;
 
     HWND Window() const noexcept { return window_; }
-    HMENU Menu() const noexcept { return menu_; }
     const MenuRows& Rows() const noexcept { return rows_; }
 
     bool Move(int direction);
@@ -45,7 +44,7 @@ public:
     int HighlightTop() const noexcept;
 
 private:
-    MenuPopupWindow(MenuRows rows, HMENU menu) : rows_(std::move(rows)), menu_(menu) {}
+    explicit MenuPopupWindow(MenuRows rows) : rows_(std::move(rows)) {}
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -60,7 +59,6 @@ private:
 
     HWND window_ = nullptr;
     MenuRows rows_;
-    HMENU menu_;
     int topRow_ = 0;
     FontHandle font_;
 };

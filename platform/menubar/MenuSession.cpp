@@ -20,11 +20,6 @@ MenuSession::~MenuSession()
     Close();
 }
 
-HWND MenuSession::TopWindow() const noexcept
-{
-    return levels_.empty() ? nullptr : levels_.back()->Window();
-}
-
 bool MenuSession::OpenLevel(HMENU menu, UINT position)
 {
     const SoftKeyBarWindow* bar = SoftKeyBarWindow::FromWindow(bar_);
@@ -49,7 +44,7 @@ bool MenuSession::OpenLevel(HMENU menu, UINT position)
         anchor.parentRect = levels_.back()->ScreenRect();
         anchor.rowTop = levels_.back()->HighlightTop();
     }
-    std::unique_ptr<MenuPopupWindow> popup = MenuPopupWindow::Create(bar_, std::move(rows), menu, anchor);
+    std::unique_ptr<MenuPopupWindow> popup = MenuPopupWindow::Create(bar_, std::move(rows), anchor);
     if (!popup)
         return false;
     levels_.push_back(std::move(popup));

@@ -36,7 +36,6 @@ public:
     bool Closed() const noexcept { return levels_.empty(); }
     // How many popups are open (the soft key's and its submenus).
     int Depth() const noexcept { return static_cast<int>(levels_.size()); }
-    HWND TopWindow() const noexcept;
 
     // A key pressed while the menu is open (F1/F2 excepted, see Choose).
     MenuOutcome OnKeyDown(UINT virtualKey);

@@ -22,10 +22,6 @@ constexpr int RowHeight = 22;
 constexpr int IconSize = 16;
 constexpr int IconLeft = 5;
 constexpr int TextLeft = IconLeft + IconSize + 6;
-constexpr int ScrollBarWidth = 3;
-
-constexpr COLORREF ScrollTrack = RGB(226, 230, 238);
-constexpr COLORREF ScrollThumb = RGB(120, 134, 160);
 
 constexpr wchar_t EmptyText[] = L"No programs";
 constexpr wchar_t AboutText[] =
@@ -233,21 +229,16 @@ void HomeScreen::Paint()
     }
 
     const bool scrolls = list_.Count() > list_.VisibleRows();
-    const int rowRight = client.right - (scrolls ? ScrollBarWidth + 1 : 0);
+    const int rowRight = client.right - (scrolls ? style::ScrollBarWidth + 1 : 0);
     const int end = std::min(list_.Count(), list_.TopRow() + list_.VisibleRows());
     for (int row = list_.TopRow(); row < end; ++row) {
         const int top = client.top + (row - list_.TopRow()) * RowHeight;
         PaintRow(dc, row, RECT{client.left, top, rowRight, top + RowHeight});
     }
 
-    if (scrolls) {
-        const RECT track{client.right - ScrollBarWidth, client.top, client.right, client.bottom};
-        FillSolid(dc, track, ScrollTrack);
-        const int height = track.bottom - track.top;
-        const int thumbTop = height * list_.TopRow() / list_.Count();
-        const int thumbBottom = height * end / list_.Count();
-        FillSolid(dc, RECT{track.left, track.top + thumbTop, track.right, track.top + thumbBottom}, ScrollThumb);
-    }
+    if (scrolls)
+        PaintScrollBar(dc, RECT{client.right - style::ScrollBarWidth, client.top, client.right, client.bottom},
+                       list_.TopRow(), end, list_.Count());
     Publish();
 }
 
