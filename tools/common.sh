@@ -1,0 +1,11 @@
+# shellcheck shell=bash
+# Shared by every part of the tool: messages and number arguments.
+
+die()  { echo "vellumate: $*" >&2; exit 1; }
+note() { echo "vellumate: $*" >&2; }
+
+parse_number() {  # parse_number TEXT WHAT MIN MAX
+    [[ $1 =~ ^[0-9]{1,10}$ ]] && [ $((10#$1)) -ge "$3" ] && [ $((10#$1)) -le "$4" ] ||
+        die "$2 must be a number from $3 to $4, not '$1'"
+    echo $((10#$1))
+}
