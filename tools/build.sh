@@ -94,3 +94,14 @@ run_benches() {
     wineserver -k >/dev/null 2>&1 || true
     return $rc
 }
+
+# ./vellumate lint: shellcheck on the tool and on every shell script of the
+# tree (tests, the CI entry point, the Wine runner), each file on its own and
+# following what it sources.
+lint_scripts() {
+    ensure_packages
+    local scripts=()
+    mapfile -t scripts < <(cd "$ROOT" && find . \( -name build -o -name 'build-*' -o -name .vellumate -o -name .git \) \
+                                                -prune -o -name '*.sh' -print | sort)
+    (cd "$ROOT" && shellcheck -x vellumate .ci/run cmake/wine-run.in "${scripts[@]}")
+}

@@ -5,7 +5,8 @@ die()  { echo "vellumate: $*" >&2; exit 1; }
 note() { echo "vellumate: $*" >&2; }
 
 parse_number() {  # parse_number TEXT WHAT MIN MAX
-    [[ $1 =~ ^[0-9]{1,10}$ ]] && [ $((10#$1)) -ge "$3" ] && [ $((10#$1)) -le "$4" ] ||
+    if ! [[ $1 =~ ^[0-9]{1,10}$ ]] || [ $((10#$1)) -lt "$3" ] || [ $((10#$1)) -gt "$4" ]; then
         die "$2 must be a number from $3 to $4, not '$1'"
+    fi
     echo $((10#$1))
 }

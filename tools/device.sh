@@ -118,6 +118,7 @@ function load_rules(   n, lines, i, f) {
 # Prints the problems of the profile, one a line: "S" (the file cannot be
 # edited safely) or "V" (a value the platform ignores), the line (0 for the
 # whole file) and the text, separated by tabs.
+# shellcheck disable=SC2016 # awk's own fields, not the shell's
 PROFILE_CHECK_AWK='
 function report(kind, line, text) { printf "%s\t%d\t%s\n", kind, line, text }
 function valid_card(name) { return name != "" && name != "." && name != ".." && name !~ /[\\\/:*?"<>|]/ && name !~ /[. ]$/ && name !~ /[\001-\037]/ }
@@ -183,6 +184,7 @@ profile_awk() {
     LC_ALL=C PROFILE_RULES="$PROFILE_RULES" awk "$PROFILE_AWK_LIB$program" "$@"
 }
 
+# shellcheck disable=SC2094 # the file is only read
 profile_problems() {
     local file=$1
     if [ ! -f "$file" ]; then
@@ -412,7 +414,8 @@ valid_card_name() {
 
 device_card() {
     local action=${1:-} name=${2:-}
-    [ $# -ge 2 ] && shift 2 || die "usage: device card insert|remove|set NAME [--size BYTES] [--free BYTES]"
+    [ $# -ge 2 ] || die "usage: device card insert|remove|set NAME [--size BYTES] [--free BYTES]"
+    shift 2
     case $action in insert|remove|set) ;; *) die "unknown card command '$action' (insert, remove, set)" ;; esac
     valid_card_name "$name" || die "'$name' cannot be the folder name of a card"
     local size="" free=""

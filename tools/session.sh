@@ -85,8 +85,8 @@ session_start() {
         display=":$n"
         Xvfb "$display" -screen 0 176x220x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
         xvfb_pid=$!
-        local i
-        for i in $(seq 1 100); do
+        local tries
+        for ((tries = 0; tries < 100; tries++)); do
             [ -e "/tmp/.X11-unix/X$n" ] && break
             kill -0 "$xvfb_pid" 2>/dev/null || die "Xvfb did not start (see $dir/xvfb.log)"
             sleep 0.1
@@ -119,7 +119,7 @@ session_stop_quiet() {
         local XVFB_PID=""
         # shellcheck disable=SC1091
         . "$dir/env"
-        [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+        if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
         rm -f "$dir/env"
     fi
 }
