@@ -3,41 +3,14 @@
 #include "filemanager/FolderSort.h"
 #include "filemanager/MainWindow.h"
 #include "filemanager/resource.h"
+#include "framework/CommandTable.h"
 
-#include <algorithm>
 #include <cwchar>
-#include <iterator>
 
 namespace {
 
-// ---- the command table --------------------------------------------------------
-
-struct CommandBinding {
-    UINT command;
-    void (MainWindow::*run)();
-};
-
-constexpr CommandBinding CommandTable[] = {
-    {ID_SWITCH_PANES, &MainWindow::SwitchPanes},
-    {ID_ABOUT, &MainWindow::ShowAbout},
-    {ID_EXIT, &MainWindow::Exit},
-    {ID_OPEN, &MainWindow::OpenSelected},
-    {ID_UP_ONE_LEVEL, &MainWindow::UpOneLevel},
-    {ID_REFRESH, &MainWindow::RefreshPane},
-    {ID_SELECT_ALL, &MainWindow::SelectAllItems},
-    {ID_INVERT_SELECTION, &MainWindow::InvertSelectedItems},
-    {ID_SELECT_FIRST, &MainWindow::SelectFirstItem},
-    {ID_SELECT_LAST, &MainWindow::SelectLastItem},
-    {ID_CLEAR_SELECTION, &MainWindow::ClearSelectedItems},
-    {ID_SORT_BY_NAME, &MainWindow::SortByName},
-    {ID_SORT_BY_SIZE, &MainWindow::SortBySize},
-    {ID_SORT_BY_DATE, &MainWindow::SortByDate},
-    {ID_SORT_BY_TYPE, &MainWindow::SortByType},
-    {ID_SORT_ASCENDING, &MainWindow::SortAscending},
-    {ID_SORT_DESCENDING, &MainWindow::SortDescending},
-};
-
 // ---- the enable rules -----------------------------------------------------------
+// A rule answers nothing for a command that has no rule in the pane shown.
 
 bool SomeSelectedNotParent(const CommandContext& c)
 {
@@ -49,110 +22,122 @@ bool OneSelectedNotParent(const CommandContext& c)
     return c.selectedCount == 1 && !c.firstSelectedIsParentRow;
 }
 
-bool SingleZipSelected(const CommandContext& c)
+EnableState Always(const CommandContext&)
+{
+    return true;
+}
+
+EnableState OpenRule(const CommandContext& c)
+{
+    return c.listMode ? EnableState(c.selectedCount == 1) : std::nullopt;
+}
+
+EnableState PropertiesRule(const CommandContext& c)
+{
+    return c.listMode ? EnableState(OneSelectedNotParent(c)) : std::nullopt;
+}
+
+EnableState RenameRule(const CommandContext& c)
+{
+    return c.listMode ? OneSelectedNotParent(c) : !c.treeAtRoot;
+}
+
+EnableState CopyOrMoveRule(const CommandContext& c)
+{
+    return c.listMode ? SomeSelectedNotParent(c) : !c.treeAtRoot;
+}
+
+EnableState DeleteRule(const CommandContext& c)
+{
+    if (!c.listMode)
+        return !c.treeAtRoot;
+    // Only ".." outside the root is nothing to delete.
+    return c.selectedCount > 0 && !(c.selectedCount == 1 && !c.currentIsRoot && c.firstSelectedIsParentRow);
+}
+
+EnableState UpOneLevelRule(const CommandContext& c)
+{
+    return c.listMode ? EnableState(!c.treeAtRoot) : std::nullopt;
+}
+
+EnableState SortRule(const CommandContext& c)
+{
+    return c.listMode ? EnableState(true) : std::nullopt;
+}
+
+EnableState SingleFileRule(const CommandContext& c)
+{
+    return c.SingleFileSelected();
+}
+
+EnableState BeamRule(const CommandContext& c)
+{
+    return c.selectedCount > 0 && c.firstSelectedIsFile;
+}
+
+EnableState DuplicateRule(const CommandContext& c)
+{
+    return SomeSelectedNotParent(c);
+}
+
+EnableState ZipRule(const CommandContext& c)
 {
     return c.SingleFileSelected() && IsZipName(c.singleSelectedFileName);
 }
 
-std::optional<bool> ListRule(UINT command, const CommandContext& c)
-{
-    switch (command) {
-    case ID_OPEN:
-        return c.selectedCount == 1;
-    case ID_RENAME:
-    case ID_PROPERTIES:
-        return OneSelectedNotParent(c);
-    case ID_COPY_TO:
-    case ID_MOVE_TO:
-        return SomeSelectedNotParent(c);
-    case ID_DELETE:
-        // Only ".." outside the root is nothing to delete.
-        return c.selectedCount > 0 && !(c.selectedCount == 1 && !c.currentIsRoot && c.firstSelectedIsParentRow);
-    case ID_UP_ONE_LEVEL:
-        return !c.treeAtRoot;
-    case ID_SORT_BY_NAME:
-    case ID_SORT_BY_SIZE:
-    case ID_SORT_BY_DATE:
-    case ID_SORT_BY_TYPE:
-    case ID_SORT_ASCENDING:
-    case ID_SORT_DESCENDING:
-        return true;
-    default:
-        return std::nullopt;
-    }
-}
+// ---- the command table ------------------------------------------------------------
+// In the order in which a menu's rules are applied. Commands without a
+// handler are offered by the menus and run elsewhere, or not yet.
 
-std::optional<bool> TreeRule(UINT command, const CommandContext& c)
-{
-    switch (command) {
-    case ID_RENAME:
-    case ID_COPY_TO:
-    case ID_MOVE_TO:
-    case ID_DELETE:
-        return !c.treeAtRoot;
-    default:
-        return std::nullopt;
-    }
-}
+using Row = CommandRow<MainWindow, CommandContext>;
 
-// Rules that hold in both panes.
-std::optional<bool> CommonRule(UINT command, const CommandContext& c)
-{
-    switch (command) {
-    case ID_SWITCH_PANES:
-    case ID_ABOUT:
-    case ID_EXIT:
-    case ID_REFRESH:
-    case ID_SELECT_ALL:
-    case ID_INVERT_SELECTION:
-    case ID_FIND_FILES:
-    case ID_RECEIVE_BEAM:
-    case ID_PREFERENCES:
-    case ID_CHOOSE_SELECTION:
-    case ID_NEW_FOLDER:
-    case ID_SELECT_FIRST:
-    case ID_SELECT_LAST:
-    case ID_CLEAR_SELECTION:
-    case ID_QUICK_FOLDERS:
-    case ID_DEVICE_INFO:
-        return true;
-    case ID_CREATE_SHORTCUT:
-    case ID_ASSOCIATE:
-    case ID_SEND_MAIL:
-    case ID_OPEN_WITH:
-        return c.SingleFileSelected();
-    case ID_BEAM:
-        return c.selectedCount > 0 && c.firstSelectedIsFile;
-    case ID_DUPLICATE:
-        return SomeSelectedNotParent(c);
-    case ID_BROWSE_ZIP:
-    case ID_EXTRACT_ZIP:
-        return SingleZipSelected(c);
-    default:
-        return std::nullopt;
-    }
-}
-
-// The order in which a menu's rules are applied.
-constexpr UINT RuleOrder[] = {
-    ID_OPEN, ID_PROPERTIES, ID_UP_ONE_LEVEL, ID_DELETE, ID_RENAME, ID_COPY_TO, ID_MOVE_TO, ID_ASSOCIATE,
-    ID_OPEN_WITH, ID_CREATE_SHORTCUT, ID_SEND_MAIL, ID_BEAM, ID_DUPLICATE, ID_EXTRACT_ZIP, ID_BROWSE_ZIP,
+constexpr Row Commands[] = {
+    {ID_OPEN, &MainWindow::OpenSelected, OpenRule},
+    {ID_PROPERTIES, nullptr, PropertiesRule},
+    {ID_UP_ONE_LEVEL, &MainWindow::UpOneLevel, UpOneLevelRule},
+    {ID_DELETE, nullptr, DeleteRule},
+    {ID_RENAME, nullptr, RenameRule},
+    {ID_COPY_TO, nullptr, CopyOrMoveRule},
+    {ID_MOVE_TO, nullptr, CopyOrMoveRule},
+    {ID_ASSOCIATE, nullptr, SingleFileRule},
+    {ID_OPEN_WITH, nullptr, SingleFileRule},
+    {ID_CREATE_SHORTCUT, nullptr, SingleFileRule},
+    {ID_SEND_MAIL, nullptr, SingleFileRule},
+    {ID_BEAM, nullptr, BeamRule},
+    {ID_DUPLICATE, nullptr, DuplicateRule},
+    {ID_EXTRACT_ZIP, nullptr, ZipRule},
+    {ID_BROWSE_ZIP, nullptr, ZipRule},
     // The commands that are always available.
-    ID_SWITCH_PANES, ID_ABOUT, ID_EXIT, ID_REFRESH, ID_SELECT_ALL, ID_INVERT_SELECTION, ID_FIND_FILES,
-    ID_RECEIVE_BEAM, ID_PREFERENCES, ID_CHOOSE_SELECTION, ID_NEW_FOLDER, ID_SELECT_FIRST, ID_SELECT_LAST,
-    ID_CLEAR_SELECTION, ID_QUICK_FOLDERS, ID_DEVICE_INFO};
+    {ID_SWITCH_PANES, &MainWindow::SwitchPanes, Always},
+    {ID_ABOUT, &MainWindow::ShowAbout, Always},
+    {ID_EXIT, &MainWindow::Exit, Always},
+    {ID_REFRESH, &MainWindow::RefreshPane, Always},
+    {ID_SELECT_ALL, &MainWindow::SelectAllItems, Always},
+    {ID_INVERT_SELECTION, &MainWindow::InvertSelectedItems, Always},
+    {ID_FIND_FILES, nullptr, Always},
+    {ID_RECEIVE_BEAM, nullptr, Always},
+    {ID_PREFERENCES, nullptr, Always},
+    {ID_CHOOSE_SELECTION, nullptr, Always},
+    {ID_NEW_FOLDER, nullptr, Always},
+    {ID_SELECT_FIRST, &MainWindow::SelectFirstItem, Always},
+    {ID_SELECT_LAST, &MainWindow::SelectLastItem, Always},
+    {ID_CLEAR_SELECTION, &MainWindow::ClearSelectedItems, Always},
+    {ID_QUICK_FOLDERS, nullptr, Always},
+    {ID_DEVICE_INFO, nullptr, Always},
+    // The list's sorting, with its radio marks.
+    {ID_SORT_BY_NAME, &MainWindow::SortByName, SortRule},
+    {ID_SORT_BY_SIZE, &MainWindow::SortBySize, SortRule},
+    {ID_SORT_BY_DATE, &MainWindow::SortByDate, SortRule},
+    {ID_SORT_BY_TYPE, &MainWindow::SortByType, SortRule},
+    {ID_SORT_ASCENDING, &MainWindow::SortAscending, SortRule},
+    {ID_SORT_DESCENDING, &MainWindow::SortDescending, SortRule},
+};
 
 constexpr UINT SortKeyCommands[] = {ID_SORT_BY_NAME, ID_SORT_BY_SIZE, ID_SORT_BY_DATE, ID_SORT_BY_TYPE};
 
 bool MenuHasCommand(HMENU menu, UINT command)
 {
     return GetMenuState(menu, command, MF_BYCOMMAND) != static_cast<UINT>(-1);
-}
-
-void Enable(HMENU menu, UINT command, bool enabled)
-{
-    if (MenuHasCommand(menu, command))
-        EnableMenuItem(menu, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 void RadioMark(HMENU menu, UINT first, UINT last, UINT chosen)
@@ -171,9 +156,7 @@ bool IsZipName(const wchar_t* name)
 
 std::optional<bool> CommandEnabled(UINT command, const CommandContext& context)
 {
-    if (std::optional<bool> rule = context.listMode ? ListRule(command, context) : TreeRule(command, context))
-        return rule;
-    return CommonRule(command, context);
+    return CommandState(Commands, command, context);
 }
 
 void UpdateMenuState(HMENU menu, const CommandContext& context)
@@ -185,29 +168,17 @@ void UpdateMenuState(HMENU menu, const CommandContext& context)
         RadioMark(menu, ID_SORT_BY_NAME, ID_SORT_BY_TYPE, SortKeyCommands[key & 3]);
         RadioMark(menu, ID_SORT_ASCENDING, ID_SORT_DESCENDING,
                   IsDescending(context.sortState) ? ID_SORT_DESCENDING : ID_SORT_ASCENDING);
-        for (UINT command : SortKeyCommands)
-            Enable(menu, command, true);
-        Enable(menu, ID_SORT_ASCENDING, true);
-        Enable(menu, ID_SORT_DESCENDING, true);
     }
-    for (UINT command : RuleOrder)
-        if (std::optional<bool> enabled = CommandEnabled(command, context))
-            Enable(menu, command, *enabled);
+    ApplyEnableRules(Commands, menu, context);
 }
 
 bool HasCommand(UINT command) noexcept
 {
-    return std::any_of(std::begin(CommandTable), std::end(CommandTable),
-                       [command](const CommandBinding& binding) { return binding.command == command; });
+    const Row* row = FindCommandRow(Commands, command);
+    return row && row->run;
 }
 
 bool DispatchCommand(MainWindow& window, UINT command)
 {
-    for (const CommandBinding& binding : CommandTable) {
-        if (binding.command == command) {
-            (window.*binding.run)();
-            return true;
-        }
-    }
-    return false;
+    return RunTableCommand(Commands, window, command);
 }

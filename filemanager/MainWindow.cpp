@@ -4,6 +4,7 @@
 #include "filemanager/ListSelection.h"
 #include "filemanager/PaneFonts.h"
 #include "filemanager/Strips.h"
+#include "filemanager/TarnwellProgram.h"
 #include "filemanager/resource.h"
 #include "framework/About.h"
 #include "framework/Dialogs.h"
@@ -17,9 +18,6 @@
 #include <string_view>
 
 namespace {
-
-// The object the next main window belongs to (one per program).
-MainWindow* attachedWindow = nullptr;
 
 void ShowPair(HWND shown, HWND shownBar, HWND hidden, HWND hiddenBar)
 {
@@ -46,57 +44,44 @@ MainWindow::~MainWindow()
     m_list.StopListing();
     m_list.WaitForBackgroundRead();
     m_list.SetObserver(nullptr);
-    if (m_window && IsWindow(m_window))
-        DestroyWindow(m_window);
-    if (attachedWindow == this)
-        attachedWindow = nullptr;
+    // The window's last messages still reach the panes.
+    if (Window())
+        DestroyWindow(Window());
 }
 
-void MainWindow::Attach(MainWindow* object) noexcept
+bool MainWindow::OnCreate()
 {
-    attachedWindow = object;
+    // Storage cards come and go; nothing else the shell reports matters here.
+    RegisterCardEvents(Window());
+    return true;
 }
 
-LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+void MainWindow::OnDestroy()
 {
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCCREATE && attachedWindow) {
-        self = attachedWindow;
-        self->m_window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    if (!self)
-        return DefWindowProcW(window, message, wParam, lParam);
-    try {
-        LRESULT result = self->HandleMessage(message, wParam, lParam);
-        if (message == WM_NCDESTROY) {
-            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            self->m_window = nullptr;
-        }
-        return result;
-    } catch (...) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+    // The panes go after this: what they report on the way is no change the
+    // user made.
+    m_closing = true;
+    DeregisterCardEvents(Window());
 }
 
-LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+bool MainWindow::OnCommand(UINT command)
+{
+    RunCommand(command);
+    return true;
+}
+
+void MainWindow::OnMenuOpening(HMENU menu)
+{
+    UpdateMenuState(menu, Context());
+}
+
+LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == CardEventMessage()) {
         OnCardEvent(lParam);
         return 0;
     }
     switch (message) {
-    case WM_CREATE:
-        OnCreate();
-        return 0;
-    case WM_DESTROY:
-        // The panes go after this: what they report on the way is no
-        // change the user made.
-        m_closing = true;
-        DeregisterCardEvents(m_window);
-        WithdrawScreenText(m_window);
-        PostQuitMessage(0);
-        return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE)
             FocusVisiblePane();
@@ -107,41 +92,24 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         OnPaint();
         return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header && header->idFrom == IDC_FOLDER_TREE && !m_closing)
             return m_tree.OnNotify(*header);
         break;
     }
-    case WM_COMMAND:
-        RunCommand(LOWORD(wParam));
-        return 0;
-    case WM_INITMENUPOPUP:
-        UpdateMenuState(reinterpret_cast<HMENU>(wParam), Context());
-        return 0;
-    case WM_HOTKEY:
-        OnHotKey(lParam);
-        return 0;
     case WM_LIST_READ:
         RepaintStrips();
         return 0;
     default:
         break;
     }
-    return DefWindowProcW(m_window, message, wParam, lParam);
+    return DefWindowProcW(Window(), message, wParam, lParam);
 }
 
-void MainWindow::OnCreate()
+bool MainWindow::CreatePanes()
 {
-    // Storage cards come and go; nothing else the shell reports matters here.
-    RegisterCardEvents(m_window);
-}
-
-bool MainWindow::CreatePanes(HWND window)
-{
-    m_window = window;
+    HWND window = Window();
     RECT client{};
     GetClientRect(window, &client);
     if (!m_tree.Create(window, client.bottom - StripHeight, m_startFolder, m_list.Preferences()))
@@ -193,25 +161,25 @@ void MainWindow::FocusVisiblePane()
 
 void MainWindow::RepaintStrips()
 {
-    if (!m_window)
+    if (!Window())
         return;
     RECT client{};
-    GetClientRect(m_window, &client);
+    GetClientRect(Window(), &client);
     RECT header{client.left, client.top, client.right, client.top + StripHeight};
     RECT footer{client.left, client.bottom - StripHeight, client.right, client.bottom};
-    InvalidateRect(m_window, &header, FALSE);
-    InvalidateRect(m_window, &footer, FALSE);
+    InvalidateRect(Window(), &header, FALSE);
+    InvalidateRect(Window(), &footer, FALSE);
 }
 
 void MainWindow::OnPaint()
 {
-    vellumate::BufferedPaint paint(m_window);
+    vellumate::BufferedPaint paint(Window());
     // The panes cover the rest; white shows should one ever leave a gap.
     FillRectColor(paint.Dc(), paint.Client(), RGB(255, 255, 255));
     const StripTexts texts = m_listMode ? ListStripTexts(m_tree.CurrentPath(), m_list)
                                         : TreeStripTexts(m_list.FolderCount(), m_list.FileCount());
     const String text = PaintStrips(paint.Dc(), paint.Client(), texts, m_stripFont.Get());
-    PublishScreenText(m_window, std::wstring_view(text.Chars(), static_cast<size_t>(text.Length())));
+    PublishScreenText(Window(), std::wstring_view(text.Chars(), static_cast<size_t>(text.Length())));
 }
 
 CommandContext MainWindow::Context() const
@@ -249,7 +217,7 @@ void MainWindow::RunCommand(UINT command)
 void MainWindow::AfterCommand()
 {
     // A command may have ended the program or closed its windows.
-    if (!m_window || !IsWindow(m_window))
+    if (!Window() || !IsWindow(Window()))
         return;
     HWND pane = m_listMode ? m_listPane.Window() : m_tree.Window();
     if (pane && !IsWindowVisible(pane))
@@ -261,7 +229,7 @@ void MainWindow::AfterCommand()
 
 void MainWindow::ShowAbout()
 {
-    AboutBox about(m_window, TarnwellRelease);
+    AboutBox about(Window(), TarnwellRelease);
     RunModal(about);
 }
 
@@ -349,7 +317,7 @@ void MainWindow::ShowFiles()
 
 void MainWindow::ReportFolderGone(const String& path)
 {
-    ShowMessage(m_window, IDS_FOLDER_GONE, 0, MB_OK | MB_ICONERROR, 0, 0, 0, nullptr, path);
+    ShowMessage(Window(), IDS_FOLDER_GONE, 0, MB_OK | MB_ICONERROR, 0, 0, 0, nullptr, path);
 }
 
 void MainWindow::OnCurrentFolderChanged()
@@ -392,15 +360,15 @@ void MainWindow::OnScrollRangeReset()
     // meanwhile, sets its scroll bar when it is shown.
     if (OnUiThread())
         m_listPane.SyncScrollBar();
-    else if (m_window)
-        PostMessageW(m_window, WM_LIST_READ, 0, 0);
+    else if (Window())
+        PostMessageW(Window(), WM_LIST_READ, 0, 0);
 }
 
 void MainWindow::OnListChanged()
 {
     if (!OnUiThread()) {
-        if (m_window)
-            PostMessageW(m_window, WM_LIST_READ, 0, 0);
+        if (Window())
+            PostMessageW(Window(), WM_LIST_READ, 0, 0);
         return;
     }
     m_listPane.Repaint();

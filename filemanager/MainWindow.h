@@ -4,8 +4,9 @@
 // preferences. It paints the header and footer strips around the panes,
 // runs the commands of both panes, and follows storage cards.
 //
-// One object per program. The window procedure finds it through the one
-// object that Attach made current before the window was created.
+// Its members live in several files: the window and its panes here in
+// MainWindow.cpp, the commands' table and rules in Commands.cpp, moving
+// between folders in Navigation.cpp, storage cards in StorageCards.cpp.
 #pragma once
 
 #include "filemanager/Commands.h"
@@ -14,6 +15,7 @@
 #include "filemanager/Settings.h"
 #include "filemanager/TreePane.h"
 #include "filemanager/WaitCursor.h"
+#include "framework/MainWindowBase.h"
 #include "framework/String.h"
 
 #include "platform/Handles.h"
@@ -24,7 +26,10 @@
 
 inline constexpr wchar_t MainWindowClass[] = L"File Manager";
 
-class MainWindow final : public FolderListObserver, public TreeHost, public ListHost {
+class MainWindow final : public MainWindowBase<MainWindow>,
+                         public FolderListObserver,
+                         public TreeHost,
+                         public ListHost {
 public:
     // Posted by the folder list's reading thread: the counts changed.
     static constexpr UINT WM_LIST_READ = WM_APP + 1;
@@ -34,16 +39,10 @@ public:
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // The window procedure of the "File Manager" class.
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    // The object the next "File Manager" window created belongs to.
-    static void Attach(MainWindow* object) noexcept;
-
     // Creates the tree pane with its menu bar, then the hidden list pane
     // with its menu bar. False when any of them cannot be made.
-    bool CreatePanes(HWND window);
+    bool CreatePanes();
 
-    HWND Window() const noexcept { return m_window; }
     FolderList& List() noexcept { return m_list; }
     TreePane& Tree() noexcept { return m_tree; }
     ListPane& Pane() noexcept { return m_listPane; }
@@ -109,16 +108,24 @@ public:
     void OnFolderRenamed(const String& oldPath, const String& newName) override;
 
 private:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnCreate();
+    friend MainWindowBase<MainWindow>;
+
+    // ---- the window's hooks (MainWindow.cpp) ---------------------------------
+    bool OnCreate();
+    void OnDestroy();
+    bool OnCommand(UINT command);
+    void OnMenuOpening(HMENU menu);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Back acts when it is released (Navigation.cpp).
+    void OnBack(WPARAM wParam, LPARAM lParam);
+
     void OnPaint();
-    void OnHotKey(LPARAM lParam);
     void OnCardEvent(LPARAM notification);
     void AfterCommand();
     void FocusVisiblePane();
     void RepaintStrips();
     // Back in the list: up one level, or to the tree at the top.
-    void OnBack();
+    void GoBack();
     // Goes up one level: the tree's parent node becomes current and the
     // list reads it, selecting the folder just left.
     void GoUp();
@@ -127,7 +134,6 @@ private:
     void ReadCurrentFolder();
     bool OnUiThread() const noexcept;
 
-    HWND m_window = nullptr;
     DWORD m_uiThread;
     FolderList m_list;
     TreePane m_tree;

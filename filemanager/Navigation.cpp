@@ -73,7 +73,7 @@ void MainWindow::GoUp()
     m_list.GoUp();
 }
 
-void MainWindow::OnBack()
+void MainWindow::GoBack()
 {
     if (!m_tree.AtRoot())
         GoUp();
@@ -82,11 +82,11 @@ void MainWindow::OnBack()
     AfterCommand();
 }
 
-void MainWindow::OnHotKey(LPARAM lParam)
+void MainWindow::OnBack(WPARAM, LPARAM lParam)
 {
-    // Back acts when it is released, once per press.
-    if (HIWORD(lParam) == VK_ESCAPE && (LOWORD(lParam) & MOD_KEYUP))
-        OnBack();
+    // Once per press.
+    if (LOWORD(lParam) & MOD_KEYUP)
+        GoBack();
 }
 
 void MainWindow::ReadCurrentFolder()

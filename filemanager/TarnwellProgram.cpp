@@ -2,23 +2,37 @@
 
 #include "filemanager/MainWindow.h"
 #include "filemanager/Settings.h"
-#include "framework/Startup.h"
+#include "filemanager/resource.h"
 
 #include <memory>
+
+ProgramStartup TarnwellStartup()
+{
+    ProgramStartup startup;
+    startup.className = MainWindowClass;
+    startup.titleId = IDS_WINDOW_TITLE;
+    startup.lookupByTitle = true;
+    startup.lookupWait = 0;
+    startup.focusFoundWindow = true;
+    startup.localizedResources = true;
+    startup.classStyle = CS_HREDRAW | CS_VREDRAW;
+    startup.windowProcedure = MainWindow::Procedure();
+    return startup;
+}
 
 int RunTarnwell(HINSTANCE instance, int showCommand)
 {
     ProgramKey key;
     std::unique_ptr<MainWindow> main;
 
-    ProgramStartup startup = TarnwellStartup(&MainWindow::Procedure);
+    ProgramStartup startup = TarnwellStartup();
     startup.afterRegistration = [&] {
         key = TarnwellProgramKey();
         main = std::make_unique<MainWindow>(LoadAppSettings(key));
-        MainWindow::Attach(main.get());
         return true;
     };
-    startup.createPanes = [&](HWND window) { return main && main->CreatePanes(window); };
+    startup.windowObject = [&]() -> void* { return main ? main->CreationParameter() : nullptr; };
+    startup.createPanes = [&](HWND) { return main && main->CreatePanes(); };
     startup.shutdown = [&] {
         if (!main)
             return;

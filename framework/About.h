@@ -1,7 +1,7 @@
 // The about box: a full-screen HTML page with the program's title, the product
 // family, the version and build number, the maker's web addresses and notice.
 //
-//     AboutBox about(mainWindow, TarnwellRelease);
+//     AboutBox about(mainWindow, ObrelRelease);   // the program's own release
 //     RunModal(about);
 //
 // The page is built from the about strings of the resource module (see
@@ -23,12 +23,6 @@ struct ProgramRelease {
     const char* buildDate;
     const char* buildTime;
 };
-
-inline constexpr ProgramRelease TarnwellRelease{1, 30, "Dec 19 2003", "13:46:52"};
-inline constexpr ProgramRelease PelloryRelease{1, 10, "Jun 18 2003", "16:08:15"};
-inline constexpr ProgramRelease CorvaneRelease{1, 20, "Dec 17 2003", "21:43:11"};
-inline constexpr ProgramRelease LunsettRelease{1, 21, "Dec 17 2003", "21:44:15"};
-inline constexpr ProgramRelease ObrelRelease{1, 0, "Jul  9 2003", "16:22:12"};
 
 // The product family every about box names.
 inline constexpr wchar_t ProductFamily[] = L"Vellumate";

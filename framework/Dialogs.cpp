@@ -1,5 +1,6 @@
 #include "framework/Dialogs.h"
 
+#include "framework/Errors.h"
 #include "framework/Globals.h"
 #include "framework/ResourceModule.h"
 #include "framework/String.h"
@@ -10,6 +11,7 @@
 #include <commctrl.h>
 
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -18,9 +20,44 @@ namespace {
 // framework dialogs of any classes each reach their own object.
 thread_local DialogCore* pendingDialog = nullptr;
 
-// Back and its release: no default handling, and tell the dialog (both the
-// mask half and the value half of the override).
-constexpr LPARAM RouteBackOverride = MAKELPARAM(SHMBOF_NODEFAULT | SHMBOF_NOTIFY, SHMBOF_NODEFAULT | SHMBOF_NOTIFY);
+// A program's own dialog procedure run by ShowTemplateDialog, with the window
+// it belongs to (null until the window's first message). Innermost last.
+struct TemplateDialog {
+    DLGPROC procedure;
+    HWND window;
+};
+thread_local std::vector<TemplateDialog> templateDialogs;
+
+// A dialog whose procedure stopped an error on its way to an outer frame
+// ends, so that the call that runs it can send the error on.
+void EndForHeldError(HWND window, UINT message) noexcept
+{
+    if (IsErrorHeld() && message != WM_NCDESTROY)
+        EndDialog(window, -1);
+}
+
+// Stands between the dialog manager and a program's own procedure, which may
+// catch everything itself: an error held at the boundary still ends the
+// dialog.
+INT_PTR CALLBACK TemplateDialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    TemplateDialog* own = nullptr;
+    for (auto entry = templateDialogs.rbegin(); entry != templateDialogs.rend() && !own; ++entry) {
+        if (entry->window == window)
+            own = &*entry;
+    }
+    if (!own && !templateDialogs.empty() && !templateDialogs.back().window) {
+        own = &templateDialogs.back();
+        own->window = window;
+    }
+    if (!own)
+        return FALSE;
+    INT_PTR answer = FALSE;
+    const DLGPROC procedure = own->procedure;
+    const bool ran = RunOperation([&] { answer = procedure(window, message, wParam, lParam); });
+    EndForHeldError(window, message);
+    return ran ? answer : FALSE;
+}
 
 const DLGTEMPLATE* LoadDialogTemplate(UINT templateId)
 {
@@ -55,12 +92,6 @@ bool ReturnsResultDirectly(UINT message)
     }
 }
 
-void SetButtonInfo(HWND menuBar, int command, TBBUTTONINFOW& info)
-{
-    info.cbSize = sizeof info;
-    SendMessageW(menuBar, TB_SETBUTTONINFOW, static_cast<WPARAM>(command), reinterpret_cast<LPARAM>(&info));
-}
-
 } // namespace
 
 DialogCore::DialogCore(UINT templateId, HWND parent, UINT menuBarId, UINT titleId, bool routeBack) noexcept
@@ -93,12 +124,11 @@ INT_PTR CALLBACK DialogCore::Procedure(HWND window, UINT message, WPARAM wParam,
 
     LRESULT result = 0;
     bool handled = false;
-    try {
-        handled = dialog->HandleMessage(window, message, wParam, lParam, result);
-    } catch (...) {
+    if (!RunOperation([&] { handled = dialog->HandleMessage(window, message, wParam, lParam, result); })) {
         // The platform's default handling takes the message instead.
         handled = false;
     }
+    EndForHeldError(window, message);
 
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, DWLP_USER, 0);
@@ -162,16 +192,12 @@ InitResult InitFullScreenDialog(DialogCore& dialog)
     if (dialog.m_menuBar && IsWindow(dialog.m_menuBar))
         DestroyWindow(dialog.m_menuBar);
     dialog.m_menuBar = nullptr;
-    SHMENUBARINFO bar{};
-    bar.cbSize = sizeof bar;
-    bar.hwndParent = window;
-    bar.nToolBarId = dialog.m_menuBarId;
-    bar.hInstRes = ResourceModule();
-    if (!SHCreateMenuBar(&bar) || !bar.hwndMB) {
+    dialog.m_menuBar = CreateMenuBar(window, dialog.m_menuBarId,
+                                     (dialog.m_options & DialogRouteBack) ? BackKey::ToProgram : BackKey::Default);
+    if (!dialog.m_menuBar) {
         EndDialog(window, EndMenuBarFailed);
         return InitResult::Stop;
     }
-    dialog.m_menuBar = bar.hwndMB;
 
     String title;
     if (dialog.m_titleId != 0)
@@ -179,9 +205,6 @@ InitResult InitFullScreenDialog(DialogCore& dialog)
     else
         title = ProgramTitle();
     SetWindowTextW(window, title);
-
-    if (dialog.m_options & DialogRouteBack)
-        SendMessageW(dialog.m_menuBar, SHCMBM_OVERRIDEKEY, VK_ESCAPE, RouteBackOverride);
     return InitResult::Continue;
 }
 
@@ -196,29 +219,19 @@ INT_PTR RunModal(DialogCore& dialog)
     // A dialog that never got a window must not claim the next one.
     if (pendingDialog == &dialog)
         pendingDialog = nullptr;
+    ResumeHeldError();
     return result;
 }
 
 INT_PTR ShowTemplateDialog(UINT templateId, HWND parent, DLGPROC procedure, LPARAM param)
 {
     const DLGTEMPLATE* dialogTemplate = LoadDialogTemplate(templateId);
-    if (!dialogTemplate)
+    if (!dialogTemplate || !procedure)
         return -1;
-    return DialogBoxIndirectParamW(ResourceModule(), dialogTemplate, parent, procedure, param);
-}
-
-void HideMenuBarButton(HWND menuBar, int command)
-{
-    TBBUTTONINFOW info{};
-    info.dwMask = TBIF_STATE;
-    info.fsState = TBSTATE_HIDDEN;
-    SetButtonInfo(menuBar, command, info);
-}
-
-void SetMenuBarButtonText(HWND menuBar, int command, const wchar_t* text)
-{
-    TBBUTTONINFOW info{};
-    info.dwMask = TBIF_TEXT;
-    info.pszText = const_cast<wchar_t*>(text ? text : L"");
-    SetButtonInfo(menuBar, command, info);
+    templateDialogs.push_back({procedure, nullptr});
+    const INT_PTR result =
+        DialogBoxIndirectParamW(ResourceModule(), dialogTemplate, parent, &TemplateDialogProcedure, param);
+    templateDialogs.pop_back();
+    ResumeHeldError();
+    return result;
 }

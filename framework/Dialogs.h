@@ -1,16 +1,21 @@
 // Dialogs made from templates of the resource module.
 //
 // Every screen but a program's main window is a modal, full-screen dialog with
-// a soft-key menu bar. The framework's own dialogs are classes derived from
-// DialogCore and run with RunModal; a program's dialogs are plain dialog
-// procedures run with ShowTemplateDialog.
+// a soft-key menu bar. Each dialog is one class derived from DialogCore (or a
+// framework dialog built on it), in a file of its own with a header of its
+// control numbers, and is run with RunModal. ShowTemplateDialog runs a plain
+// dialog procedure; it is there for the rare dialog with no state at all.
 //
 // A framework dialog answers messages through a chain of virtual handlers,
 // most derived first: each level either handles a message (and gives its
 // result) or hands it on to the level it derives from, down to DialogCore,
 // which does the full-screen set-up, the Back key and the standard commands.
-// Nothing a handler throws ever leaves the dialog procedure.
+// Nothing a handler throws ever leaves the dialog procedure. An error raised
+// in a handler for a frame around RunModal or ShowTemplateDialog ends the
+// dialog, and the call sends the error on to that frame when it returns.
 #pragma once
+
+#include "framework/MenuBars.h"
 
 #include <windows.h>
 
@@ -87,6 +92,3 @@ INT_PTR ShowTemplateDialog(UINT templateId, HWND parent, DLGPROC procedure, LPAR
 // (EndFullScreenFailed or EndMenuBarFailed) and returns Stop.
 InitResult InitFullScreenDialog(DialogCore& dialog);
 
-// Menu-bar buttons, addressed by their command.
-void HideMenuBarButton(HWND menuBar, int command);
-void SetMenuBarButtonText(HWND menuBar, int command, const wchar_t* text);

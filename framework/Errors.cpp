@@ -9,6 +9,8 @@ namespace {
 
 // The innermost frame of this thread.
 thread_local ErrorFrame* topFrame = nullptr;
+// The frame an error on its way is meant for, until that frame takes it.
+thread_local const ErrorFrame* heldTarget = nullptr;
 
 constexpr int MaxMessageLength = 511;
 
@@ -79,6 +81,8 @@ ErrorFrame::ErrorFrame() noexcept : m_previous(topFrame), m_linked(true)
 
 ErrorFrame::~ErrorFrame()
 {
+    if (heldTarget == this)
+        heldTarget = nullptr;
     Unlink();
     ErrorInfo::Dispose(std::exchange(m_pending, nullptr));
 }
@@ -108,7 +112,46 @@ void ErrorFrame::Arm() noexcept
 
 bool ErrorFrame::Receives(const error_detail::ErrorDelivery& delivery) const noexcept
 {
-    return delivery.Target() == this;
+    if (delivery.Target() != this)
+        return false;
+    if (heldTarget == this)
+        heldTarget = nullptr;
+    return true;
+}
+
+bool ErrorFrame::TakeHeldError() noexcept
+{
+    if (heldTarget != this)
+        return false;
+    heldTarget = nullptr;
+    return m_pending != nullptr;
+}
+
+void error_detail::HoldDelivery(const ErrorDelivery& delivery) noexcept
+{
+    heldTarget = delivery.Target();
+}
+
+bool IsErrorHeld() noexcept
+{
+    return heldTarget != nullptr;
+}
+
+void ResumeHeldError()
+{
+    const ErrorFrame* target = std::exchange(heldTarget, nullptr);
+    // Only a frame still on this thread's chain can take it.
+    for (const ErrorFrame* frame = topFrame; frame && target; frame = frame->m_previous) {
+        if (frame == target)
+            throw error_detail::ErrorDelivery(target);
+    }
+}
+
+LRESULT SendFrameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = SendMessageW(window, message, wParam, lParam);
+    ResumeHeldError();
+    return result;
 }
 
 void ThrowError(ErrorInfo* error)
@@ -129,6 +172,10 @@ void ThrowError(ErrorInfo* error)
             frame->Unlink();
         } else if (frame->m_armed) {
             frame->m_pending = error;
+            // Marked before it flies: should a catch-all on the way swallow
+            // the delivery, the frame and the procedures between still learn
+            // of it.
+            heldTarget = frame;
             throw error_detail::ErrorDelivery(frame);
         }
         // A frame outside its Try cannot resume; the unwinding to an outer

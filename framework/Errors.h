@@ -19,16 +19,20 @@
 // OperationAborted, which RunOperation (used by every window and dialog
 // procedure and by worker threads) catches, so that no exception ever
 // crosses a window procedure.
+//
+// An error on its way to a frame outside a window or dialog procedure (the
+// frame armed around RunModal, ShowTemplateDialog or SendFrameMessage) stops
+// at the procedure, which holds it: a dialog ends at once, and the call that
+// reached the procedure sends the error on to its frame when it returns. An
+// error swallowed on its way by a catch-all is held all the same.
 #pragma once
 
+#include "framework/FrameworkResources.h"
 #include "framework/String.h"
 
 #include <windows.h>
 
 #include <utility>
-
-// The generic error message, used whenever a message number has no string.
-inline constexpr UINT IDS_GENERIC_ERROR = 46001;
 
 class ErrorInfo {
 public:
@@ -95,7 +99,22 @@ private:
 
 namespace error_detail {
 class ErrorDelivery;
+// Keeps a delivery caught at a procedure boundary until the call that
+// reached the procedure returns.
+void HoldDelivery(const ErrorDelivery& delivery) noexcept;
 } // namespace error_detail
+
+// Whether an error caught at a procedure boundary of this thread waits to be
+// sent on to its frame.
+bool IsErrorHeld() noexcept;
+
+// Sends a held error on to its frame (never returns then); does nothing when
+// no error is held or its frame has gone.
+void ResumeHeldError();
+
+// SendMessageW that lets an error raised by the receiving procedure of this
+// thread reach the frame around the call.
+LRESULT SendFrameMessage(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
 // Delivers an error to the nearest frame that is not handling another one;
 // with null, the error of the innermost frame is delivered again (outward).
@@ -122,10 +141,14 @@ public:
 
 private:
     friend void ThrowError(ErrorInfo* error);
+    friend void ResumeHeldError();
 
     void Unlink() noexcept;
     void Arm() noexcept;
     bool Receives(const error_detail::ErrorDelivery& delivery) const noexcept;
+    // True when a procedure boundary held an error meant for this frame,
+    // which this frame now takes.
+    bool TakeHeldError() noexcept;
 
     ErrorFrame* m_previous = nullptr;
     ErrorInfo* m_pending = nullptr;
@@ -164,19 +187,25 @@ bool ErrorFrame::Try(Operation&& operation)
         throw;
     }
     m_armed = false;
-    return true;
+    // The operation sent a message with a plain call and its procedure held
+    // our error: the operation did not run as it should have.
+    return !TakeHeldError();
 }
 
 // Runs an operation at a boundary no exception may cross (a window or dialog
 // procedure's handler, a worker thread). True when it ran to its end; false
 // when it ended early: an error no frame took (already shown), or any other
 // exception.
+// An error meant for a frame outside the boundary is held (IsErrorHeld).
 template <typename Operation>
 bool RunOperation(Operation&& operation) noexcept
 {
     try {
         std::forward<Operation>(operation)();
         return true;
+    } catch (const error_detail::ErrorDelivery& delivery) {
+        error_detail::HoldDelivery(delivery);
+        return false;
     } catch (...) {
         return false;
     }

@@ -1,12 +1,10 @@
 // The framework's per-program globals, filled once at start-up.
 #pragma once
 
+#include "framework/FrameworkResources.h"
 #include "framework/String.h"
 
 #include <windows.h>
-
-// The string number of every program's title.
-inline constexpr UINT IDS_PROGRAM_TITLE = 0xE000;
 
 // The program title is at most this many characters.
 inline constexpr int MaxProgramTitleLength = 260;

@@ -1,6 +1,5 @@
 #include "framework/Startup.h"
 
-#include "framework/AboutResources.h"
 #include "framework/Globals.h"
 #include "framework/ResourceModule.h"
 #include "framework/SingleInstance.h"
@@ -129,9 +128,10 @@ int RunProgramSteps(HINSTANCE instance, int showCommand, const ProgramStartup& s
     if (!Run(startup.afterRegistration))
         return 0;
 
+    void* windowObject = startup.windowObject ? startup.windowObject() : nullptr;
     HWND window = CreateWindowExW(0, startup.className, title, MainWindowStyle, 0, vellumate::WorkAreaTop,
                                   vellumate::ScreenWidth, vellumate::WorkAreaHeight, nullptr, nullptr, instance,
-                                  nullptr);
+                                  windowObject);
     if (!window)
         return 0;
     if (startup.createPanes && !startup.createPanes(window)) {
@@ -187,62 +187,4 @@ int RunDialogProgram(HINSTANCE instance, const DialogProgramStartup& startup)
     } catch (...) {
         return 0;
     }
-}
-
-ProgramStartup TarnwellStartup(WNDPROC windowProcedure)
-{
-    ProgramStartup startup;
-    startup.className = L"File Manager";
-    startup.titleId = 104;
-    startup.lookupByTitle = true;
-    startup.lookupWait = 0;
-    startup.focusFoundWindow = true;
-    startup.localizedResources = true;
-    startup.classStyle = CS_HREDRAW | CS_VREDRAW;
-    startup.windowProcedure = windowProcedure;
-    return startup;
-}
-
-ProgramStartup PelloryStartup(WNDPROC windowProcedure)
-{
-    ProgramStartup startup;
-    startup.className = L"Pellory";
-    startup.fixedTitle = L"SIM Manager";
-    startup.singleInstanceFirst = true;
-    startup.localizedResources = true;
-    startup.windowProcedure = windowProcedure;
-    return startup;
-}
-
-ProgramStartup CorvaneStartup(WNDPROC windowProcedure)
-{
-    ProgramStartup startup;
-    startup.className = L"RIZEMgr";
-    startup.titleId = 40021;
-    startup.lookupByTitle = true;
-    startup.localizedResources = true;
-    startup.classStyle = CS_HREDRAW | CS_VREDRAW;
-    startup.iconId = IDI_PROGRAM;
-    startup.windowProcedure = windowProcedure;
-    return startup;
-}
-
-ProgramStartup ObrelStartup(WNDPROC windowProcedure)
-{
-    ProgramStartup startup;
-    startup.className = L"Obrel";
-    startup.fixedTitle = L"System Info";
-    startup.singleInstanceFirst = true;
-    startup.windowProcedure = windowProcedure;
-    return startup;
-}
-
-DialogProgramStartup LunsettStartup(std::function<INT_PTR()> runMainDialog)
-{
-    DialogProgramStartup startup;
-    startup.mutexName = L"_TASK_MUTEX_";
-    startup.titleId = 41005;
-    startup.localizedResources = true;
-    startup.runMainDialog = std::move(runMainDialog);
-    return startup;
 }

@@ -1,17 +1,19 @@
 // Program start-up: the skeleton every program's wWinMain runs.
 //
 // A program with a main window describes itself with a ProgramStartup (its
-// row of the start-up table plus its own steps) and hands it to RunProgram:
+// start-up row plus its own steps) and hands it to RunProgram:
 //
 //     int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, wchar_t*, int show)
 //     {
-//         ProgramStartup startup = CorvaneStartup(MainWindowProcedure);
-//         startup.shutdown = CleanUp;
+//         MainWindow main;
+//         ProgramStartup startup = CorvaneStartup();   // the program's own row
+//         startup.windowProcedure = MainWindow::Procedure();
+//         startup.windowObject = [&] { return main.CreationParameter(); };
 //         return RunProgram(instance, show, startup);
 //     }
 //
-// Lunsett, a dialog program, runs RunDialogProgram instead. Every failure
-// before the message loop ends the program silently (exit code 0).
+// A dialog program runs RunDialogProgram instead. Every failure before the
+// message loop ends the program silently (exit code 0).
 #pragma once
 
 #include <windows.h>
@@ -42,6 +44,9 @@ struct ProgramStartup {
     UINT classStyle = 0;
     UINT iconId = 0;  // of the resource module; 0: none
     WNDPROC windowProcedure = nullptr;
+    // The main window's creation parameter: the object its procedure finds
+    // (MainWindowBase::CreationParameter). Asked for after afterRegistration.
+    std::function<void*()> windowObject;
 
     // The program's own steps, each optional. A step that returns false ends
     // the program with 0.
@@ -56,13 +61,6 @@ struct ProgramStartup {
 // Runs the start-up skeleton, the message loop and the shutdown. Returns the
 // exit code: the quit message's parameter, or 0 when the program ended early.
 int RunProgram(HINSTANCE instance, int showCommand, const ProgramStartup& startup);
-
-// The start-up table's rows for the programs with a main window; the program
-// adds its own steps.
-ProgramStartup TarnwellStartup(WNDPROC windowProcedure);
-ProgramStartup PelloryStartup(WNDPROC windowProcedure);
-ProgramStartup CorvaneStartup(WNDPROC windowProcedure);
-ProgramStartup ObrelStartup(WNDPROC windowProcedure);
 
 // A program that is one modal dialog.
 struct DialogProgramStartup {
@@ -80,4 +78,3 @@ struct DialogProgramStartup {
 // resource file is missing.
 int RunDialogProgram(HINSTANCE instance, const DialogProgramStartup& startup);
 
-DialogProgramStartup LunsettStartup(std::function<INT_PTR()> runMainDialog);

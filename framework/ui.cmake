@@ -8,6 +8,8 @@ target_sources(framework PRIVATE
     Dialogs.cpp Dialogs.h
     Display.cpp Display.h
     HtmlDialog.cpp HtmlDialog.h
+    MainWindowBase.h
+    MenuBars.cpp MenuBars.h
     SingleInstance.cpp SingleInstance.h
     Startup.cpp Startup.h)
 target_link_libraries(framework PUBLIC comctl32 gdi32)
@@ -22,6 +24,7 @@ vellumate_test(framework_ui_tests SERIAL
         tests/DialogTests.cpp
         tests/DisplayTests.cpp
         tests/HtmlDialogTests.cpp
+        tests/MainWindowBaseTests.cpp
         tests/UiTestSupport.cpp
         tests/UiTestSupport.h
     LIBS framework testsupport platform

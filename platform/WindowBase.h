@@ -50,6 +50,9 @@ protected:
         Derived* self = nullptr;
         if (message == WM_NCCREATE) {
             auto* base = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            // A window made without its object cannot work.
+            if (!base)
+                return FALSE;
             base->window_ = window;
             ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(base));
             self = static_cast<Derived*>(base);
@@ -64,7 +67,10 @@ protected:
         try {
             result = self->HandleMessage(message, wParam, lParam);
         } catch (...) {
-            result = ::DefWindowProcW(window, message, wParam, lParam);
+            // A failure while the window is made makes the creation fail.
+            result = message == WM_NCCREATE ? FALSE
+                     : message == WM_CREATE ? -1
+                                            : ::DefWindowProcW(window, message, wParam, lParam);
         }
         if (message == WM_NCDESTROY) {
             ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);

@@ -4,6 +4,7 @@
 #include "sysinfo/resource.h"
 
 #include "framework/About.h"
+#include "framework/CommandTable.h"
 #include "framework/Dialogs.h"
 #include "framework/Display.h"
 #include "framework/ResourceModule.h"
@@ -20,10 +21,6 @@
 #include <iterator>
 
 namespace {
-
-// The Back key: no default handling, delivered to us as WM_HOTKEY, both on
-// press and release.
-constexpr LPARAM BackKeyOverride = MAKELPARAM(SHMBOF_NODEFAULT | SHMBOF_NOTIFY, SHMBOF_NODEFAULT | SHMBOF_NOTIFY);
 
 PageColours SystemColours() noexcept
 {
@@ -53,50 +50,36 @@ bool InitCommonControlsForObrel() noexcept
 
 } // namespace
 
-ProgramStartup MainWindow::Startup()
+ProgramStartup MainWindow::Startup(std::unique_ptr<MainWindow>& main)
 {
-    ProgramStartup startup = ObrelStartup(&MainWindow::Procedure);
+    ProgramStartup startup;
+    startup.className = ClassName;
+    startup.fixedTitle = L"System Info";
+    startup.singleInstanceFirst = true;
+    startup.windowProcedure = Procedure();
     startup.prepare = InitCommonControlsForObrel;
+    startup.afterRegistration = [&main] {
+        main = std::make_unique<MainWindow>();
+        return true;
+    };
+    startup.windowObject = [&main]() -> void* { return main ? main->CreationParameter() : nullptr; };
     return startup;
 }
 
-LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+MainWindow::MainWindow() : MainWindowBase(IDM_OBREL_BAR)
 {
-    // Only windows of Obrel's class come here: no need to ask for the class.
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    try {
-        if (message == WM_NCCREATE) {
-            self = new MainWindow(window);
-            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        }
-        if (!self)
-            return DefWindowProcW(window, message, wParam, lParam);
-        if (message == WM_NCDESTROY) {
-            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            delete self;
-            return DefWindowProcW(window, message, wParam, lParam);
-        }
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        // Nothing may leave a window procedure; creation fails instead.
-        return message == WM_NCCREATE ? FALSE : message == WM_CREATE ? -1 : DefWindowProcW(window, message, wParam, lParam);
-    }
 }
 
-MainWindow* MainWindow::FromWindow(HWND window) noexcept
+MainWindow::~MainWindow()
 {
-    wchar_t className[16] = L"";
-    if (!window || !GetClassNameW(window, className, static_cast<int>(std::size(className))) ||
-        wcscmp(className, ClassName) != 0 || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId())
-        return nullptr;
-    return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    // The window's last messages still reach the pages.
+    if (Window())
+        DestroyWindow(Window());
 }
 
-LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CREATE:
-        return OnCreate() ? 0 : -1;
     case WM_TIMER:
         if (wParam == RefreshTimer)
             OnTimer();
@@ -104,43 +87,21 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KEYDOWN:
         OnKeyDown(static_cast<UINT>(wParam));
         return 0;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam));
-        return 0;
-    case WM_HOTKEY:
-        if (HIWORD(lParam) == VK_ESCAPE) {
-            SHSendBackToFocusWindow(message, wParam, lParam);
-            return 0;
-        }
-        break;
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE);
         break;  // the default handling gives us the focus
-    case WM_ERASEBKGND:
-        return 1;  // painting covers every pixel
     case WM_PAINT:
         OnPaint();
         return 0;
-    case WM_DESTROY:
-        OnDestroy();
-        return 0;
+    default:
+        break;
     }
-    return DefWindowProcW(m_window, message, wParam, lParam);
+    return DefWindowProcW(Window(), message, wParam, lParam);
 }
 
 bool MainWindow::OnCreate()
 {
-    FitToWorkArea(m_window);
-
-    SHMENUBARINFO bar{};
-    bar.cbSize = sizeof bar;
-    bar.hwndParent = m_window;
-    bar.nToolBarId = IDM_OBREL_BAR;
-    bar.hInstRes = ResourceModule();
-    if (SHCreateMenuBar(&bar)) {
-        m_menuBar = bar.hwndMB;
-        SendMessageW(m_menuBar, SHCMBM_OVERRIDEKEY, VK_ESCAPE, BackKeyOverride);
-    }
+    FitToWorkArea(Window());
 
     if (!m_painter.Create(SystemColours(), IsLargeFontSet(true)))
         return false;
@@ -152,8 +113,8 @@ bool MainWindow::OnCreate()
     m_schedule.Advance();
     PageSwitched();
 
-    SetFocus(m_window);
-    return SetTimer(m_window, RefreshTimer, TimerPeriod, nullptr) != 0;
+    SetFocus(Window());
+    return SetTimer(Window(), RefreshTimer, TimerPeriod, nullptr) != 0;
 }
 
 void MainWindow::UpdateDuePages(bool redraw)
@@ -177,7 +138,7 @@ void MainWindow::OnTimer()
 void MainWindow::InvalidateRow(int row)
 {
     const RECT rect = m_painter.RowRect(row);
-    InvalidateRect(m_window, &rect, FALSE);
+    InvalidateRect(Window(), &rect, FALSE);
 }
 
 void MainWindow::OnKeyDown(UINT key)
@@ -191,26 +152,19 @@ void MainWindow::OnKeyDown(UINT key)
     }
 }
 
-void MainWindow::OnCommand(UINT command)
+bool MainWindow::OnCommand(UINT command)
 {
-    struct Command {
-        UINT id;
-        void (MainWindow::*handler)();
+    using Row = CommandRow<MainWindow, MainWindow>;
+    // Every page can be shown at any time: no enable rules.
+    static constexpr Row Commands[] = {
+        {IDC_NEXT_PAGE, &MainWindow::NextPage, nullptr},
+        {IDC_MEMORY_PAGE, &MainWindow::ShowMemoryPage, nullptr},
+        {IDC_FLASH_PAGE, &MainWindow::ShowFlashPage, nullptr},
+        {IDC_POWER_PAGE, &MainWindow::ShowPowerPage, nullptr},
+        {IDC_DEVICE_PAGE, &MainWindow::ShowDevicePage, nullptr},
+        {IDC_ABOUT, &MainWindow::ShowAbout, nullptr},
     };
-    static constexpr Command Commands[] = {
-        {IDC_NEXT_PAGE, &MainWindow::NextPage},
-        {IDC_MEMORY_PAGE, &MainWindow::ShowMemoryPage},
-        {IDC_FLASH_PAGE, &MainWindow::ShowFlashPage},
-        {IDC_POWER_PAGE, &MainWindow::ShowPowerPage},
-        {IDC_DEVICE_PAGE, &MainWindow::ShowDevicePage},
-        {IDC_ABOUT, &MainWindow::ShowAbout},
-    };
-    for (const Command& entry : Commands) {
-        if (entry.id == command) {
-            (this->*entry.handler)();
-            return;
-        }
-    }
+    return RunTableCommand(Commands, *this, command);
 }
 
 void MainWindow::NextPage()
@@ -226,7 +180,7 @@ void MainWindow::ShowDevicePage() { ShowPage(m_devicePage); }
 
 void MainWindow::ShowAbout()
 {
-    AboutBox about(m_window, ObrelRelease);
+    AboutBox about(Window(), ObrelRelease);
     RunModal(about);
 }
 
@@ -238,9 +192,9 @@ void MainWindow::ShowPage(const InfoPage& page)
 
 void MainWindow::PageSwitched()
 {
-    InvalidateRect(m_window, nullptr, FALSE);
-    if (m_menuBar && m_ring.Following())
-        SetMenuBarButtonText(m_menuBar, IDC_NEXT_PAGE, String(MAKEINTRESOURCEW(m_ring.Following()->ShortNameId())));
+    InvalidateRect(Window(), nullptr, FALSE);
+    if (MenuBar() && m_ring.Following())
+        SetMenuBarButtonText(MenuBar(), IDC_NEXT_PAGE, String(MAKEINTRESOURCEW(m_ring.Following()->ShortNameId())));
 }
 
 void MainWindow::OnActivate(bool active)
@@ -256,23 +210,23 @@ void MainWindow::OnActivate(bool active)
     m_painter.SetLargeFont(large);
     m_painter.SetColours(colours);
     if (changed)
-        InvalidateRect(m_window, nullptr, FALSE);
+        InvalidateRect(Window(), nullptr, FALSE);
 }
 
 void MainWindow::OnPaint()
 {
     PAINTSTRUCT paint{};
-    const HDC dc = BeginPaint(m_window, &paint);
+    const HDC dc = BeginPaint(Window(), &paint);
     if (!dc)
         return;
     RECT client{};
-    GetClientRect(m_window, &client);
+    GetClientRect(Window(), &client);
     const InfoPage* page = m_ring.Current();
     if (page)
         m_painter.PaintPage(dc, client, *page, PageIcon(page->IconId()));
-    EndPaint(m_window, &paint);
+    EndPaint(Window(), &paint);
     if (page)
-        PublishScreenText(m_window, page->ScreenText());
+        PublishScreenText(Window(), page->ScreenText());
 }
 
 HICON MainWindow::PageIcon(UINT iconId)
@@ -288,7 +242,5 @@ HICON MainWindow::PageIcon(UINT iconId)
 
 void MainWindow::OnDestroy()
 {
-    KillTimer(m_window, RefreshTimer);
-    WithdrawScreenText(m_window);
-    PostQuitMessage(0);
+    KillTimer(Window(), RefreshTimer);
 }

@@ -11,6 +11,8 @@
 #include "sysinfo/PowerPage.h"
 #include "sysinfo/RefreshSchedule.h"
 
+#include "framework/About.h"
+#include "framework/MainWindowBase.h"
 #include "framework/Startup.h"
 
 #include "platform/Handles.h"
@@ -18,25 +20,23 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 
-class MainWindow final : public PageHost {
+inline constexpr ProgramRelease ObrelRelease{1, 0, "Jul  9 2003", "16:22:12"};
+
+class MainWindow final : public MainWindowBase<MainWindow>, public PageHost {
 public:
     static constexpr wchar_t ClassName[] = L"Obrel";
     static constexpr UINT_PTR RefreshTimer = 1;
 
     // The start-up of the program: its row of the start-up table, with the
-    // common controls initialised before the window is made.
-    static ProgramStartup Startup();
+    // common controls initialised before the window is made. The object
+    // `main` is made once the class is registered.
+    static ProgramStartup Startup(std::unique_ptr<MainWindow>& main);
 
-    // The window class's procedure. The window makes its object on
-    // WM_NCCREATE and deletes it on WM_NCDESTROY.
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    MainWindow();
+    ~MainWindow();
 
-    // The object of an Obrel window, or null.
-    static MainWindow* FromWindow(HWND window) noexcept;
-
-    HWND Window() const noexcept { return m_window; }
-    HWND MenuBar() const noexcept { return m_menuBar; }
     const PageRing& Ring() const noexcept { return m_ring; }
     const PagePainter& Painter() const noexcept { return m_painter; }
     const RefreshSchedule& Schedule() const noexcept { return m_schedule; }
@@ -44,16 +44,18 @@ public:
     void InvalidateRow(int row) override;
 
 private:
-    explicit MainWindow(HWND window) noexcept : m_window(window) {}
+    friend MainWindowBase<MainWindow>;
 
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The window's hooks.
     bool OnCreate();
+    void OnDestroy();
+    bool OnCommand(UINT command);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
     void OnTimer();
     void OnKeyDown(UINT key);
-    void OnCommand(UINT command);
     void OnActivate(bool active);
     void OnPaint();
-    void OnDestroy();
 
     // Commands.
     void NextPage();
@@ -68,8 +70,6 @@ private:
     void UpdateDuePages(bool redraw);
     HICON PageIcon(UINT iconId);
 
-    HWND m_window;
-    HWND m_menuBar = nullptr;
     MemoryPage m_memoryPage;
     FlashPage m_flashPage;
     PowerPage m_powerPage;

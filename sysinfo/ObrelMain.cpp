@@ -3,5 +3,6 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, wchar_t*, int showCommand)
 {
-    return RunProgram(instance, showCommand, MainWindow::Startup());
+    std::unique_ptr<MainWindow> main;
+    return RunProgram(instance, showCommand, MainWindow::Startup(main));
 }

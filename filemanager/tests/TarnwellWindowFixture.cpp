@@ -33,7 +33,7 @@ bool RegisterMainWindowClass()
     static const bool registered = [] {
         WNDCLASSW windowClass{};
         windowClass.style = CS_HREDRAW | CS_VREDRAW;
-        windowClass.lpfnWndProc = &MainWindow::Procedure;
+        windowClass.lpfnWndProc = MainWindow::Procedure();
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
         windowClass.lpszClassName = MainWindowClass;
@@ -68,12 +68,11 @@ void TarnwellWindowTest::TearDown()
 void TarnwellWindowTest::Start(const AppSettings& settings)
 {
     m_main = std::make_unique<MainWindow>(settings);
-    MainWindow::Attach(m_main.get());
     HWND window = CreateWindowExW(0, MainWindowClass, L"File Manager", WS_POPUP | WS_CLIPCHILDREN, 0,
                                   vellumate::WorkAreaTop, vellumate::ScreenWidth, vellumate::WorkAreaHeight, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+                                  nullptr, GetModuleHandleW(nullptr), m_main->CreationParameter());
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(m_main->CreatePanes(window));
+    ASSERT_TRUE(m_main->CreatePanes());
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     FinishListing();

@@ -6,11 +6,19 @@
 
 #include "framework/Startup.h"
 
+#include <memory>
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, wchar_t*, int showCommand)
 {
+    std::unique_ptr<DemoWindow> main;
     ProgramStartup startup;
     startup.className = L"VellumateDemo";
     startup.fixedTitle = L"Framework Demo";
-    startup.windowProcedure = DemoWindowProcedure;
+    startup.windowProcedure = DemoWindow::Procedure();
+    startup.afterRegistration = [&] {
+        main = std::make_unique<DemoWindow>();
+        return true;
+    };
+    startup.windowObject = [&]() -> void* { return main->CreationParameter(); };
     return RunProgram(instance, showCommand, startup);
 }

@@ -4,12 +4,10 @@
 #include "demo_resources.h"
 
 #include "framework/About.h"
-#include "framework/ResourceModule.h"
-#include "framework/String.h"
+#include "framework/CommandTable.h"
 
 #include "platform/Painting.h"
 #include "platform/ScreenText.h"
-#include "platform/SoftKeyBar.h"
 
 namespace {
 
@@ -17,44 +15,79 @@ constexpr int Margin = 6;
 constexpr int TextHeight = 13;
 constexpr COLORREF HeadingColour = RGB(0x1E, 0x5A, 0xAA);
 
-// The main window's state: one window per program.
-struct DemoState {
-    HWND menuBar = nullptr;
-    String name;
-    vellumate::FontHandle font;
-    vellumate::FontHandle boldFont;
-};
-DemoState state;
+} // namespace
 
-String GuideText()
+DemoWindow::DemoWindow() : MainWindowBase(IDM_DEMO_MAIN, BackKey::Default)
+{
+}
+
+DemoWindow::~DemoWindow()
+{
+    if (Window())
+        DestroyWindow(Window());
+}
+
+bool DemoWindow::OnCreate()
+{
+    m_font = vellumate::MakeInterfaceFont(TextHeight);
+    m_boldFont = vellumate::MakeInterfaceFont(TextHeight + 2, FW_BOLD);
+    return true;
+}
+
+bool DemoWindow::OnCommand(UINT command)
+{
+    // Nothing here is ever unavailable: no enable rules.
+    static constexpr CommandRow<DemoWindow, DemoWindow> Commands[] = {
+        {IDC_DEMO_OPEN_SAMPLE, &DemoWindow::OpenSample, nullptr},
+        {IDC_DEMO_ABOUT, &DemoWindow::ShowAbout, nullptr},
+        {IDC_DEMO_EXIT, &DemoWindow::Exit, nullptr},
+    };
+    return RunTableCommand(Commands, *this, command);
+}
+
+LRESULT DemoWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT) {
+        OnPaint();
+        return 0;
+    }
+    return DefWindowProcW(Window(), message, wParam, lParam);
+}
+
+void DemoWindow::OpenSample()
+{
+    SampleDialog dialog(Window(), m_name);
+    if (RunModal(dialog) == IDOK) {
+        m_name = dialog.Name();
+        InvalidateRect(Window(), nullptr, FALSE);
+    }
+}
+
+void DemoWindow::ShowAbout()
+{
+    AboutBox about(Window(), DemoRelease());
+    RunModal(about);
+}
+
+void DemoWindow::Exit()
+{
+    DestroyWindow(Window());
+}
+
+String DemoWindow::GuideText() const
 {
     String text = L"Left soft key: a sample dialog.\nMenu: the dialog again, About, Exit.\nBack: the home screen.";
-    if (!state.name.IsEmpty()) {
+    if (!m_name.IsEmpty()) {
         String greeting;
-        greeting.FormatText(L"\n\nHello, %s!", state.name);
+        greeting.FormatText(L"\n\nHello, %s!", m_name);
         text += greeting;
     }
     return text;
 }
 
-bool OnCreate(HWND window)
+void DemoWindow::OnPaint()
 {
-    SHMENUBARINFO bar{};
-    bar.cbSize = sizeof bar;
-    bar.hwndParent = window;
-    bar.nToolBarId = IDM_DEMO_MAIN;
-    bar.hInstRes = ResourceModule();
-    if (!SHCreateMenuBar(&bar))
-        return false;
-    state.menuBar = bar.hwndMB;
-    state.font = vellumate::MakeInterfaceFont(TextHeight);
-    state.boldFont = vellumate::MakeInterfaceFont(TextHeight + 2, FW_BOLD);
-    return true;
-}
-
-void OnPaint(HWND window)
-{
-    vellumate::BufferedPaint paint(window);
+    vellumate::BufferedPaint paint(Window());
     HDC dc = paint.Dc();
     RECT area = paint.Client();
     vellumate::FillSolid(dc, area, RGB(255, 255, 255));
@@ -63,71 +96,14 @@ void OnPaint(HWND window)
 
     const wchar_t heading[] = L"Framework demo";
     {
-        vellumate::SelectObjectScope font(dc, state.boldFont.Get());
+        vellumate::SelectObjectScope font(dc, m_boldFont.Get());
         SetTextColor(dc, HeadingColour);
         RECT line = area;
         area.top += DrawTextW(dc, heading, -1, &line, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX) + Margin;
     }
     String guide = GuideText();
-    vellumate::SelectObjectScope font(dc, state.font.Get());
+    vellumate::SelectObjectScope font(dc, m_font.Get());
     SetTextColor(dc, RGB(0, 0, 0));
     DrawTextW(dc, guide, guide.Length(), &area, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
-    PublishScreenText(window, std::wstring(heading) + L"\n" + guide.Chars());
-}
-
-void OnCommand(HWND window, int command)
-{
-    switch (command) {
-    case IDC_DEMO_OPEN_SAMPLE: {
-        SampleDialog dialog(window, state.name);
-        if (RunModal(dialog) == IDOK) {
-            state.name = dialog.Name();
-            InvalidateRect(window, nullptr, FALSE);
-        }
-        break;
-    }
-    case IDC_DEMO_ABOUT: {
-        AboutBox about(window, DemoRelease());
-        RunModal(about);
-        break;
-    }
-    case IDC_DEMO_EXIT:
-        DestroyWindow(window);
-        break;
-    default:
-        break;
-    }
-}
-
-LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_CREATE:
-        return OnCreate(window) ? 0 : -1;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        OnPaint(window);
-        return 0;
-    case WM_COMMAND:
-        OnCommand(window, LOWORD(wParam));
-        return 0;
-    case WM_DESTROY:
-        WithdrawScreenText(window);
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-}
-
-} // namespace
-
-LRESULT CALLBACK DemoWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
-{
-    try {
-        return HandleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+    PublishScreenText(Window(), std::wstring(heading) + L"\n" + guide.Chars());
 }

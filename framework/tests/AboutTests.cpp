@@ -13,6 +13,9 @@
 
 namespace {
 
+constexpr ProgramRelease SomeRelease{1, 30, "Dec 19 2003", "13:46:52"};
+constexpr ProgramRelease OtherRelease{1, 0, "Jul  9 2003", "16:22:12"};
+
 TEST(BuildNumber, CountsDaysAndThreeHourSlots)
 {
     // Dec 19 2003 is day 722372; 13 h falls in the fifth slot.
@@ -51,14 +54,14 @@ protected:
 TEST_F(AboutPage, EveryProgramShowsItsVersionAndBuild)
 {
     const struct {
-        const ProgramRelease& release;
+        ProgramRelease release;
         const wchar_t* version;
     } programs[] = {
-        {TarnwellRelease, L"Version 1.30 (Build 14765)"},
-        {PelloryRelease, L"Version 1.10 (Build 12896)"},
-        {CorvaneRelease, L"Version 1.20 (Build 14748)"},
-        {LunsettRelease, L"Version 1.21 (Build 14748)"},
-        {ObrelRelease, L"Version 1.00 (Build 13116)"},
+        {{1, 30, "Dec 19 2003", "13:46:52"}, L"Version 1.30 (Build 14765)"},
+        {{1, 10, "Jun 18 2003", "16:08:15"}, L"Version 1.10 (Build 12896)"},
+        {{1, 20, "Dec 17 2003", "21:43:11"}, L"Version 1.20 (Build 14748)"},
+        {{1, 21, "Dec 17 2003", "21:44:15"}, L"Version 1.21 (Build 14748)"},
+        {{1, 0, "Jul  9 2003", "16:22:12"}, L"Version 1.00 (Build 13116)"},
     };
     for (const auto& program : programs) {
         AboutBox about(nullptr, program.release);
@@ -76,7 +79,7 @@ TEST_F(AboutPage, AProgramMayAddASmallPrintLine)
     protected:
         void AppendSmallPrint(String& page) const override { page += SmallPrintLine(IDS_TEST_SMALL_PRINT); }
     };
-    WithSmallPrint about(nullptr, ObrelRelease);
+    WithSmallPrint about(nullptr, OtherRelease);
     String page = about.PageText();
     String tail = L"reserved.<br><font size=2>Small &amp; print</font></font></center></body></html>";
     EXPECT_EQ(page.Right(tail.Length()), tail);
@@ -108,7 +111,7 @@ TEST(AboutPageStrings, MissingStringsLeaveTheirLinesOut)
 {
     AboutVariant bare(L"bare");
     ASSERT_TRUE(bare.Loaded());
-    AboutBox about(nullptr, TarnwellRelease);
+    AboutBox about(nullptr, SomeRelease);
     EXPECT_EQ(about.PageText(), String(VariantHead) + PageTail);
 }
 
@@ -116,7 +119,7 @@ TEST(AboutPageStrings, AOneCharacterFamilyTextIsLeftOut)
 {
     AboutVariant variant(L"short");
     ASSERT_TRUE(variant.Loaded());
-    AboutBox about(nullptr, TarnwellRelease);
+    AboutBox about(nullptr, SomeRelease);
     EXPECT_EQ(about.PageText(), String(VariantHead) + L"<br><br>\u00A9 2003" + PageTail);
 }
 
@@ -124,7 +127,7 @@ TEST(AboutPageStrings, AFamilyTextWithAPercentSignIsLeftOut)
 {
     AboutVariant variant(L"percent");
     ASSERT_TRUE(variant.Loaded());
-    AboutBox about(nullptr, TarnwellRelease);
+    AboutBox about(nullptr, SomeRelease);
     EXPECT_EQ(about.PageText(), String(VariantHead) + L"<br><br>All rights reserved." + PageTail);
 }
 
@@ -151,7 +154,7 @@ TEST_F(AboutPage, TheBoxShowsThePageAndDoneClosesIt)
         // The left soft key: Done.
         PostKey(dialog, VK_F1);
     });
-    AboutBox about(nullptr, TarnwellRelease);
+    AboutBox about(nullptr, SomeRelease);
     EXPECT_EQ(RunModal(about), IDOK);
     ASSERT_TRUE(driver.Wait());
     EXPECT_EQ(seen.title, String(L"T\u00EBst Pr\u00F6gram"));

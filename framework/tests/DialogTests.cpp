@@ -1,6 +1,7 @@
 // Framework dialogs made from the test templates, driven with the keys and
 // commands a person gives them.
 #include "framework/Dialogs.h"
+#include "framework/Errors.h"
 #include "framework/Globals.h"
 #include "framework/testsupport/ModalDriver.h"
 
@@ -20,6 +21,8 @@ namespace {
 
 constexpr int ThrowingCommand = 40000;
 constexpr int NestedCommand = 40001;
+constexpr int ErrorCommand = 40002;   // raises an error for the nearest frame
+constexpr UINT TestErrorMessage = 46999;
 
 // A framework dialog that notes what reaches its own level of the chain.
 class TestDialog : public DialogCore {
@@ -34,6 +37,7 @@ public:
     bool initContinued = false;
     TestDialog* nested = nullptr;
     INT_PTR nestedResult = 0;
+    bool afterNested = false;
 
 protected:
     bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
@@ -46,8 +50,11 @@ protected:
             commands.push_back(command);
             if (command == ThrowingCommand)
                 throw std::runtime_error("a handler failed");
+            if (command == ErrorCommand)
+                ThrowError(new ErrorInfo(TestErrorMessage, 7));
             if (command == NestedCommand && nested) {
                 nestedResult = RunModal(*nested);
+                afterNested = true;
                 return true;
             }
         }
@@ -251,6 +258,74 @@ TEST_F(FrameworkDialogs, NestedDialogsEachKeepTheirOwnObject)
     EXPECT_EQ(outer.nestedResult, IDYES);
     EXPECT_EQ(outer.commands, (std::vector<int>{NestedCommand, IDABORT}));
     EXPECT_EQ(inner.commands, std::vector<int>{IDYES});
+}
+
+TEST_F(FrameworkDialogs, AnErrorInANestedDialogReachesTheFrameAroundTheOuterOne)
+{
+    TestDialog outer(IDD_TEST_FULLSCREEN, m_owner, IDM_TEST_BAR, 0, false);
+    TestDialog inner(IDD_TEST_FULLSCREEN, nullptr, IDM_TEST_BAR, IDS_TEST_DIALOG_TITLE, false);
+    outer.nested = &inner;
+    const DWORD thread = GetCurrentThreadId();
+    ModalDriver driver([&](HWND window) {
+        PostMessageW(window, WM_COMMAND, NestedCommand, 0);
+        HWND innerWindow = nullptr;
+        WaitUntil([&] {
+            innerWindow = FindWindowW(L"#32770", L"Dialog Title");
+            return innerWindow && GetWindowThreadProcessId(innerWindow, nullptr) == thread && IsOpen(innerWindow);
+        });
+        if (innerWindow)
+            PostMessageW(innerWindow, WM_COMMAND, ErrorCommand, 0);
+    });
+
+    ErrorFrame frame;
+    bool afterDialog = false;
+    const bool ran = frame.Try([&] {
+        RunModal(outer);
+        afterDialog = true;
+    });
+    ASSERT_TRUE(driver.Wait());
+    EXPECT_FALSE(ran);
+    ASSERT_NE(frame.Error(), nullptr);
+    EXPECT_EQ(frame.Error()->MessageNumber(), TestErrorMessage);
+    EXPECT_EQ(frame.Error()->Code(1), 7u);
+    // Neither caller went on as if the dialog had ended normally.
+    EXPECT_FALSE(afterDialog);
+    EXPECT_FALSE(outer.afterNested);
+    EXPECT_EQ(inner.commands, std::vector<int>{ErrorCommand});
+    EXPECT_FALSE(IsErrorHeld());
+    EXPECT_EQ(FindWindowW(L"#32770", L"Dialog Title"), nullptr);
+}
+
+// A program's procedure that takes every exception itself, as a careless one
+// might.
+INT_PTR CALLBACK SwallowingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM) noexcept
+{
+    try {
+        if (message == WM_COMMAND && LOWORD(wParam) == ErrorCommand)
+            ThrowError(new ErrorInfo(TestErrorMessage));
+        if (message == WM_COMMAND && LOWORD(wParam) == IDOK)
+            EndDialog(window, IDOK);
+    } catch (...) {
+    }
+    return message == WM_INITDIALOG;
+}
+
+TEST_F(FrameworkDialogs, AnErrorInAProgramDialogAndInASentMessageReachesItsFrame)
+{
+    ModalDriver driver([](HWND window) { PostMessageW(window, WM_COMMAND, ErrorCommand, 0); });
+    ErrorFrame frame;
+    INT_PTR result = 0;
+    EXPECT_FALSE(frame.Try([&] { result = ShowTemplateDialog(IDD_TEST_PROGRAM, m_owner, SwallowingProcedure); }));
+    ASSERT_TRUE(driver.Wait());
+    ASSERT_NE(frame.Error(), nullptr);
+    EXPECT_EQ(frame.Error()->MessageNumber(), TestErrorMessage);
+    EXPECT_EQ(result, 0);
+
+    // Once the error is taken the next dialog runs normally.
+    ModalDriver again([](HWND window) { PostMessageW(window, WM_COMMAND, IDOK, 0); });
+    EXPECT_TRUE(frame.Try([&] { result = ShowTemplateDialog(IDD_TEST_PROGRAM, m_owner, SwallowingProcedure); }));
+    ASSERT_TRUE(again.Wait());
+    EXPECT_EQ(result, IDOK);
 }
 
 TEST_F(FrameworkDialogs, MenuBarButtonsCanBeHiddenAndRenamed)

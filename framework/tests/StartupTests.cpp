@@ -99,10 +99,13 @@ TEST(SingleInstance, AMutexWithoutAWindowExhaustsTheAttempts)
 
 TEST(ProgramStartupTable, AMissingTitleEndsTheProgramBeforeAnythingIsMade)
 {
-    // Tarnwell's row; this executable has no string 104.
+    // This executable has no string 104.
     HINSTANCE self = GetModuleHandleW(nullptr);
-    ProgramStartup startup = TarnwellStartup(DefWindowProcW);
-    startup.localizedResources = false;
+    ProgramStartup startup;
+    startup.className = L"File Manager";
+    startup.titleId = 104;
+    startup.lookupByTitle = true;
+    startup.windowProcedure = DefWindowProcW;
     bool prepared = false;
     startup.prepare = [&] { return prepared = true; };
 
@@ -118,8 +121,11 @@ TEST(ProgramStartupTable, AMissingTitleEndsTheProgramBeforeAnythingIsMade)
 
 TEST(ProgramStartupTable, WithoutItsLanguageFileAProgramSaysSoAndEnds)
 {
-    ProgramStartup startup = CorvaneStartup(DefWindowProcW);
-    ASSERT_TRUE(startup.localizedResources);
+    ProgramStartup startup;
+    startup.className = L"RIZEMgr";
+    startup.titleId = 40021;
+    startup.localizedResources = true;
+    startup.windowProcedure = DefWindowProcW;
     ModalDriver driver(IDOK);
     EXPECT_EQ(RunProgram(GetModuleHandleW(nullptr), SW_SHOWNORMAL, startup), 0);
     ASSERT_TRUE(driver.Wait());

@@ -1,7 +1,9 @@
 // Resource numbers of the test localized resource file.
 #pragma once
 
-#define IDS_TITLE 0xE000
+#include "framework/FrameworkResources.h"
+
+#define IDS_TITLE IDS_PROGRAM_TITLE
 #define IDD_SAMPLE 200
 #define IDM_SAMPLE 201
 #define IDC_SAMPLE_BUTTON 1001

@@ -1,7 +1,9 @@
 // Resource numbers of the message and error tests' string table.
 #pragma once
 
-#define IDS_TEST_GENERIC_ERROR 46001
+#include "framework/FrameworkResources.h"
+
+#define IDS_TEST_GENERIC_ERROR IDS_GENERIC_ERROR
 #define IDS_TEST_BAD_CHARACTER 46030
 #define IDS_TEST_NAME_TOO_LONG 46031
 #define IDS_TEST_NAME_EMPTY 46032

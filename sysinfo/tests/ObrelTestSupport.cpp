@@ -36,7 +36,7 @@ void StampProfile(const std::wstring& path)
 void RegisterObrelClass()
 {
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = &MainWindow::Procedure;
+    windowClass.lpfnWndProc = MainWindow::Procedure();
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = MainWindow::ClassName;
@@ -105,9 +105,10 @@ void FontSizeGuard::Set(DWORD size)
 TestObrelWindow::TestObrelWindow()
 {
     RegisterObrelClass();
+    m_object = std::make_unique<MainWindow>();
     m_window = CreateWindowExW(0, MainWindow::ClassName, L"System Info", WS_CLIPCHILDREN, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+                               GetModuleHandleW(nullptr), m_object->CreationParameter());
     if (!m_window)
         return;
     KillTimer(m_window, MainWindow::RefreshTimer);
@@ -117,8 +118,7 @@ TestObrelWindow::TestObrelWindow()
 
 TestObrelWindow::~TestObrelWindow()
 {
-    if (m_window)
-        DestroyWindow(m_window);
+    m_object.reset();
     // The window ends the message loop it thinks it runs; this thread has none.
     MSG message;
     while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {

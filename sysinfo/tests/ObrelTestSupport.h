@@ -92,7 +92,7 @@ public:
 
     explicit operator bool() const noexcept { return m_window != nullptr; }
     HWND Handle() const noexcept { return m_window; }
-    MainWindow& Object() const noexcept { return *MainWindow::FromWindow(m_window); }
+    MainWindow& Object() const noexcept { return *m_object; }
     const InfoPage* CurrentPage() const noexcept { return Object().Ring().Current(); }
 
     // Delivers `count` timer ticks, each followed by the painting it caused.
@@ -111,6 +111,7 @@ public:
     std::wstring LeftSoftKey() const;
 
 private:
+    std::unique_ptr<MainWindow> m_object;
     HWND m_window = nullptr;
 };
 
