@@ -2,11 +2,10 @@
 
 #include "filemanager/resource.h"
 #include "framework/Globals.h"
-#include "framework/ResourceModule.h"
+#include "framework/MenuBars.h"
 
 #include "platform/Painting.h"
 #include "platform/ScreenText.h"
-#include "platform/SoftKeyBar.h"
 
 #include <string_view>
 
@@ -22,25 +21,15 @@ bool ListPane::Create(HWND parent, const RECT& rect, DWORD preferences)
     if (!RegisterWindowClass(instance, ListPaneClass, CS_HREDRAW | CS_VREDRAW, LoadCursorW(nullptr, IDC_ARROW)) ||
         !CreateWindowObject(instance, ListPaneClass, L"", WS_CHILD | WS_VSCROLL, 0, rect, parent))
         return false;
-    SetWindowLongPtrW(window_, GWLP_ID, IDC_FOLDER_LIST);
+    SetWindowLongPtrW(m_window, GWLP_ID, IDC_FOLDER_LIST);
     m_painter.SetPreferences(preferences);
     m_list.SetRowsPerPage((rect.bottom - rect.top) / ListRowHeight);
     SyncScrollBar();
 
-    SHMENUBARINFO bar{};
-    bar.cbSize = sizeof bar;
-    bar.hwndParent = parent;
-    bar.dwFlags = SHCMBF_HIDDEN;
-    bar.nToolBarId = IDM_LIST_BAR;
-    bar.hInstRes = ResourceModule();
-    if (!SHCreateMenuBar(&bar))
-        return false;
-    m_menuBar = bar.hwndMB;
     // Back comes to the program (as WM_HOTKEY to the main window): it climbs
     // the folders instead of leaving for the home screen.
-    SendMessageW(m_menuBar, SHCMBM_OVERRIDEKEY, VK_ESCAPE,
-                 MAKELPARAM(SHMBOF_NODEFAULT | SHMBOF_NOTIFY, SHMBOF_NODEFAULT | SHMBOF_NOTIFY));
-    return true;
+    m_menuBar = CreateMenuBar(parent, IDM_LIST_BAR, BackKey::ToProgram, true);
+    return m_menuBar != nullptr;
 }
 
 void ListPane::SetPreferences(DWORD preferences)
@@ -51,7 +40,7 @@ void ListPane::SetPreferences(DWORD preferences)
 
 void ListPane::SyncScrollBar()
 {
-    if (!window_)
+    if (!m_window)
         return;
     SCROLLINFO info{};
     info.cbSize = sizeof info;
@@ -61,7 +50,7 @@ void ListPane::SyncScrollBar()
         info.nPage = static_cast<UINT>(m_list.RowsPerPage());
     }
     info.nPos = m_list.TopRow();
-    SetScrollInfo(window_, SB_VERT, &info, TRUE);
+    SetScrollInfo(m_window, SB_VERT, &info, TRUE);
 }
 
 void ListPane::ShowChange(const SelectionChange& change)
@@ -80,18 +69,18 @@ void ListPane::ShowChange(const SelectionChange& change)
 void ListPane::RepaintRow(int index)
 {
     const int row = index - m_list.TopRow();
-    if (!window_ || row < 0 || row >= m_list.RowsPerPage())
+    if (!m_window || row < 0 || row >= m_list.RowsPerPage())
         return;
     RECT client{};
-    GetClientRect(window_, &client);
+    GetClientRect(m_window, &client);
     const RECT rect{client.left, row * ListRowHeight, client.right, (row + 1) * ListRowHeight};
-    InvalidateRect(window_, &rect, FALSE);
+    InvalidateRect(m_window, &rect, FALSE);
 }
 
 void ListPane::Repaint()
 {
-    if (window_)
-        InvalidateRect(window_, nullptr, FALSE);
+    if (m_window)
+        InvalidateRect(m_window, nullptr, FALSE);
 }
 
 void ListPane::OnIconsCleared(bool onOwnThread)
@@ -105,7 +94,7 @@ void ListPane::OnIconsCleared(bool onOwnThread)
 int ListPane::NameColumnEnd() const
 {
     RECT rect{};
-    GetWindowRect(window_, &rect);
+    GetWindowRect(m_window, &rect);
     return (rect.right - rect.left) - GetSystemMetrics(SM_CXVSCROLL) - SizeColumnWidth;
 }
 
@@ -118,9 +107,9 @@ String ListPane::PaintRows(HDC dc, const RECT& area)
 
 void ListPane::OnPaint()
 {
-    vellumate::BufferedPaint paint(window_);
+    vellumate::BufferedPaint paint(m_window);
     const String rows = PaintRows(paint.Dc(), paint.Client());
-    PublishScreenText(window_, std::wstring_view(rows.Chars(), static_cast<size_t>(rows.Length())));
+    PublishScreenText(m_window, std::wstring_view(rows.Chars(), static_cast<size_t>(rows.Length())));
 }
 
 LRESULT ListPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -136,10 +125,10 @@ LRESULT ListPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         break;
     case WM_DESTROY:
-        WithdrawScreenText(window_);
+        WithdrawScreenText(m_window);
         break;
     default:
         break;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return DefWindowProcW(m_window, message, wParam, lParam);
 }

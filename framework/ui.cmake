@@ -76,7 +76,7 @@ add_dependencies(framework_startup_tests framework_startup_helper)
 vellumate_program(fwdemo
     OUTPUT_NAME fwdemo
     SOURCES demo/DemoMain.cpp demo/DemoWindow.cpp demo/DemoWindow.h demo/SampleDialog.cpp demo/SampleDialog.h
-            demo/demo_resources.h
+            demo/demo_resources.h demo/SampleDialogControls.h
     LIBS framework platform
     RESOURCES demo/fwdemo.rc)
 target_include_directories(fwdemo PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/demo)

@@ -140,11 +140,11 @@ std::optional<std::wstring> DecodeText(std::string_view bytes, std::wstring& pro
 
 class Parser {
 public:
-    explicit Parser(ProfileReading& reading) : reading_(reading) {}
+    explicit Parser(ProfileReading& reading) : m_reading(reading) {}
 
     void Line(int number, std::wstring_view line)
     {
-        line_ = number;
+        m_line = number;
         line = Trim(line);
         if (line.empty() || line.front() == L';' || line.front() == L'#')
             return;
@@ -163,7 +163,7 @@ public:
     // Relations between values that are only known once everything is read.
     void Finish()
     {
-        DeviceProfile& profile = reading_.profile;
+        DeviceProfile& profile = m_reading.profile;
         if (profile.memoryAvailable > profile.memoryTotal) {
             ProblemAt(LineOf(L"memory", L"available"), L"[memory] available is more than total; taken as total");
             profile.memoryAvailable = profile.memoryTotal;
@@ -189,7 +189,7 @@ private:
         const std::size_t close = line.rfind(L']');
         if (close == std::wstring_view::npos || close + 1 != line.size()) {
             Problem(L"a section header must end with ']': " + std::wstring(line));
-            kind_ = SectionKind::Unknown;
+            m_kind = SectionKind::Unknown;
             return;
         }
         const std::wstring_view name = Trim(line.substr(1, close - 1));
@@ -197,28 +197,28 @@ private:
             const std::wstring_view card = Trim(name.substr(CardPrefix.size()));
             if (!IsValidCardName(card)) {
                 Problem(L"not a valid card folder name: [" + std::wstring(name) + L"]");
-                kind_ = SectionKind::Unknown;
+                m_kind = SectionKind::Unknown;
                 return;
             }
-            kind_ = SectionKind::Card;
-            section_ = L"card:" + std::wstring(card);
-            card_ = CardIndex(card);
+            m_kind = SectionKind::Card;
+            m_section = L"card:" + std::wstring(card);
+            m_card = CardIndex(card);
             return;
         }
         for (std::wstring_view known : {L"device", L"display", L"memory", L"store", L"power"}) {
             if (SameName(name, known)) {
-                kind_ = SectionKind::Fixed;
-                section_ = known;
+                m_kind = SectionKind::Fixed;
+                m_section = known;
                 return;
             }
         }
         Problem(L"unknown section [" + std::wstring(name) + L"]");
-        kind_ = SectionKind::Unknown;
+        m_kind = SectionKind::Unknown;
     }
 
     std::size_t CardIndex(std::wstring_view name)
     {
-        std::vector<CardProfile>& cards = reading_.profile.cards;
+        std::vector<CardProfile>& cards = m_reading.profile.cards;
         for (std::size_t i = 0; i < cards.size(); ++i)
             if (SameName(cards[i].name, name))
                 return i;
@@ -228,7 +228,7 @@ private:
 
     void Setting(std::wstring_view key, std::wstring_view value)
     {
-        switch (kind_) {
+        switch (m_kind) {
         case SectionKind::None:
             Problem(L"setting outside a section: " + std::wstring(key));
             return;
@@ -245,40 +245,40 @@ private:
 
     void FixedSetting(std::wstring_view key, std::wstring_view value)
     {
-        if (section_ == L"device" && SameName(key, L"oem")) {
-            reading_.profile.oem = value;
+        if (m_section == L"device" && SameName(key, L"oem")) {
+            m_reading.profile.oem = value;
             return;
         }
         for (const NumberSetting& setting : NumberSettings) {
-            if (setting.section == section_ && SameName(key, setting.key)) {
+            if (setting.section == m_section && SameName(key, setting.key)) {
                 const std::optional<long long> number = Number(key, value, setting.minimum, setting.maximum);
                 if (number && setting.percentage && *number > 100 && *number != UnknownPercent)
-                    Problem(L"[" + section_ + L"] " + std::wstring(key) + L" must be 0 to 100, or 255 for unknown, not " +
+                    Problem(L"[" + m_section + L"] " + std::wstring(key) + L" must be 0 to 100, or 255 for unknown, not " +
                             std::wstring(value));
                 else if (number)
-                    setting.apply(reading_.profile, *number);
+                    setting.apply(m_reading.profile, *number);
                 Remember(key);
                 return;
             }
         }
-        Problem(L"unknown setting " + std::wstring(key) + L" in [" + section_ + L"]");
+        Problem(L"unknown setting " + std::wstring(key) + L" in [" + m_section + L"]");
     }
 
     void CardSetting(std::wstring_view key, std::wstring_view value)
     {
-        CardProfile& card = reading_.profile.cards[card_];
+        CardProfile& card = m_reading.profile.cards[m_card];
         if (SameName(key, L"state")) {
             if (SameName(value, L"inserted"))
                 card.inserted = true;
             else if (SameName(value, L"removed"))
                 card.inserted = false;
             else
-                Problem(L"[" + section_ + L"] state must be inserted or removed, not " + std::wstring(value));
+                Problem(L"[" + m_section + L"] state must be inserted or removed, not " + std::wstring(value));
             return;
         }
         const bool size = SameName(key, L"size");
         if (!size && !SameName(key, L"free")) {
-            Problem(L"unknown setting " + std::wstring(key) + L" in [" + section_ + L"]");
+            Problem(L"unknown setting " + std::wstring(key) + L" in [" + m_section + L"]");
             return;
         }
         if (const std::optional<long long> number = Number(key, value, 0, std::numeric_limits<long long>::max()))
@@ -291,37 +291,37 @@ private:
     {
         const std::optional<long long> number = ParseInteger(value);
         if (!number) {
-            Problem(L"[" + section_ + L"] " + std::wstring(key) + L" is not a number: " + std::wstring(value));
+            Problem(L"[" + m_section + L"] " + std::wstring(key) + L" is not a number: " + std::wstring(value));
             return std::nullopt;
         }
         if (*number < minimum || *number > maximum) {
-            Problem(L"[" + section_ + L"] " + std::wstring(key) + L" must be " + std::to_wstring(minimum) + L" to " +
+            Problem(L"[" + m_section + L"] " + std::wstring(key) + L" must be " + std::to_wstring(minimum) + L" to " +
                     std::to_wstring(maximum) + L", not " + std::wstring(value));
             return std::nullopt;
         }
         return number;
     }
 
-    void Remember(std::wstring_view key) { lines_[section_ + L"." + std::wstring(key)] = line_; }
+    void Remember(std::wstring_view key) { m_lines[m_section + L"." + std::wstring(key)] = m_line; }
 
     int LineOf(const std::wstring& section, std::wstring_view key) const
     {
         // Keys are matched without regard to case; the file's spelling may differ.
-        for (const auto& [name, line] : lines_)
+        for (const auto& [name, line] : m_lines)
             if (SameName(name, section + L"." + std::wstring(key)))
                 return line;
         return 0;
     }
 
-    void Problem(std::wstring text) { ProblemAt(line_, std::move(text)); }
-    void ProblemAt(int line, std::wstring text) { reading_.problems.push_back({line, std::move(text)}); }
+    void Problem(std::wstring text) { ProblemAt(m_line, std::move(text)); }
+    void ProblemAt(int line, std::wstring text) { m_reading.problems.push_back({line, std::move(text)}); }
 
-    ProfileReading& reading_;
-    int line_ = 0;
-    SectionKind kind_ = SectionKind::None;
-    std::wstring section_;
-    std::size_t card_ = 0;
-    std::map<std::wstring, int> lines_;
+    ProfileReading& m_reading;
+    int m_line = 0;
+    SectionKind m_kind = SectionKind::None;
+    std::wstring m_section;
+    std::size_t m_card = 0;
+    std::map<std::wstring, int> m_lines;
 };
 
 }  // namespace

@@ -14,10 +14,10 @@ public:
     using Handle = typename Traits::Handle;
 
     UniqueHandle() noexcept = default;
-    explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
+    explicit UniqueHandle(Handle handle) noexcept : m_handle(handle) {}
     ~UniqueHandle() { Reset(); }
 
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : m_handle(other.Release()) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept
     {
         if (this != &other)
@@ -27,20 +27,20 @@ public:
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
 
-    Handle Get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != Traits::Invalid(); }
+    Handle Get() const noexcept { return m_handle; }
+    explicit operator bool() const noexcept { return m_handle != Traits::Invalid(); }
 
-    Handle Release() noexcept { return std::exchange(handle_, Traits::Invalid()); }
+    Handle Release() noexcept { return std::exchange(m_handle, Traits::Invalid()); }
 
     void Reset(Handle handle = Traits::Invalid()) noexcept
     {
-        Handle old = std::exchange(handle_, handle);
+        Handle old = std::exchange(m_handle, handle);
         if (old != Traits::Invalid())
             Traits::Close(old);
     }
 
 private:
-    Handle handle_ = Traits::Invalid();
+    Handle m_handle = Traits::Invalid();
 };
 
 namespace handle_traits {
@@ -125,38 +125,38 @@ using WinEventHookHandle = UniqueHandle<handle_traits::WinEventHook>;
 // A device context obtained with GetDC, released to its window.
 class WindowDC {
 public:
-    explicit WindowDC(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
+    explicit WindowDC(HWND window) noexcept : m_window(window), m_dc(::GetDC(window)) {}
     ~WindowDC()
     {
-        if (dc_)
-            ::ReleaseDC(window_, dc_);
+        if (m_dc)
+            ::ReleaseDC(m_window, m_dc);
     }
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
 
-    HDC Get() const noexcept { return dc_; }
-    explicit operator bool() const noexcept { return dc_ != nullptr; }
+    HDC Get() const noexcept { return m_dc; }
+    explicit operator bool() const noexcept { return m_dc != nullptr; }
 
 private:
-    HWND window_;
-    HDC dc_;
+    HWND m_window;
+    HDC m_dc;
 };
 
 // Selects a GDI object into a DC for the lifetime of the scope.
 class SelectObjectScope {
 public:
-    SelectObjectScope(HDC dc, HGDIOBJ object) noexcept : dc_(dc), old_(::SelectObject(dc, object)) {}
+    SelectObjectScope(HDC dc, HGDIOBJ object) noexcept : m_dc(dc), m_old(::SelectObject(dc, object)) {}
     ~SelectObjectScope()
     {
-        if (old_ && old_ != HGDI_ERROR)
-            ::SelectObject(dc_, old_);
+        if (m_old && m_old != HGDI_ERROR)
+            ::SelectObject(m_dc, m_old);
     }
     SelectObjectScope(const SelectObjectScope&) = delete;
     SelectObjectScope& operator=(const SelectObjectScope&) = delete;
 
 private:
-    HDC dc_;
-    HGDIOBJ old_;
+    HDC m_dc;
+    HGDIOBJ m_old;
 };
 
 }  // namespace vellumate

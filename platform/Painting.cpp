@@ -4,30 +4,30 @@
 
 namespace vellumate {
 
-BufferedPaint::BufferedPaint(HWND window) noexcept : window_(window)
+BufferedPaint::BufferedPaint(HWND window) noexcept : m_window(window)
 {
-    ::BeginPaint(window, &paint_);
-    ::GetClientRect(window, &client_);
-    const int width = client_.right - client_.left;
-    const int height = client_.bottom - client_.top;
-    if (!paint_.hdc || width <= 0 || height <= 0)
+    ::BeginPaint(window, &m_paint);
+    ::GetClientRect(window, &m_client);
+    const int width = m_client.right - m_client.left;
+    const int height = m_client.bottom - m_client.top;
+    if (!m_paint.hdc || width <= 0 || height <= 0)
         return;
-    memory_.Reset(::CreateCompatibleDC(paint_.hdc));
-    bitmap_.Reset(::CreateCompatibleBitmap(paint_.hdc, width, height));
-    if (!memory_ || !bitmap_) {
-        memory_.Reset();  // paint straight onto the window instead
+    m_memory.Reset(::CreateCompatibleDC(m_paint.hdc));
+    m_bitmap.Reset(::CreateCompatibleBitmap(m_paint.hdc, width, height));
+    if (!m_memory || !m_bitmap) {
+        m_memory.Reset();  // paint straight onto the window instead
         return;
     }
-    oldBitmap_ = ::SelectObject(memory_.Get(), bitmap_.Get());
+    m_oldBitmap = ::SelectObject(m_memory.Get(), m_bitmap.Get());
 }
 
 BufferedPaint::~BufferedPaint()
 {
-    if (memory_) {
-        ::BitBlt(paint_.hdc, 0, 0, client_.right, client_.bottom, memory_.Get(), 0, 0, SRCCOPY);
-        ::SelectObject(memory_.Get(), oldBitmap_);
+    if (m_memory) {
+        ::BitBlt(m_paint.hdc, 0, 0, m_client.right, m_client.bottom, m_memory.Get(), 0, 0, SRCCOPY);
+        ::SelectObject(m_memory.Get(), m_oldBitmap);
     }
-    ::EndPaint(window_, &paint_);
+    ::EndPaint(m_window, &m_paint);
 }
 
 void FillVerticalGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom) noexcept

@@ -15,16 +15,16 @@ public:
     BufferedPaint(const BufferedPaint&) = delete;
     BufferedPaint& operator=(const BufferedPaint&) = delete;
 
-    HDC Dc() const noexcept { return memory_ ? memory_.Get() : paint_.hdc; }
-    const RECT& Client() const noexcept { return client_; }
+    HDC Dc() const noexcept { return m_memory ? m_memory.Get() : m_paint.hdc; }
+    const RECT& Client() const noexcept { return m_client; }
 
 private:
-    HWND window_;
-    PAINTSTRUCT paint_{};
-    RECT client_{};
-    MemoryDCHandle memory_;
-    BitmapHandle bitmap_;
-    HGDIOBJ oldBitmap_ = nullptr;
+    HWND m_window;
+    PAINTSTRUCT m_paint{};
+    RECT m_client{};
+    MemoryDCHandle m_memory;
+    BitmapHandle m_bitmap;
+    HGDIOBJ m_oldBitmap = nullptr;
 };
 
 // Fills `rect` with a vertical gradient, one band per pixel row.

@@ -31,13 +31,13 @@ public:
 
     bool Publish(HWND window, std::wstring_view text)
     {
-        std::lock_guard lock(mutex_);
-        auto found = publications_.find(window);
-        if (found == publications_.end()) {
+        std::lock_guard lock(m_mutex);
+        auto found = m_publications.find(window);
+        if (found == m_publications.end()) {
             Publication created;
             if (!Open(window, created))
                 return false;
-            found = publications_.emplace(window, std::move(created)).first;
+            found = m_publications.emplace(window, std::move(created)).first;
         }
         Write(found->second, text);
         return true;
@@ -45,8 +45,8 @@ public:
 
     void Withdraw(HWND window)
     {
-        std::lock_guard lock(mutex_);
-        publications_.erase(window);
+        std::lock_guard lock(m_mutex);
+        m_publications.erase(window);
     }
 
 private:
@@ -83,8 +83,8 @@ private:
         ::InterlockedIncrement(&header->sequence);
     }
 
-    std::mutex mutex_;
-    std::map<HWND, Publication> publications_;
+    std::mutex m_mutex;
+    std::map<HWND, Publication> m_publications;
 };
 
 }  // namespace

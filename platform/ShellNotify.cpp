@@ -72,32 +72,32 @@ public:
     // (or the thread that made it has ended).
     HWND EnsureWindow() noexcept
     {
-        std::lock_guard guard(windowLock_);
-        if (window_ && ::IsWindow(window_))
-            return window_;
-        window_ = nullptr;
+        std::lock_guard guard(m_windowLock);
+        if (m_window && ::IsWindow(m_window))
+            return m_window;
+        m_window = nullptr;
         const HINSTANCE instance = ::GetModuleHandleW(nullptr);
         if (!RegisterWindowClass(instance, NotifyClientClass) ||
             !CreateWindowObject(instance, NotifyClientClass, L"", 0, 0, RECT{}, HWND_MESSAGE))
             return nullptr;
-        return window_;
+        return m_window;
     }
 
     // Returns whether the window was not registered before.
     bool Add(HWND window)
     {
-        std::lock_guard guard(lock_);
-        if (std::find(windows_.begin(), windows_.end(), window) != windows_.end())
+        std::lock_guard guard(m_lock);
+        if (std::find(m_windows.begin(), m_windows.end(), window) != m_windows.end())
             return false;
-        windows_.push_back(window);
+        m_windows.push_back(window);
         return true;
     }
 
     // Returns whether the window was registered.
     bool Remove(HWND window)
     {
-        std::lock_guard guard(lock_);
-        return std::erase(windows_, window) != 0;
+        std::lock_guard guard(m_lock);
+        return std::erase(m_windows, window) != 0;
     }
 
 private:
@@ -105,16 +105,16 @@ private:
 
     bool IsRegistered(HWND window)
     {
-        std::lock_guard guard(lock_);
+        std::lock_guard guard(m_lock);
         // Windows destroyed without deregistering are forgotten on the way.
-        std::erase_if(windows_, [](HWND registered) { return !::IsWindow(registered); });
-        return std::find(windows_.begin(), windows_.end(), window) != windows_.end();
+        std::erase_if(m_windows, [](HWND registered) { return !::IsWindow(registered); });
+        return std::find(m_windows.begin(), m_windows.end(), window) != m_windows.end();
     }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     {
         if (message != WM_COPYDATA)
-            return ::DefWindowProcW(window_, message, wParam, lParam);
+            return ::DefWindowProcW(m_window, message, wParam, lParam);
         const std::optional<NotifyPacket> packet = DecodeNotifyPacket(reinterpret_cast<COPYDATASTRUCT*>(lParam));
         if (!packet || packet->kind != NotifyKind::Deliver || !IsRegistered(packet->window))
             return FALSE;
@@ -128,9 +128,9 @@ private:
         return TRUE;
     }
 
-    std::mutex windowLock_;
-    std::mutex lock_;
-    std::vector<HWND> windows_;  // registered windows of this process
+    std::mutex m_windowLock;
+    std::mutex m_lock;
+    std::vector<HWND> m_windows;  // registered windows of this process
 };
 
 }  // namespace

@@ -11,14 +11,14 @@ namespace vellumate {
 template <typename Derived>
 class WindowBase {
 public:
-    HWND Window() const noexcept { return window_; }
+    HWND Window() const noexcept { return m_window; }
 
 protected:
     WindowBase() = default;
     ~WindowBase()
     {
-        if (window_)
-            ::DestroyWindow(window_);
+        if (m_window)
+            ::DestroyWindow(m_window);
     }
     WindowBase(const WindowBase&) = delete;
     WindowBase& operator=(const WindowBase&) = delete;
@@ -53,7 +53,7 @@ protected:
             // A window made without its object cannot work.
             if (!base)
                 return FALSE;
-            base->window_ = window;
+            base->m_window = window;
             ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(base));
             self = static_cast<Derived*>(base);
         } else {
@@ -74,13 +74,13 @@ protected:
         }
         if (message == WM_NCDESTROY) {
             ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            static_cast<WindowBase*>(self)->window_ = nullptr;
+            static_cast<WindowBase*>(self)->m_window = nullptr;
             self->OnFinalMessage();
         }
         return result;
     }
 
-    HWND window_ = nullptr;
+    HWND m_window = nullptr;
 };
 
 }  // namespace vellumate

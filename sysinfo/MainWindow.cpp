@@ -11,8 +11,6 @@
 
 #include "platform/Handset.h"
 #include "platform/ScreenText.h"
-#include "platform/ShellDialogs.h"
-#include "platform/SoftKeyBar.h"
 
 #include <commctrl.h>
 

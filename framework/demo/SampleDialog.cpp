@@ -1,6 +1,7 @@
 #include "SampleDialog.h"
 
 #include "demo_resources.h"
+#include "SampleDialogControls.h"
 
 #include "framework/About.h"
 #include "framework/Messages.h"

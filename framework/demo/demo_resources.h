@@ -1,11 +1,7 @@
 // Resource numbers of the framework demo.
 #pragma once
 
-#define IDD_DEMO_SAMPLE 200
-#define IDC_DEMO_NAME_LABEL 1001
-#define IDC_DEMO_NAME 1002
-#define IDC_DEMO_REMEMBER 1003
-#define IDC_DEMO_NOTE 1004
+#define IDD_DEMO_SAMPLE 200  // its controls: SampleDialogControls.h
 
 #define IDM_DEMO_MAIN 300
 #define IDM_DEMO_SAMPLE 301

@@ -21,47 +21,47 @@ bool ClassIs(std::wstring_view className, std::wstring_view wanted)
 // A block of memory inside another process, freed with it.
 class RemoteBuffer {
 public:
-    RemoteBuffer(HWND owner, std::size_t size) : size_(size)
+    RemoteBuffer(HWND owner, std::size_t size) : m_size(size)
     {
         DWORD processId = 0;
         ::GetWindowThreadProcessId(owner, &processId);
-        process_.Reset(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
-        if (process_)
-            address_ = ::VirtualAllocEx(process_.Get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        m_process.Reset(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+        if (m_process)
+            m_address = ::VirtualAllocEx(m_process.Get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     }
     ~RemoteBuffer()
     {
-        if (address_)
-            ::VirtualFreeEx(process_.Get(), address_, 0, MEM_RELEASE);
+        if (m_address)
+            ::VirtualFreeEx(m_process.Get(), m_address, 0, MEM_RELEASE);
     }
     RemoteBuffer(const RemoteBuffer&) = delete;
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
 
-    explicit operator bool() const noexcept { return address_ != nullptr; }
+    explicit operator bool() const noexcept { return m_address != nullptr; }
     std::uintptr_t Address(std::size_t offset = 0) const noexcept
     {
-        return reinterpret_cast<std::uintptr_t>(address_) + offset;
+        return reinterpret_cast<std::uintptr_t>(m_address) + offset;
     }
 
     bool Write(std::size_t offset, const void* data, std::size_t size) const noexcept
     {
         SIZE_T written = 0;
-        return offset + size <= size_ &&
-               ::WriteProcessMemory(process_.Get(), reinterpret_cast<void*>(Address(offset)), data, size, &written) &&
+        return offset + size <= m_size &&
+               ::WriteProcessMemory(m_process.Get(), reinterpret_cast<void*>(Address(offset)), data, size, &written) &&
                written == size;
     }
     bool Read(std::size_t offset, void* data, std::size_t size) const noexcept
     {
         SIZE_T read = 0;
-        return offset + size <= size_ &&
-               ::ReadProcessMemory(process_.Get(), reinterpret_cast<const void*>(Address(offset)), data, size, &read) &&
+        return offset + size <= m_size &&
+               ::ReadProcessMemory(m_process.Get(), reinterpret_cast<const void*>(Address(offset)), data, size, &read) &&
                read == size;
     }
 
 private:
-    KernelHandle process_;
-    void* address_ = nullptr;
-    std::size_t size_;
+    KernelHandle m_process;
+    void* m_address = nullptr;
+    std::size_t m_size;
 };
 
 // A text the control wrote into the remote buffer at `offset`.

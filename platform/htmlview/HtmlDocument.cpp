@@ -124,7 +124,7 @@ Align AlignFrom(const std::wstring* value, Align current)
 
 class DocumentBuilder {
 public:
-    DocumentBuilder() { open_.push_back({L"", TextStyle{}}); }
+    DocumentBuilder() { m_open.push_back({L"", TextStyle{}}); }
 
     HtmlDocument Build(std::wstring_view source)
     {
@@ -141,7 +141,7 @@ public:
                 break;
             }
         }
-        return std::move(document_);
+        return std::move(m_document);
     }
 
 private:
@@ -150,17 +150,17 @@ private:
         TextStyle style;
     };
 
-    const TextStyle& Current() const { return open_.back().style; }
+    const TextStyle& Current() const { return m_open.back().style; }
 
-    void Push(const std::wstring& tag, const TextStyle& style) { open_.push_back({tag, style}); }
+    void Push(const std::wstring& tag, const TextStyle& style) { m_open.push_back({tag, style}); }
 
     // Closes the most recent open element named `tag` and everything opened
     // inside it. False when none is open.
     bool PopTo(std::wstring_view tag)
     {
-        for (std::size_t i = open_.size(); i-- > 1;) {
-            if (open_[i].tag == tag) {
-                open_.resize(i);
+        for (std::size_t i = m_open.size(); i-- > 1;) {
+            if (m_open[i].tag == tag) {
+                m_open.resize(i);
                 return true;
             }
         }
@@ -172,20 +172,20 @@ private:
         HtmlItem item;
         item.kind = kind;
         item.style = Current();
-        document_.items.push_back(std::move(item));
+        m_document.items.push_back(std::move(item));
     }
 
     // Breaks swallow the white space around them.
     void AddBreak(HtmlItem::Kind kind)
     {
         AddItem(kind);
-        lineStart_ = true;
-        pendingSpace_ = false;
+        m_lineStart = true;
+        m_pendingSpace = false;
     }
 
     void AppendText(std::wstring_view text)
     {
-        std::vector<HtmlItem>& items = document_.items;
+        std::vector<HtmlItem>& items = m_document.items;
         if (!items.empty() && items.back().kind == HtmlItem::Kind::Text && items.back().style == Current()) {
             items.back().text += text;
             return;
@@ -200,13 +200,13 @@ private:
         std::wstring collapsed;
         for (wchar_t c : text) {
             if (IsHtmlSpace(c)) {
-                pendingSpace_ = true;
+                m_pendingSpace = true;
                 continue;
             }
-            if (pendingSpace_ && !lineStart_)
+            if (m_pendingSpace && !m_lineStart)
                 collapsed += L' ';
-            pendingSpace_ = false;
-            lineStart_ = false;
+            m_pendingSpace = false;
+            m_lineStart = false;
             collapsed += c;
         }
         if (!collapsed.empty())
@@ -259,11 +259,11 @@ private:
         TextStyle style = Current();
         if (const std::wstring* name = token.Attribute(L"name"); name && !name->empty()) {
             AddItem(HtmlItem::Kind::Anchor);
-            document_.items.back().text = *name;
+            m_document.items.back().text = *name;
         }
         if (const std::wstring* href = token.Attribute(L"href")) {
-            style.link = static_cast<int>(document_.links.size());
-            document_.links.push_back({*href});
+            style.link = static_cast<int>(m_document.links.size());
+            m_document.links.push_back({*href});
         }
         Push(L"a", style);
     }
@@ -280,13 +280,13 @@ private:
         if (const std::wstring* height = token.Attribute(L"height"))
             image.height = std::clamp(LeadingNumber(*height, 0), 0, MaxImageSide);
 
-        if (pendingSpace_ && !lineStart_)
+        if (m_pendingSpace && !m_lineStart)
             AppendText(L" ");
-        pendingSpace_ = false;
-        lineStart_ = false;
+        m_pendingSpace = false;
+        m_lineStart = false;
         AddItem(HtmlItem::Kind::Image);
-        document_.items.back().image = static_cast<int>(document_.images.size());
-        document_.images.push_back(std::move(image));
+        m_document.items.back().image = static_cast<int>(m_document.images.size());
+        m_document.images.push_back(std::move(image));
     }
 
     void EndTag(const std::wstring& tag)
@@ -306,10 +306,10 @@ private:
     // Sizes past any screen are surely mistakes; keep the arithmetic safe.
     static constexpr int MaxImageSide = 4096;
 
-    HtmlDocument document_;
-    std::vector<OpenElement> open_;  // open_[0]: the page's own default style
-    bool lineStart_ = true;
-    bool pendingSpace_ = false;
+    HtmlDocument m_document;
+    std::vector<OpenElement> m_open;  // m_open[0]: the page's own default style
+    bool m_lineStart = true;
+    bool m_pendingSpace = false;
 };
 
 }  // namespace

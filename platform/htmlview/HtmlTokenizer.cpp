@@ -119,84 +119,84 @@ std::size_t DecodeReference(std::wstring_view text, std::size_t pos, std::wstrin
 
 class Tokenizer {
 public:
-    explicit Tokenizer(std::wstring_view source) : source_(source) {}
+    explicit Tokenizer(std::wstring_view source) : m_source(source) {}
 
     std::vector<HtmlToken> Run()
     {
-        while (pos_ < source_.size()) {
-            const std::size_t open = source_.find(L'<', pos_);
+        while (m_pos < m_source.size()) {
+            const std::size_t open = m_source.find(L'<', m_pos);
             if (open == std::wstring_view::npos) {
-                text_ += source_.substr(pos_);
+                m_text += m_source.substr(m_pos);
                 break;
             }
-            text_ += source_.substr(pos_, open - pos_);
-            pos_ = open;
+            m_text += m_source.substr(m_pos, open - m_pos);
+            m_pos = open;
             ReadMarkup();
         }
         FlushText();
-        return std::move(tokens_);
+        return std::move(m_tokens);
     }
 
 private:
-    wchar_t At(std::size_t pos) const { return pos < source_.size() ? source_[pos] : L'\0'; }
+    wchar_t At(std::size_t pos) const { return pos < m_source.size() ? m_source[pos] : L'\0'; }
 
     void FlushText()
     {
-        if (text_.empty())
+        if (m_text.empty())
             return;
         HtmlToken token;
         token.kind = HtmlToken::Kind::Text;
-        token.text = DecodeEntities(text_);
-        tokens_.push_back(std::move(token));
-        text_.clear();
+        token.text = DecodeEntities(m_text);
+        m_tokens.push_back(std::move(token));
+        m_text.clear();
     }
 
     // At a '<'.
     void ReadMarkup()
     {
-        const wchar_t next = At(pos_ + 1);
-        if (source_.substr(pos_, 4) == L"<!--") {
-            const std::size_t close = source_.find(L"-->", pos_ + 4);
-            pos_ = close == std::wstring_view::npos ? source_.size() : close + 3;
+        const wchar_t next = At(m_pos + 1);
+        if (m_source.substr(m_pos, 4) == L"<!--") {
+            const std::size_t close = m_source.find(L"-->", m_pos + 4);
+            m_pos = close == std::wstring_view::npos ? m_source.size() : close + 3;
         } else if (next == L'!' || next == L'?') {
             SkipPast(L'>');
-        } else if (next == L'/' && IsAsciiLetter(At(pos_ + 2))) {
-            ReadTag(HtmlToken::Kind::EndTag, pos_ + 2);
+        } else if (next == L'/' && IsAsciiLetter(At(m_pos + 2))) {
+            ReadTag(HtmlToken::Kind::EndTag, m_pos + 2);
         } else if (IsAsciiLetter(next)) {
-            ReadTag(HtmlToken::Kind::StartTag, pos_ + 1);
+            ReadTag(HtmlToken::Kind::StartTag, m_pos + 1);
         } else {
-            text_ += L'<';  // "a < b" is text
-            ++pos_;
+            m_text += L'<';  // "a < b" is text
+            ++m_pos;
         }
     }
 
     void SkipPast(wchar_t c)
     {
-        const std::size_t found = source_.find(c, pos_);
-        pos_ = found == std::wstring_view::npos ? source_.size() : found + 1;
+        const std::size_t found = m_source.find(c, m_pos);
+        m_pos = found == std::wstring_view::npos ? m_source.size() : found + 1;
     }
 
     void ReadTag(HtmlToken::Kind kind, std::size_t nameStart)
     {
         std::size_t p = nameStart;
-        while (p < source_.size() && !IsHtmlSpace(source_[p]) && source_[p] != L'>' && source_[p] != L'/')
+        while (p < m_source.size() && !IsHtmlSpace(m_source[p]) && m_source[p] != L'>' && m_source[p] != L'/')
             ++p;
         HtmlToken token;
         token.kind = kind;
-        token.name = LowerAscii(source_.substr(nameStart, p - nameStart));
+        token.name = LowerAscii(m_source.substr(nameStart, p - nameStart));
 
         for (;;) {
-            while (p < source_.size() && (IsHtmlSpace(source_[p]) || source_[p] == L'/'))
+            while (p < m_source.size() && (IsHtmlSpace(m_source[p]) || m_source[p] == L'/'))
                 ++p;
-            if (p >= source_.size()) {  // the source ended inside the tag: drop it
-                pos_ = source_.size();
+            if (p >= m_source.size()) {  // the source ended inside the tag: drop it
+                m_pos = m_source.size();
                 return;
             }
-            if (source_[p] == L'>')
+            if (m_source[p] == L'>')
                 break;
             p = ReadAttribute(p, token);
         }
-        pos_ = p + 1;
+        m_pos = p + 1;
 
         FlushText();
         const std::wstring name = token.name;
@@ -204,7 +204,7 @@ private:
                              (name == L"script" || name == L"style" || name == L"title");
         if (kind == HtmlToken::Kind::EndTag)
             token.attributes.clear();
-        tokens_.push_back(std::move(token));
+        m_tokens.push_back(std::move(token));
         if (rawText)
             SkipRawText(name);
     }
@@ -213,33 +213,33 @@ private:
     std::size_t ReadAttribute(std::size_t p, HtmlToken& token)
     {
         const std::size_t nameStart = p;
-        while (p < source_.size() && !IsHtmlSpace(source_[p]) && source_[p] != L'=' && source_[p] != L'>' &&
-               source_[p] != L'/')
+        while (p < m_source.size() && !IsHtmlSpace(m_source[p]) && m_source[p] != L'=' && m_source[p] != L'>' &&
+               m_source[p] != L'/')
             ++p;
         if (p == nameStart)  // a stray '=': skip it
             return p + 1;
         HtmlAttribute attribute;
-        attribute.name = LowerAscii(source_.substr(nameStart, p - nameStart));
+        attribute.name = LowerAscii(m_source.substr(nameStart, p - nameStart));
 
         std::size_t q = p;
-        while (q < source_.size() && IsHtmlSpace(source_[q]))
+        while (q < m_source.size() && IsHtmlSpace(m_source[q]))
             ++q;
-        if (q < source_.size() && source_[q] == L'=') {
+        if (q < m_source.size() && m_source[q] == L'=') {
             ++q;
-            while (q < source_.size() && IsHtmlSpace(source_[q]))
+            while (q < m_source.size() && IsHtmlSpace(m_source[q]))
                 ++q;
             std::size_t valueStart = q;
             std::size_t valueEnd = q;
-            if (q < source_.size() && (source_[q] == L'"' || source_[q] == L'\'')) {
-                const wchar_t quote = source_[q];
+            if (q < m_source.size() && (m_source[q] == L'"' || m_source[q] == L'\'')) {
+                const wchar_t quote = m_source[q];
                 valueStart = q + 1;
-                std::size_t close = source_.find(quote, valueStart);
+                std::size_t close = m_source.find(quote, valueStart);
                 if (close == std::wstring_view::npos) {
                     // An unclosed quote ends at the tag's end rather than
                     // swallowing the rest of the page.
-                    close = source_.find(L'>', valueStart);
+                    close = m_source.find(L'>', valueStart);
                     if (close == std::wstring_view::npos)
-                        close = source_.size();
+                        close = m_source.size();
                     valueEnd = close;
                     p = close;
                 } else {
@@ -247,12 +247,12 @@ private:
                     p = close + 1;
                 }
             } else {
-                while (q < source_.size() && !IsHtmlSpace(source_[q]) && source_[q] != L'>')
+                while (q < m_source.size() && !IsHtmlSpace(m_source[q]) && m_source[q] != L'>')
                     ++q;
                 valueEnd = q;
                 p = q;
             }
-            attribute.value = DecodeEntities(source_.substr(valueStart, valueEnd - valueStart));
+            attribute.value = DecodeEntities(m_source.substr(valueStart, valueEnd - valueStart));
         }
         token.attributes.push_back(std::move(attribute));
         return p;
@@ -261,20 +261,20 @@ private:
     // Skips to the matching end tag (which is then read as usual).
     void SkipRawText(const std::wstring& name)
     {
-        for (std::size_t p = pos_; p < source_.size(); ++p) {
-            if (source_[p] == L'<' && At(p + 1) == L'/' &&
-                EqualsIgnoringCase(source_.substr(p + 2, name.size()), name)) {
-                pos_ = p;
+        for (std::size_t p = m_pos; p < m_source.size(); ++p) {
+            if (m_source[p] == L'<' && At(p + 1) == L'/' &&
+                EqualsIgnoringCase(m_source.substr(p + 2, name.size()), name)) {
+                m_pos = p;
                 return;
             }
         }
-        pos_ = source_.size();
+        m_pos = m_source.size();
     }
 
-    std::wstring_view source_;
-    std::size_t pos_ = 0;
-    std::wstring text_;
-    std::vector<HtmlToken> tokens_;
+    std::wstring_view m_source;
+    std::size_t m_pos = 0;
+    std::wstring m_text;
+    std::vector<HtmlToken> m_tokens;
 };
 
 }  // namespace

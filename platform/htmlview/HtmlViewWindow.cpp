@@ -108,7 +108,7 @@ LRESULT HtmlViewWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_GETTEXT:
         return CopyVisibleText(wParam, reinterpret_cast<wchar_t*>(lParam));
     case WM_GETTEXTLENGTH:
-        return static_cast<LRESULT>(VisibleText(layout_, view_, ViewHeight()).size());
+        return static_cast<LRESULT>(VisibleText(m_layout, m_view, ViewHeight()).size());
     case DTM_ADDTEXTW:
         return AddSource(wParam != 0, reinterpret_cast<const wchar_t*>(lParam));
     case DTM_ENDOFSOURCE:
@@ -123,7 +123,7 @@ LRESULT HtmlViewWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case DTM_VIEWEROPTION:
         return 0;  // the page is always shown at its own sizes
     }
-    return ::DefWindowProcW(window_, message, wParam, lParam);
+    return ::DefWindowProcW(m_window, message, wParam, lParam);
 }
 
 // ---- source and page ------------------------------------------------------
@@ -133,16 +133,16 @@ bool HtmlViewWindow::AddSource(bool plainText, const wchar_t* text)
     if (!text)
         return false;
     if (plainText)
-        source_ += PlainTextToHtml(text);
+        m_source += PlainTextToHtml(text);
     else
-        source_ += text;
+        m_source += text;
     return true;
 }
 
 void HtmlViewWindow::SetSource(const wchar_t* text)
 {
-    source_ = text ? text : L"";
-    if (source_.empty())
+    m_source = text ? text : L"";
+    if (m_source.empty())
         Clear();
     else
         ShowSource();
@@ -150,21 +150,21 @@ void HtmlViewWindow::SetSource(const wchar_t* text)
 
 void HtmlViewWindow::Clear()
 {
-    ++generation_;
-    document_ = {};
-    pictures_.Reset(0);
-    layout_ = {};
-    view_ = {};
-    layoutStale_ = false;
+    ++m_generation;
+    m_document = {};
+    m_pictures.Reset(0);
+    m_layout = {};
+    m_view = {};
+    m_layoutStale = false;
     Invalidate();
 }
 
 void HtmlViewWindow::ShowSource()
 {
-    ++generation_;
-    document_ = ParseHtml(source_);
-    pictures_.Reset(document_.images.size());
-    view_ = {};
+    ++m_generation;
+    m_document = ParseHtml(m_source);
+    m_pictures.Reset(m_document.images.size());
+    m_view = {};
     Relayout();
     Invalidate();
     RequestPictures();
@@ -172,22 +172,22 @@ void HtmlViewWindow::ShowSource()
 
 void HtmlViewWindow::RequestPictures()
 {
-    const unsigned generation = generation_;
-    const bool wasRequesting = std::exchange(requesting_, true);
-    for (std::size_t i = 0; i < pictures_.Count(); ++i) {
-        if (generation != generation_ || destroyed_)
+    const unsigned generation = m_generation;
+    const bool wasRequesting = std::exchange(m_requesting, true);
+    for (std::size_t i = 0; i < m_pictures.Count(); ++i) {
+        if (generation != m_generation || m_destroyed)
             break;
-        if (pictures_.StateOf(i) != PagePictures::State::Pending)
+        if (m_pictures.StateOf(i) != PagePictures::State::Pending)
             continue;
         // Copies: the parent may replace the page while it answers.
-        const std::wstring source = document_.images[i].src;
-        const LRESULT answered = Notify(NM_INLINE_IMAGE, source.c_str(), pictures_.Cookie(i));
-        if (generation == generation_ && !answered)
-            pictures_.FailIfPending(i);  // nobody loads it, and the viewer cannot
+        const std::wstring source = m_document.images[i].src;
+        const LRESULT answered = Notify(NM_INLINE_IMAGE, source.c_str(), m_pictures.Cookie(i));
+        if (generation == m_generation && !answered)
+            m_pictures.FailIfPending(i);  // nobody loads it, and the viewer cannot
     }
-    requesting_ = wasRequesting;
-    if (!requesting_ && layoutStale_ && !destroyed_) {
-        layoutStale_ = false;
+    m_requesting = wasRequesting;
+    if (!m_requesting && m_layoutStale && !m_destroyed) {
+        m_layoutStale = false;
         Relayout();
         Invalidate();
     }
@@ -197,7 +197,7 @@ BOOL HtmlViewWindow::SetPicture(const INLINEIMAGEINFO* info)
 {
     if (!info)
         return FALSE;
-    const bool set = pictures_.Set(info->dwCookie, info->hbm, info->bOwnBitmap != FALSE,
+    const bool set = m_pictures.Set(info->dwCookie, info->hbm, info->bOwnBitmap != FALSE,
                                    {info->iOrigWidth, info->iOrigHeight});
     PicturesChanged();
     return set ? TRUE : FALSE;
@@ -205,7 +205,7 @@ BOOL HtmlViewWindow::SetPicture(const INLINEIMAGEINFO* info)
 
 BOOL HtmlViewWindow::FailPicture(DWORD_PTR cookie)
 {
-    if (!pictures_.Fail(cookie))
+    if (!m_pictures.Fail(cookie))
         return FALSE;
     PicturesChanged();
     return TRUE;
@@ -213,8 +213,8 @@ BOOL HtmlViewWindow::FailPicture(DWORD_PTR cookie)
 
 void HtmlViewWindow::PicturesChanged()
 {
-    if (requesting_) {
-        layoutStale_ = true;
+    if (m_requesting) {
+        m_layoutStale = true;
         return;
     }
     Relayout();
@@ -226,10 +226,10 @@ bool HtmlViewWindow::Navigate(std::wstring_view target)
     if (target.empty() || target.front() != L'#')
         return false;  // no other pages to load
     const std::wstring_view name = target.substr(1);
-    const std::optional<int> top = name.empty() ? std::optional<int>(0) : layout_.AnchorTop(name);
+    const std::optional<int> top = name.empty() ? std::optional<int>(0) : m_layout.AnchorTop(name);
     if (!top)
         return false;
-    if (ScrollTo(view_, *top, layout_, ViewHeight()))
+    if (ScrollTo(m_view, *top, m_layout, ViewHeight()))
         Invalidate();
     return true;
 }
@@ -261,25 +261,25 @@ bool HtmlViewWindow::OnKeyDown(WPARAM key)
         move = ViewKey::Bottom;
         break;
     case VK_RETURN:
-        if (view_.focusedLink < 0)
+        if (m_view.focusedLink < 0)
             return false;
-        FollowLink(view_.focusedLink);
+        FollowLink(m_view.focusedLink);
         return true;
     default:
         return false;
     }
-    if (MoveView(view_, move, layout_, ViewHeight()))
+    if (MoveView(m_view, move, m_layout, ViewHeight()))
         Invalidate();
     return true;
 }
 
 void HtmlViewWindow::OnClick(int x, int y)
 {
-    ::SetFocus(window_);
-    const int link = LinkAt(layout_, x, y + view_.scrollY);
+    ::SetFocus(m_window);
+    const int link = LinkAt(m_layout, x, y + m_view.scrollY);
     if (link < 0)
         return;
-    view_.focusedLink = link;
+    m_view.focusedLink = link;
     Invalidate();
     FollowLink(link);
 }
@@ -288,28 +288,28 @@ void HtmlViewWindow::OnWheel(int delta)
 {
     constexpr int LinesPerNotch = 3;
     const int step = FontPixelHeight(3) * LinesPerNotch;
-    if (ScrollTo(view_, view_.scrollY - delta * step / WHEEL_DELTA, layout_, ViewHeight()))
+    if (ScrollTo(m_view, m_view.scrollY - delta * step / WHEEL_DELTA, m_layout, ViewHeight()))
         Invalidate();
 }
 
 void HtmlViewWindow::FollowLink(int link)
 {
-    if (link < 0 || static_cast<std::size_t>(link) >= document_.links.size())
+    if (link < 0 || static_cast<std::size_t>(link) >= m_document.links.size())
         return;
-    const std::wstring target = document_.links[static_cast<std::size_t>(link)].href;
+    const std::wstring target = m_document.links[static_cast<std::size_t>(link)].href;
     const LRESULT handled = Notify(NM_HOTSPOT, target.c_str(), 0);
-    if (!handled && !destroyed_)
+    if (!handled && !m_destroyed)
         Navigate(target);  // the default: jump to an anchor of the page
 }
 
 LRESULT HtmlViewWindow::Notify(UINT code, const wchar_t* target, DWORD_PTR cookie)
 {
-    HWND parent = ::GetParent(window_);
+    HWND parent = ::GetParent(m_window);
     if (!parent)
         return 0;
     NM_HTMLVIEW notification{};
-    notification.hdr.hwndFrom = window_;
-    notification.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(window_));
+    notification.hdr.hwndFrom = m_window;
+    notification.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(m_window));
     notification.hdr.code = code;
     notification.szTarget = target;
     notification.szData = NoText;
@@ -323,33 +323,33 @@ LRESULT HtmlViewWindow::Notify(UINT code, const wchar_t* target, DWORD_PTR cooki
 int HtmlViewWindow::ViewHeight() const
 {
     RECT client{};
-    ::GetClientRect(window_, &client);
+    ::GetClientRect(m_window, &client);
     return client.bottom - client.top;
 }
 
 void HtmlViewWindow::Relayout()
 {
     RECT client{};
-    ::GetClientRect(window_, &client);
+    ::GetClientRect(m_window, &client);
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
     if (width <= 0) {  // not sized yet: WM_SIZE lays out again
-        layout_ = {};
+        m_layout = {};
         return;
     }
-    const std::vector<ImageSize> boxes = pictures_.Boxes(document_);
-    layout_ = LayOutPage(document_, width, fonts_, boxes);
-    if (layout_.height > height && width > ScrollIndicatorReserve)
-        layout_ = LayOutPage(document_, width - ScrollIndicatorReserve, fonts_, boxes);
+    const std::vector<ImageSize> boxes = m_pictures.Boxes(m_document);
+    m_layout = LayOutPage(m_document, width, m_fonts, boxes);
+    if (m_layout.height > height && width > ScrollIndicatorReserve)
+        m_layout = LayOutPage(m_document, width - ScrollIndicatorReserve, m_fonts, boxes);
 
-    if (view_.focusedLink >= static_cast<int>(document_.links.size()))
-        view_.focusedLink = -1;
-    ScrollTo(view_, view_.scrollY, layout_, height);
+    if (m_view.focusedLink >= static_cast<int>(m_document.links.size()))
+        m_view.focusedLink = -1;
+    ScrollTo(m_view, m_view.scrollY, m_layout, height);
 }
 
 void HtmlViewWindow::OnPaint()
 {
-    BufferedPaint paint(window_);
+    BufferedPaint paint(m_window);
     Paint(paint.Dc());
 }
 
@@ -358,21 +358,21 @@ void HtmlViewWindow::Paint(HDC dc)
     if (!dc)
         return;
     RECT client{};
-    ::GetClientRect(window_, &client);
-    const std::vector<HBITMAP> bitmaps = pictures_.Bitmaps();
-    PaintPage(dc, client, layout_, view_, fonts_, bitmaps);
+    ::GetClientRect(m_window, &client);
+    const std::vector<HBITMAP> bitmaps = m_pictures.Bitmaps();
+    PaintPage(dc, client, m_layout, m_view, m_fonts, bitmaps);
 }
 
 void HtmlViewWindow::Invalidate() const
 {
-    ::InvalidateRect(window_, nullptr, FALSE);
+    ::InvalidateRect(m_window, nullptr, FALSE);
 }
 
 LRESULT HtmlViewWindow::CopyVisibleText(WPARAM capacity, wchar_t* buffer) const
 {
     if (!buffer || capacity == 0)
         return 0;
-    const std::wstring text = VisibleText(layout_, view_, ViewHeight());
+    const std::wstring text = VisibleText(m_layout, m_view, ViewHeight());
     const std::size_t count = std::min<std::size_t>(text.size(), capacity - 1);
     std::copy_n(text.data(), count, buffer);
     buffer[count] = L'\0';

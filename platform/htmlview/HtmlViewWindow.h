@@ -26,16 +26,16 @@ void UnregisterHtmlViewClass(HINSTANCE module) noexcept;
 
 class HtmlViewWindow {
 public:
-    explicit HtmlViewWindow(HWND window) noexcept : window_(window) {}
+    explicit HtmlViewWindow(HWND window) noexcept : m_window(window) {}
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // A message handler may make the parent destroy the window (a link that
     // closes the dialog); the object then outlives the window until the
     // outermost handler has returned.
-    void Enter() noexcept { ++depth_; }
-    bool LeaveAndCheckGone() noexcept { return --depth_ == 0 && destroyed_; }
-    void MarkDestroyed() noexcept { destroyed_ = true; }
+    void Enter() noexcept { ++m_depth; }
+    bool LeaveAndCheckGone() noexcept { return --m_depth == 0 && m_destroyed; }
+    void MarkDestroyed() noexcept { m_destroyed = true; }
 
 private:
     bool AddSource(bool plainText, const wchar_t* text);
@@ -61,19 +61,19 @@ private:
     int ViewHeight() const;
     LRESULT CopyVisibleText(WPARAM capacity, wchar_t* buffer) const;
 
-    HWND window_;
-    std::wstring source_;
-    HtmlDocument document_;
-    PagePictures pictures_;
-    PageLayout layout_;
-    PageView view_;
-    PageFonts fonts_;
+    HWND m_window;
+    std::wstring m_source;
+    HtmlDocument m_document;
+    PagePictures m_pictures;
+    PageLayout m_layout;
+    PageView m_view;
+    PageFonts m_fonts;
 
-    unsigned generation_ = 0;  // counts pages, so a nested change stops a loop over the old one
-    bool requesting_ = false;  // asking the parent for pictures: lay out once at the end
-    bool layoutStale_ = false;
-    int depth_ = 0;
-    bool destroyed_ = false;
+    unsigned m_generation = 0;  // counts pages, so a nested change stops a loop over the old one
+    bool m_requesting = false;  // asking the parent for pictures: lay out once at the end
+    bool m_layoutStale = false;
+    int m_depth = 0;
+    bool m_destroyed = false;
 };
 
 }  // namespace vellumate::htmlview

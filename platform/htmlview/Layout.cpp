@@ -24,19 +24,19 @@ std::size_t CharLength(std::wstring_view text, std::size_t pos)
 class LineBreaker {
 public:
     LineBreaker(const HtmlDocument& document, int width, TextMeasure& measure, std::span<const ImageSize> images)
-        : document_(document), measure_(measure), images_(images), available_(std::max(1, width - 2 * SideMargin))
+        : m_document(document), m_measure(measure), m_images(images), m_available(std::max(1, width - 2 * SideMargin))
     {
     }
 
     PageLayout Run()
     {
-        for (const HtmlItem& item : document_.items)
+        for (const HtmlItem& item : m_document.items)
             Add(item);
         FlushWord();
         if (HasContent())
             FinishLine();
-        page_.height = page_.lines.empty() ? 0 : y_ + BottomMargin;
-        return std::move(page_);
+        m_page.height = m_page.lines.empty() ? 0 : m_y + BottomMargin;
+        return std::move(m_page);
     }
 
 private:
@@ -45,7 +45,7 @@ private:
         TextStyle style;
     };
 
-    bool HasContent() const { return !line_.fragments.empty(); }
+    bool HasContent() const { return !m_line.fragments.empty(); }
 
     void Add(const HtmlItem& item)
     {
@@ -68,9 +68,9 @@ private:
         case HtmlItem::Kind::ParagraphBreak:
             if (HasContent())
                 FinishLine();
-            if (!page_.lines.empty() && !lastWasGap_) {  // no gap at the top, gaps do not add up
+            if (!m_page.lines.empty() && !m_lastWasGap) {  // no gap at the top, gaps do not add up
                 AddEmptyLine(item.style);
-                lastWasGap_ = true;
+                m_lastWasGap = true;
             }
             break;
         case HtmlItem::Kind::Image:
@@ -83,7 +83,7 @@ private:
             break;
         case HtmlItem::Kind::Anchor:
             // An anchor before the first line stands for the page's top.
-            page_.anchors.emplace_back(item.text, page_.lines.empty() && !HasContent() ? 0 : y_);
+            m_page.anchors.emplace_back(item.text, m_page.lines.empty() && !HasContent() ? 0 : m_y);
             break;
         case HtmlItem::Kind::Text:
             break;
@@ -97,56 +97,56 @@ private:
         for (wchar_t c : item.text) {
             if (c == L' ') {
                 FlushWord();
-                pendingSpace_ = true;
-                spaceStyle_ = item.style;
+                m_pendingSpace = true;
+                m_spaceStyle = item.style;
                 continue;
             }
-            if (word_.empty() || !(word_.back().style == item.style))
-                word_.push_back({L"", item.style});
-            word_.back().text += c;
+            if (m_word.empty() || !(m_word.back().style == item.style))
+                m_word.push_back({L"", item.style});
+            m_word.back().text += c;
         }
     }
 
     // The width of the word space before the next word; none at a line start.
     int SpaceWidth()
     {
-        return (pendingSpace_ && HasContent()) ? measure_.Width(spaceStyle_, L" ") : 0;
+        return (m_pendingSpace && HasContent()) ? m_measure.Width(m_spaceStyle, L" ") : 0;
     }
 
     void FlushWord()
     {
-        if (word_.empty())
+        if (m_word.empty())
             return;
         int total = 0;
-        for (const Piece& piece : word_)
-            total += measure_.Width(piece.style, piece.text);
+        for (const Piece& piece : m_word)
+            total += m_measure.Width(piece.style, piece.text);
         int space = SpaceWidth();
-        if (HasContent() && x_ + space + total > available_) {
+        if (HasContent() && m_x + space + total > m_available) {
             FinishLine();
             space = 0;
         }
-        if (!HasContent() && total > available_) {
+        if (!HasContent() && total > m_available) {
             SplitLongWord();
         } else {
-            x_ += space;
+            m_x += space;
             bool spaceBefore = space > 0;
-            for (const Piece& piece : word_) {
+            for (const Piece& piece : m_word) {
                 AddTextFragment(piece.text, piece.style, spaceBefore);
                 spaceBefore = false;
             }
         }
-        word_.clear();
-        pendingSpace_ = false;
+        m_word.clear();
+        m_pendingSpace = false;
     }
 
     // A word wider than a whole line is cut wherever the line is full.
     void SplitLongWord()
     {
-        for (const Piece& piece : word_) {
+        for (const Piece& piece : m_word) {
             const std::wstring_view text = piece.text;
             std::size_t pos = 0;
             while (pos < text.size()) {
-                std::size_t count = FitCount(piece.style, text.substr(pos), available_ - x_);
+                std::size_t count = FitCount(piece.style, text.substr(pos), m_available - m_x);
                 if (count == 0) {
                     if (HasContent()) {
                         FinishLine();
@@ -169,7 +169,7 @@ private:
         std::size_t next = 0;
         while (next < text.size()) {
             next += CharLength(text, next);
-            if (measure_.Width(style, text.substr(0, next)) > room)
+            if (m_measure.Width(style, text.substr(0, next)) > room)
                 break;
             fits = next;
         }
@@ -179,110 +179,110 @@ private:
     void StartLineWith(const TextStyle& style)
     {
         if (!HasContent())
-            lineAlign_ = style.align;
+            m_lineAlign = style.align;
     }
 
     void AddTextFragment(std::wstring_view text, const TextStyle& style, bool spaceBefore)
     {
         if (HasContent()) {
-            Fragment& last = line_.fragments.back();
+            Fragment& last = m_line.fragments.back();
             if (last.kind == Fragment::Kind::Text && last.style == style) {
                 if (spaceBefore)
                     last.text += L' ';
                 last.text += text;
-                last.width = measure_.Width(style, last.text);
-                x_ = last.x + last.width;
+                last.width = m_measure.Width(style, last.text);
+                m_x = last.x + last.width;
                 return;
             }
         }
         StartLineWith(style);
         Fragment fragment;
         fragment.kind = Fragment::Kind::Text;
-        fragment.x = x_;
-        fragment.width = measure_.Width(style, text);
+        fragment.x = m_x;
+        fragment.width = m_measure.Width(style, text);
         fragment.text = text;
         fragment.style = style;
         fragment.spaceBefore = spaceBefore;
-        x_ += fragment.width;
-        line_.fragments.push_back(std::move(fragment));
+        m_x += fragment.width;
+        m_line.fragments.push_back(std::move(fragment));
     }
 
     void PlaceImage(const HtmlItem& item)
     {
         ImageSize box{PlaceholderSide, PlaceholderSide};
-        if (item.image >= 0 && static_cast<std::size_t>(item.image) < images_.size())
-            box = images_[static_cast<std::size_t>(item.image)];
+        if (item.image >= 0 && static_cast<std::size_t>(item.image) < m_images.size())
+            box = m_images[static_cast<std::size_t>(item.image)];
         box.width = std::max(1, box.width);
         box.height = std::max(1, box.height);
-        if (box.width > available_) {
-            box.height = Scale(box.height, available_, box.width);
-            box.width = available_;
+        if (box.width > m_available) {
+            box.height = Scale(box.height, m_available, box.width);
+            box.width = m_available;
         }
 
         int space = SpaceWidth();
-        if (HasContent() && x_ + space + box.width > available_) {
+        if (HasContent() && m_x + space + box.width > m_available) {
             FinishLine();
             space = 0;
         }
         StartLineWith(item.style);
         Fragment fragment;
         fragment.kind = Fragment::Kind::Image;
-        fragment.x = x_ + space;
+        fragment.x = m_x + space;
         fragment.width = box.width;
         fragment.height = box.height;
-        if (item.image >= 0 && static_cast<std::size_t>(item.image) < document_.images.size())
-            fragment.text = document_.images[static_cast<std::size_t>(item.image)].alt;
+        if (item.image >= 0 && static_cast<std::size_t>(item.image) < m_document.images.size())
+            fragment.text = m_document.images[static_cast<std::size_t>(item.image)].alt;
         fragment.style = item.style;
         fragment.image = item.image;
         fragment.spaceBefore = space > 0;
-        x_ = fragment.x + fragment.width;
-        line_.fragments.push_back(std::move(fragment));
-        pendingSpace_ = false;
+        m_x = fragment.x + fragment.width;
+        m_line.fragments.push_back(std::move(fragment));
+        m_pendingSpace = false;
     }
 
     void FinishLine()
     {
         int ascent = 0;
         int descent = 0;
-        for (const Fragment& fragment : line_.fragments) {
+        for (const Fragment& fragment : m_line.fragments) {
             if (fragment.kind == Fragment::Kind::Text) {
-                const FontMetrics metrics = measure_.Metrics(fragment.style);
+                const FontMetrics metrics = m_measure.Metrics(fragment.style);
                 ascent = std::max(ascent, metrics.ascent);
                 descent = std::max(descent, metrics.descent);
             } else {
                 ascent = std::max(ascent, fragment.height);  // pictures stand on the baseline
             }
         }
-        const int room = std::max(0, available_ - x_);
+        const int room = std::max(0, m_available - m_x);
         int offset = SideMargin;
-        if (lineAlign_ == Align::Center)
+        if (m_lineAlign == Align::Center)
             offset += room / 2;
-        else if (lineAlign_ == Align::Right)
+        else if (m_lineAlign == Align::Right)
             offset += room;
-        for (Fragment& fragment : line_.fragments)
+        for (Fragment& fragment : m_line.fragments)
             fragment.x += offset;
 
-        line_.top = y_;
-        line_.height = ascent + descent;
-        line_.baseline = y_ + ascent;
-        y_ += line_.height;
-        page_.lines.push_back(std::move(line_));
-        line_ = Line{};
-        x_ = 0;
-        pendingSpace_ = false;
-        lastWasGap_ = false;
+        m_line.top = m_y;
+        m_line.height = ascent + descent;
+        m_line.baseline = m_y + ascent;
+        m_y += m_line.height;
+        m_page.lines.push_back(std::move(m_line));
+        m_line = Line{};
+        m_x = 0;
+        m_pendingSpace = false;
+        m_lastWasGap = false;
     }
 
     void AddEmptyLine(const TextStyle& style)
     {
-        const FontMetrics metrics = measure_.Metrics(style);
+        const FontMetrics metrics = m_measure.Metrics(style);
         Line line;
-        line.top = y_;
+        line.top = m_y;
         line.height = metrics.ascent + metrics.descent;
-        line.baseline = y_ + metrics.ascent;
-        y_ += line.height;
-        page_.lines.push_back(std::move(line));
-        lastWasGap_ = false;
+        line.baseline = m_y + metrics.ascent;
+        m_y += line.height;
+        m_page.lines.push_back(std::move(line));
+        m_lastWasGap = false;
     }
 
     void AddRule(const TextStyle& style)
@@ -290,33 +290,33 @@ private:
         Fragment rule;
         rule.kind = Fragment::Kind::Rule;
         rule.x = SideMargin;
-        rule.width = available_;
+        rule.width = m_available;
         rule.height = 1;
         rule.style = style;
         Line line;
-        line.top = y_;
+        line.top = m_y;
         line.height = RuleLineHeight;
-        line.baseline = y_ + RuleLineHeight / 2;
+        line.baseline = m_y + RuleLineHeight / 2;
         line.fragments.push_back(std::move(rule));
-        y_ += line.height;
-        page_.lines.push_back(std::move(line));
-        lastWasGap_ = false;
+        m_y += line.height;
+        m_page.lines.push_back(std::move(line));
+        m_lastWasGap = false;
     }
 
-    const HtmlDocument& document_;
-    TextMeasure& measure_;
-    std::span<const ImageSize> images_;
-    const int available_;  // width between the side margins
+    const HtmlDocument& m_document;
+    TextMeasure& m_measure;
+    std::span<const ImageSize> m_images;
+    const int m_available;  // width between the side margins
 
-    PageLayout page_;
-    Line line_;  // the line being filled; fragment x relative to its start
-    Align lineAlign_ = Align::Left;
-    int x_ = 0;  // pen position on the line
-    int y_ = TopMargin;
-    std::vector<Piece> word_;
-    bool pendingSpace_ = false;
-    TextStyle spaceStyle_;
-    bool lastWasGap_ = false;
+    PageLayout m_page;
+    Line m_line;  // the line being filled; fragment x relative to its start
+    Align m_lineAlign = Align::Left;
+    int m_x = 0;  // pen position on the line
+    int m_y = TopMargin;
+    std::vector<Piece> m_word;
+    bool m_pendingSpace = false;
+    TextStyle m_spaceStyle;
+    bool m_lastWasGap = false;
 };
 
 }  // namespace

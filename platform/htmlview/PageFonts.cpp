@@ -29,10 +29,10 @@ PageFonts::PageFonts()
     BITMAPINFO format{};
     format.bmiHeader = {sizeof format.bmiHeader, 1, 1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    surface_.Reset(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-    dc_.Reset(::CreateCompatibleDC(nullptr));
-    if (dc_ && surface_)
-        ::SelectObject(dc_.Get(), surface_.Get());
+    m_surface.Reset(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    m_dc.Reset(::CreateCompatibleDC(nullptr));
+    if (m_dc && m_surface)
+        ::SelectObject(m_dc.Get(), m_surface.Get());
 }
 
 PageFonts::Entry* PageFonts::Find(const TextStyle& style)
@@ -40,8 +40,8 @@ PageFonts::Entry* PageFonts::Find(const TextStyle& style)
     const int size = std::clamp(style.size, 1, 7);
     const bool underline = style.underline || style.link >= 0;
     const Key key{size, style.bold, style.italic, underline};
-    auto found = fonts_.find(key);
-    if (found != fonts_.end())
+    auto found = m_fonts.find(key);
+    if (found != m_fonts.end())
         return &found->second;
 
     Entry entry;
@@ -58,7 +58,7 @@ PageFonts::Entry* PageFonts::Find(const TextStyle& style)
         }
         entry.syntheticBold = boldWidth <= regularWidth;
     }
-    return &fonts_.emplace(key, std::move(entry)).first->second;
+    return &m_fonts.emplace(key, std::move(entry)).first->second;
 }
 
 PageFont PageFonts::Get(const TextStyle& style)
@@ -69,15 +69,15 @@ PageFont PageFonts::Get(const TextStyle& style)
 
 int PageFonts::AdvanceOf(HFONT font, wchar_t c)
 {
-    if (!dc_ || !font)
+    if (!m_dc || !font)
         return 0;
-    SelectObjectScope selected(dc_.Get(), font);
+    SelectObjectScope selected(m_dc.Get(), font);
     static constexpr MAT2 Identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     GLYPHMETRICS metrics{};
-    if (::GetGlyphOutlineW(dc_.Get(), c, GGO_BITMAP, &metrics, 0, nullptr, &Identity) != GDI_ERROR)
+    if (::GetGlyphOutlineW(m_dc.Get(), c, GGO_BITMAP, &metrics, 0, nullptr, &Identity) != GDI_ERROR)
         return metrics.gmCellIncX;
     INT width = 0;
-    return ::GetCharWidth32W(dc_.Get(), c, c, &width) ? width : 0;
+    return ::GetCharWidth32W(m_dc.Get(), c, c, &width) ? width : 0;
 }
 
 int PageFonts::Advance(Entry& entry, wchar_t c)
@@ -94,14 +94,14 @@ template <typename Visit>
 void PageFonts::VisitAdvances(const TextStyle& style, std::wstring_view text, Visit visit)
 {
     Entry* entry = Find(style);
-    if (!entry || !dc_)
+    if (!entry || !m_dc)
         return;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
             // Outside the 16-bit range: measured as a pair, drawn as one character.
-            SelectObjectScope selected(dc_.Get(), entry->font.Get());
+            SelectObjectScope selected(m_dc.Get(), entry->font.Get());
             SIZE size{};
-            ::GetTextExtentPoint32W(dc_.Get(), text.data() + i, 2, &size);
+            ::GetTextExtentPoint32W(m_dc.Get(), text.data() + i, 2, &size);
             visit(i, static_cast<int>(size.cx));
             ++i;
             continue;
@@ -121,9 +121,9 @@ FontMetrics PageFonts::Metrics(const TextStyle& style)
 {
     TEXTMETRICW metrics{};
     const PageFont font = Get(style);
-    if (dc_ && font.font) {
-        SelectObjectScope selected(dc_.Get(), font.font);
-        ::GetTextMetricsW(dc_.Get(), &metrics);
+    if (m_dc && font.font) {
+        SelectObjectScope selected(m_dc.Get(), font.font);
+        ::GetTextMetricsW(m_dc.Get(), &metrics);
     }
     if (metrics.tmHeight <= 0)  // no DC or font: keep the page readable by estimate
         return {FontPixelHeight(style.size), FontPixelHeight(style.size) / 4};

@@ -63,9 +63,9 @@ private:
     int Advance(Entry& entry, wchar_t c);
     int AdvanceOf(HFONT font, wchar_t c);
 
-    std::map<Key, Entry> fonts_;
-    BitmapHandle surface_;  // before the DC: it must outlive the selection
-    MemoryDCHandle dc_;     // where fonts are measured
+    std::map<Key, Entry> m_fonts;
+    BitmapHandle m_surface;  // before the DC: it must outlive the selection
+    MemoryDCHandle m_dc;     // where fonts are measured
 };
 
 }  // namespace vellumate::htmlview

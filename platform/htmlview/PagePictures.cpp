@@ -19,15 +19,15 @@ bool BitmapSize(HBITMAP bitmap, ImageSize& size)
 
 void PagePictures::Reset(std::size_t count)
 {
-    pictures_.clear();
-    pictures_.resize(count);
-    for (Picture& picture : pictures_)
-        picture.cookie = nextCookie_++;
+    m_pictures.clear();
+    m_pictures.resize(count);
+    for (Picture& picture : m_pictures)
+        picture.cookie = m_nextCookie++;
 }
 
 PagePictures::Picture* PagePictures::Find(DWORD_PTR cookie)
 {
-    for (Picture& picture : pictures_) {
+    for (Picture& picture : m_pictures) {
         if (picture.cookie == cookie)
             return &picture;
     }
@@ -72,8 +72,8 @@ bool PagePictures::Fail(DWORD_PTR cookie)
 
 void PagePictures::FailIfPending(std::size_t index)
 {
-    if (index < pictures_.size() && pictures_[index].state == State::Pending)
-        pictures_[index].state = State::Failed;
+    if (index < m_pictures.size() && m_pictures[index].state == State::Pending)
+        m_pictures[index].state = State::Failed;
 }
 
 std::vector<ImageSize> PagePictures::Boxes(const HtmlDocument& document) const
@@ -82,8 +82,8 @@ std::vector<ImageSize> PagePictures::Boxes(const HtmlDocument& document) const
     boxes.reserve(document.images.size());
     for (std::size_t i = 0; i < document.images.size(); ++i) {
         std::optional<ImageSize> picture;
-        if (i < pictures_.size() && pictures_[i].state == State::Loaded)
-            picture = pictures_[i].size;
+        if (i < m_pictures.size() && m_pictures[i].state == State::Loaded)
+            picture = m_pictures[i].size;
         boxes.push_back(ImageBox(document.images[i], picture));
     }
     return boxes;
@@ -92,8 +92,8 @@ std::vector<ImageSize> PagePictures::Boxes(const HtmlDocument& document) const
 std::vector<HBITMAP> PagePictures::Bitmaps() const
 {
     std::vector<HBITMAP> bitmaps;
-    bitmaps.reserve(pictures_.size());
-    for (const Picture& picture : pictures_)
+    bitmaps.reserve(m_pictures.size());
+    for (const Picture& picture : m_pictures)
         bitmaps.push_back(picture.state == State::Loaded ? picture.bitmap.Get() : nullptr);
     return bitmaps;
 }

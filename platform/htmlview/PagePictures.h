@@ -21,9 +21,9 @@ public:
     // pending, each under a fresh cookie.
     void Reset(std::size_t count);
 
-    std::size_t Count() const noexcept { return pictures_.size(); }
-    DWORD_PTR Cookie(std::size_t index) const { return pictures_[index].cookie; }
-    State StateOf(std::size_t index) const { return pictures_[index].state; }
+    std::size_t Count() const noexcept { return m_pictures.size(); }
+    DWORD_PTR Cookie(std::size_t index) const { return m_pictures[index].cookie; }
+    State StateOf(std::size_t index) const { return m_pictures[index].state; }
 
     // The answer for `cookie`: the bitmap, and the picture's own size where
     // the sender gives one (0 to take the bitmap's). With `owned` the bitmap
@@ -55,8 +55,8 @@ private:
 
     Picture* Find(DWORD_PTR cookie);
 
-    std::vector<Picture> pictures_;
-    DWORD_PTR nextCookie_ = 1;
+    std::vector<Picture> m_pictures;
+    DWORD_PTR m_nextCookie = 1;
 };
 
 // A 32-bit copy of `source`, or an empty handle when it cannot be read (for

@@ -21,17 +21,17 @@ bool IsKeyMessage(UINT message) noexcept
 
 class MenuBarThread::HookScope {
 public:
-    explicit HookScope(MenuBarThread& thread) noexcept : thread_(thread) { ++thread_.hookDepth_; }
+    explicit HookScope(MenuBarThread& thread) noexcept : m_thread(thread) { ++m_thread.m_hookDepth; }
     ~HookScope()
     {
-        --thread_.hookDepth_;
-        thread_.ReleaseIfUnused();
+        --m_thread.m_hookDepth;
+        m_thread.ReleaseIfUnused();
     }
     HookScope(const HookScope&) = delete;
     HookScope& operator=(const HookScope&) = delete;
 
 private:
-    MenuBarThread& thread_;
+    MenuBarThread& m_thread;
 };
 
 MenuBarThread* MenuBarThread::Current() noexcept
@@ -50,7 +50,7 @@ bool MenuBarThread::Enroll(HWND bar) noexcept
             }
             currentThread = created;
         }
-        currentThread->bars_.push_back(bar);
+        currentThread->m_bars.push_back(bar);
         return true;
     } catch (...) {
         return false;
@@ -62,10 +62,10 @@ void MenuBarThread::Leave(HWND bar) noexcept
     MenuBarThread* thread = currentThread;
     if (!thread)
         return;
-    std::erase(thread->bars_, bar);
-    if (thread->session_ && thread->session_->Bar() == bar)
+    std::erase(thread->m_bars, bar);
+    if (thread->m_session && thread->m_session->Bar() == bar)
         thread->CloseMenu();
-    for (HeldKey& held : thread->held_) {
+    for (HeldKey& held : thread->m_held) {
         if (held.bar == bar)
             held.bar = nullptr;  // its key-up finds no bar and is simply swallowed
     }
@@ -74,23 +74,23 @@ void MenuBarThread::Leave(HWND bar) noexcept
 
 MenuBarThread::~MenuBarThread()
 {
-    if (getMessageHook_)
-        ::UnhookWindowsHookEx(getMessageHook_);
-    if (callWndProcRetHook_)
-        ::UnhookWindowsHookEx(callWndProcRetHook_);
+    if (m_getMessageHook)
+        ::UnhookWindowsHookEx(m_getMessageHook);
+    if (m_callWndProcRetHook)
+        ::UnhookWindowsHookEx(m_callWndProcRetHook);
 }
 
 bool MenuBarThread::InstallHooks() noexcept
 {
     const DWORD thread = ::GetCurrentThreadId();
-    getMessageHook_ = ::SetWindowsHookExW(WH_GETMESSAGE, &GetMessageHook, nullptr, thread);
-    callWndProcRetHook_ = ::SetWindowsHookExW(WH_CALLWNDPROCRET, &CallWndProcRetHook, nullptr, thread);
-    return getMessageHook_ && callWndProcRetHook_;
+    m_getMessageHook = ::SetWindowsHookExW(WH_GETMESSAGE, &GetMessageHook, nullptr, thread);
+    m_callWndProcRetHook = ::SetWindowsHookExW(WH_CALLWNDPROCRET, &CallWndProcRetHook, nullptr, thread);
+    return m_getMessageHook && m_callWndProcRetHook;
 }
 
 void MenuBarThread::ReleaseIfUnused() noexcept
 {
-    if (currentThread != this || !bars_.empty() || hookDepth_ > 0 || session_)
+    if (currentThread != this || !m_bars.empty() || m_hookDepth > 0 || m_session)
         return;
     currentThread = nullptr;
     delete this;
@@ -99,17 +99,17 @@ void MenuBarThread::ReleaseIfUnused() noexcept
 void MenuBarThread::SetSession(std::shared_ptr<MenuSession> session) noexcept
 {
     CloseMenu();
-    session_ = std::move(session);
-    if (session_)
-        if (SoftKeyBarWindow* bar = SoftKeyBarWindow::FromWindow(session_->Bar()))
-            bar->SetOpenKey(session_->Key());
+    m_session = std::move(session);
+    if (m_session)
+        if (SoftKeyBarWindow* bar = SoftKeyBarWindow::FromWindow(m_session->Bar()))
+            bar->SetOpenKey(m_session->Key());
 }
 
 void MenuBarThread::CloseMenu() noexcept
 {
     // Whoever is still working with the session keeps it alive through its own
     // reference and finds it closed.
-    const std::shared_ptr<MenuSession> session = std::move(session_);
+    const std::shared_ptr<MenuSession> session = std::move(m_session);
     if (!session)
         return;
     session->Close();
@@ -173,21 +173,21 @@ void MenuBarThread::OnWindowMessage(const CWPRETSTRUCT& sent)
         if (!(position->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
             return;
         // A copy: showing a bar sends messages, and those may change the list.
-        const std::vector<HWND> bars = bars_;
+        const std::vector<HWND> bars = m_bars;
         for (const HWND barWindow : bars) {
             SoftKeyBarWindow* bar = SoftKeyBarWindow::FromWindow(barWindow);
             if (bar && barWindow != window && (window == bar->Parent() || ::IsChild(window, bar->Parent())))
                 bar->FollowParent();
         }
-        if (session_ && (position->flags & SWP_HIDEWINDOW)) {
-            SoftKeyBarWindow* bar = SoftKeyBarWindow::FromWindow(session_->Bar());
+        if (m_session && (position->flags & SWP_HIDEWINDOW)) {
+            SoftKeyBarWindow* bar = SoftKeyBarWindow::FromWindow(m_session->Bar());
             if (!bar || !::IsWindowVisible(bar->Window()))
                 CloseMenu();
         }
         return;
     }
     case WM_DESTROY: {
-        const std::vector<HWND> bars = bars_;
+        const std::vector<HWND> bars = m_bars;
         for (const HWND barWindow : bars) {
             const SoftKeyBarWindow* bar = SoftKeyBarWindow::FromWindow(barWindow);
             if (bar && bar->Parent() == window)
@@ -200,7 +200,7 @@ void MenuBarThread::OnWindowMessage(const CWPRETSTRUCT& sent)
             // Wine does not bring a window's owned popups along when the
             // window comes to the front; its bar must cover the bars of the
             // screens behind it.
-            const std::vector<HWND> bars = bars_;
+            const std::vector<HWND> bars = m_bars;
             for (const HWND barWindow : bars) {
                 const SoftKeyBarWindow* bar = SoftKeyBarWindow::FromWindow(barWindow);
                 if (bar && bar->Owner() == window && ::IsWindowVisible(barWindow))
@@ -208,8 +208,8 @@ void MenuBarThread::OnWindowMessage(const CWPRETSTRUCT& sent)
             }
         }
         // A popup belongs to the window in front; when it goes, so does the menu.
-        if (LOWORD(sent.wParam) == WA_INACTIVE && session_) {
-            const SoftKeyBarWindow* bar = SoftKeyBarWindow::FromWindow(session_->Bar());
+        if (LOWORD(sent.wParam) == WA_INACTIVE && m_session) {
+            const SoftKeyBarWindow* bar = SoftKeyBarWindow::FromWindow(m_session->Bar());
             if (!bar || bar->Owner() == window)
                 CloseMenu();
         }

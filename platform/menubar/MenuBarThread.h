@@ -41,15 +41,15 @@ public:
     static bool Enroll(HWND bar) noexcept;
     static void Leave(HWND bar) noexcept;
 
-    const std::vector<HWND>& Bars() const noexcept { return bars_; }
+    const std::vector<HWND>& Bars() const noexcept { return m_bars; }
 
     // The open popup menu, if any.
-    const std::shared_ptr<MenuSession>& Session() const noexcept { return session_; }
+    const std::shared_ptr<MenuSession>& Session() const noexcept { return m_session; }
     void SetSession(std::shared_ptr<MenuSession> session) noexcept;
     void CloseMenu() noexcept;
 
-    HeldKey& Held(UINT virtualKey) noexcept { return held_[virtualKey & 0xFF]; }
-    UINT NextBackPress() noexcept { return ++backPresses_ ? backPresses_ : ++backPresses_; }
+    HeldKey& Held(UINT virtualKey) noexcept { return m_held[virtualKey & 0xFF]; }
+    UINT NextBackPress() noexcept { return ++m_backPresses ? m_backPresses : ++m_backPresses; }
 
 private:
     MenuBarThread() = default;
@@ -64,13 +64,13 @@ private:
     // A hook in progress keeps the state alive even when its last bar goes.
     class HookScope;
 
-    std::vector<HWND> bars_;  // oldest first
-    HHOOK getMessageHook_ = nullptr;
-    HHOOK callWndProcRetHook_ = nullptr;
-    std::shared_ptr<MenuSession> session_;
-    std::array<HeldKey, 256> held_{};
-    UINT backPresses_ = 0;
-    int hookDepth_ = 0;
+    std::vector<HWND> m_bars;  // oldest first
+    HHOOK m_getMessageHook = nullptr;
+    HHOOK m_callWndProcRetHook = nullptr;
+    std::shared_ptr<MenuSession> m_session;
+    std::array<HeldKey, 256> m_held{};
+    UINT m_backPresses = 0;
+    int m_hookDepth = 0;
 };
 
 }  // namespace vellumate

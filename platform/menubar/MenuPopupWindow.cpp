@@ -73,7 +73,7 @@ std::unique_ptr<MenuPopupWindow> MenuPopupWindow::Create(HWND owner, MenuRows ro
     if (!RegisterPopupClass(&Procedure))
         return nullptr;
     std::unique_ptr<MenuPopupWindow> popup(new MenuPopupWindow(std::move(rows)));
-    popup->font_ = MakeInterfaceFont(13);
+    popup->m_font = MakeInterfaceFont(13);
 
     const SIZE size = popup->Measure();
     RECT rect{};
@@ -109,10 +109,10 @@ std::unique_ptr<MenuPopupWindow> MenuPopupWindow::Create(HWND owner, MenuRows ro
 
 MenuPopupWindow::~MenuPopupWindow()
 {
-    if (window_) {
-        const HWND window = window_;
+    if (m_window) {
+        const HWND window = m_window;
         ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        window_ = nullptr;
+        m_window = nullptr;
         WithdrawScreenText(window);
         ::DestroyWindow(window);
     }
@@ -123,7 +123,7 @@ LRESULT CALLBACK MenuPopupWindow::Procedure(HWND window, UINT message, WPARAM wP
     MenuPopupWindow* self = nullptr;
     if (message == WM_NCCREATE) {
         self = static_cast<MenuPopupWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
+        self->m_window = window;
         ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     } else {
         self = reinterpret_cast<MenuPopupWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -149,18 +149,18 @@ LRESULT MenuPopupWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_NCDESTROY:
         // Destroyed from outside (its owner went): the object stays, windowless.
-        WithdrawScreenText(window_);
-        ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        window_ = nullptr;
+        WithdrawScreenText(m_window);
+        ::SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+        m_window = nullptr;
         return 0;
     default:
-        return ::DefWindowProcW(window_, message, wParam, lParam);
+        return ::DefWindowProcW(m_window, message, wParam, lParam);
     }
 }
 
 bool MenuPopupWindow::Move(int direction)
 {
-    if (!rows_.Move(direction))
+    if (!m_rows.Move(direction))
         return false;
     ScrollToHighlight();
     Changed();
@@ -169,18 +169,18 @@ bool MenuPopupWindow::Move(int direction)
 
 bool MenuPopupWindow::SetHighlight(int row)
 {
-    if (!rows_.SetHighlight(row))
+    if (!m_rows.SetHighlight(row))
         return false;
     ScrollToHighlight();
     Changed();
-    ::UpdateWindow(window_);  // the choice shows before whatever it starts
+    ::UpdateWindow(m_window);  // the choice shows before whatever it starts
     return true;
 }
 
 RECT MenuPopupWindow::ScreenRect() const noexcept
 {
     RECT rect{};
-    ::GetWindowRect(window_, &rect);
+    ::GetWindowRect(m_window, &rect);
     return rect;
 }
 
@@ -188,7 +188,7 @@ int MenuPopupWindow::HighlightTop() const noexcept
 {
     const RECT rect = ScreenRect();
     int top = rect.top + Border;
-    for (int row = topRow_; row < rows_.Highlight(); ++row)
+    for (int row = m_topRow; row < m_rows.Highlight(); ++row)
         top += RowHeight(row);
     return top;
 }
@@ -196,10 +196,10 @@ int MenuPopupWindow::HighlightTop() const noexcept
 SIZE MenuPopupWindow::Measure() const
 {
     WindowDC screen(nullptr);
-    SelectObjectScope font(screen.Get(), font_.Get());
+    SelectObjectScope font(screen.Get(), m_font.Get());
     int textWidth = 0;
     bool anySubmenu = false;
-    for (const MenuRow& row : rows_.Rows()) {
+    for (const MenuRow& row : m_rows.Rows()) {
         if (row.separator)
             continue;
         SIZE extent{};
@@ -217,48 +217,48 @@ SIZE MenuPopupWindow::Measure() const
 
 int MenuPopupWindow::RowHeight(int row) const noexcept
 {
-    return rows_.Rows()[static_cast<std::size_t>(row)].separator ? SeparatorHeight : RowHeightPixels;
+    return m_rows.Rows()[static_cast<std::size_t>(row)].separator ? SeparatorHeight : RowHeightPixels;
 }
 
 int MenuPopupWindow::ContentHeight() const noexcept
 {
     int height = 0;
-    for (int row = 0; row < rows_.Count(); ++row)
+    for (int row = 0; row < m_rows.Count(); ++row)
         height += RowHeight(row);
     return height;
 }
 
 void MenuPopupWindow::ScrollToHighlight() noexcept
 {
-    const int highlight = rows_.Highlight();
-    if (highlight < 0 || !window_)
+    const int highlight = m_rows.Highlight();
+    if (highlight < 0 || !m_window)
         return;
     RECT client{};
-    ::GetClientRect(window_, &client);
+    ::GetClientRect(m_window, &client);
     const int room = client.bottom - 2 * Border;
-    if (highlight < topRow_)
-        topRow_ = highlight;
+    if (highlight < m_topRow)
+        m_topRow = highlight;
     const auto heightTo = [&](int first, int last) {  // rows first..last, inclusive
         int height = 0;
         for (int row = first; row <= last; ++row)
             height += RowHeight(row);
         return height;
     };
-    while (topRow_ < highlight && heightTo(topRow_, highlight) > room)
-        ++topRow_;
+    while (m_topRow < highlight && heightTo(m_topRow, highlight) > room)
+        ++m_topRow;
     // Near the top, the rows above the highlight (separators, greyed items)
     // show as well.
     if (heightTo(0, highlight) <= room)
-        topRow_ = 0;
+        m_topRow = 0;
 }
 
 int MenuPopupWindow::LastVisibleRow() const noexcept
 {
     RECT client{};
-    ::GetClientRect(window_, &client);
+    ::GetClientRect(m_window, &client);
     int top = client.top + Border;
-    int last = topRow_;
-    for (int row = topRow_; row < rows_.Count() && top < client.bottom - Border; ++row) {
+    int last = m_topRow;
+    for (int row = m_topRow; row < m_rows.Count() && top < client.bottom - Border; ++row) {
         last = row;
         top += RowHeight(row);
     }
@@ -267,32 +267,32 @@ int MenuPopupWindow::LastVisibleRow() const noexcept
 
 void MenuPopupWindow::Changed()
 {
-    ::InvalidateRect(window_, nullptr, FALSE);
-    PublishScreenText(window_, rows_.ScreenText(topRow_, LastVisibleRow()));
+    ::InvalidateRect(m_window, nullptr, FALSE);
+    PublishScreenText(m_window, m_rows.ScreenText(m_topRow, LastVisibleRow()));
 }
 
 void MenuPopupWindow::Paint()
 {
-    BufferedPaint paint(window_);
+    BufferedPaint paint(m_window);
     const HDC dc = paint.Dc();
     const RECT& client = paint.Client();
     FillSolid(dc, client, style::Background);
 
     const bool scrolls = ContentHeight() + 2 * Border > client.bottom;
     const int rowRight = client.right - Border - (scrolls ? style::ScrollBarWidth : 0);
-    SelectObjectScope font(dc, font_.Get());
+    SelectObjectScope font(dc, m_font.Get());
     ::SetBkMode(dc, TRANSPARENT);
     const int lastVisible = LastVisibleRow();
     int top = client.top + Border;
-    for (int row = topRow_; row <= lastVisible; ++row) {
+    for (int row = m_topRow; row <= lastVisible; ++row) {
         const int height = RowHeight(row);
         PaintRow(dc, row, RECT{client.left + Border, top, rowRight, top + height});
         top += height;
     }
 
     if (scrolls)
-        PaintScrollBar(dc, RECT{rowRight, client.top + Border, client.right - Border, client.bottom - Border}, topRow_,
-                       lastVisible + 1, rows_.Count());
+        PaintScrollBar(dc, RECT{rowRight, client.top + Border, client.right - Border, client.bottom - Border}, m_topRow,
+                       lastVisible + 1, m_rows.Count());
 
     // The frame last, over whatever a clipped row left at the edge.
     BrushHandle frame(::CreateSolidBrush(style::BarEdge));
@@ -301,13 +301,13 @@ void MenuPopupWindow::Paint()
 
 void MenuPopupWindow::PaintRow(HDC dc, int index, const RECT& rect) const
 {
-    const MenuRow& row = rows_.Rows()[static_cast<std::size_t>(index)];
+    const MenuRow& row = m_rows.Rows()[static_cast<std::size_t>(index)];
     if (row.separator) {
         const int middle = (rect.top + rect.bottom) / 2;
         FillSolid(dc, RECT{rect.left + Padding, middle, rect.right - Padding, middle + 1}, SeparatorLine);
         return;
     }
-    const bool highlighted = index == rows_.Highlight();
+    const bool highlighted = index == m_rows.Highlight();
     if (highlighted)
         FillVerticalGradient(dc, rect, style::HighlightTop, style::HighlightBottom);
     const COLORREF text = highlighted ? style::HighlightText : row.greyed ? style::DimText : style::Text;

@@ -34,8 +34,8 @@ public:
     MenuPopupWindow(const MenuPopupWindow&) = delete;
     MenuPopupWindow& operator=(const MenuPopupWindow&) = delete;
 
-    HWND Window() const noexcept { return window_; }
-    const MenuRows& Rows() const noexcept { return rows_; }
+    HWND Window() const noexcept { return m_window; }
+    const MenuRows& Rows() const noexcept { return m_rows; }
 
     bool Move(int direction);
     bool SetHighlight(int row);
@@ -44,7 +44,7 @@ public:
     int HighlightTop() const noexcept;
 
 private:
-    explicit MenuPopupWindow(MenuRows rows) : rows_(std::move(rows)) {}
+    explicit MenuPopupWindow(MenuRows rows) : m_rows(std::move(rows)) {}
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -57,10 +57,10 @@ private:
     void Paint();
     void PaintRow(HDC dc, int row, const RECT& rect) const;
 
-    HWND window_ = nullptr;
-    MenuRows rows_;
-    int topRow_ = 0;
-    FontHandle font_;
+    HWND m_window = nullptr;
+    MenuRows m_rows;
+    int m_topRow = 0;
+    FontHandle m_font;
 };
 
 }  // namespace vellumate

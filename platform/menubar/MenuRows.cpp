@@ -11,17 +11,17 @@ constexpr int NumberedRows = 10;
 
 }  // namespace
 
-MenuRows::MenuRows(std::vector<MenuRow> rows) : rows_(std::move(rows))
+MenuRows::MenuRows(std::vector<MenuRow> rows) : m_rows(std::move(rows))
 {
     int numbered = 0;
-    for (MenuRow& row : rows_) {
+    for (MenuRow& row : m_rows) {
         row.number = 0;
         if (!row.separator && numbered < NumberedRows)
             row.number = NumberKeys[numbered++];
     }
     for (int index = 0; index < Count(); ++index) {
-        if (rows_[static_cast<std::size_t>(index)].Selectable()) {
-            highlight_ = index;
+        if (m_rows[static_cast<std::size_t>(index)].Selectable()) {
+            m_highlight = index;
             break;
         }
     }
@@ -54,18 +54,18 @@ MenuRows MenuRows::Read(HMENU menu)
 
 const MenuRow* MenuRows::Highlighted() const noexcept
 {
-    return highlight_ >= 0 ? &rows_[static_cast<std::size_t>(highlight_)] : nullptr;
+    return m_highlight >= 0 ? &m_rows[static_cast<std::size_t>(m_highlight)] : nullptr;
 }
 
 bool MenuRows::Move(int direction) noexcept
 {
-    if (highlight_ < 0 || direction == 0)
+    if (m_highlight < 0 || direction == 0)
         return false;
     const int step = direction > 0 ? 1 : -1;
     for (int tried = 1; tried < Count(); ++tried) {
-        const int candidate = ((highlight_ + step * tried) % Count() + Count()) % Count();
-        if (rows_[static_cast<std::size_t>(candidate)].Selectable()) {
-            highlight_ = candidate;
+        const int candidate = ((m_highlight + step * tried) % Count() + Count()) % Count();
+        if (m_rows[static_cast<std::size_t>(candidate)].Selectable()) {
+            m_highlight = candidate;
             return true;
         }
     }
@@ -74,16 +74,16 @@ bool MenuRows::Move(int direction) noexcept
 
 bool MenuRows::SetHighlight(int row) noexcept
 {
-    if (row < 0 || row >= Count() || !rows_[static_cast<std::size_t>(row)].Selectable())
+    if (row < 0 || row >= Count() || !m_rows[static_cast<std::size_t>(row)].Selectable())
         return false;
-    highlight_ = row;
+    m_highlight = row;
     return true;
 }
 
 std::optional<int> MenuRows::RowForNumber(wchar_t digit) const noexcept
 {
     for (int index = 0; index < Count(); ++index) {
-        if (rows_[static_cast<std::size_t>(index)].number == digit)
+        if (m_rows[static_cast<std::size_t>(index)].number == digit)
             return index;
     }
     return std::nullopt;
@@ -94,10 +94,10 @@ std::wstring MenuRows::ScreenText(int first, int last) const
     std::wstring text;
     const int start = first < 0 ? 0 : first;
     for (int index = start; index <= last && index < Count(); ++index) {
-        const MenuRow& row = rows_[static_cast<std::size_t>(index)];
+        const MenuRow& row = m_rows[static_cast<std::size_t>(index)];
         if (index > start)
             text += L'\n';
-        text += index == highlight_ ? L"> " : L"  ";
+        text += index == m_highlight ? L"> " : L"  ";
         if (row.separator) {
             text += L"----";
             continue;

@@ -33,11 +33,11 @@ public:
     // Reads every item of `menu`: text, id, state, check and radio marks.
     static MenuRows Read(HMENU menu);
 
-    const std::vector<MenuRow>& Rows() const noexcept { return rows_; }
-    int Count() const noexcept { return static_cast<int>(rows_.size()); }
+    const std::vector<MenuRow>& Rows() const noexcept { return m_rows; }
+    int Count() const noexcept { return static_cast<int>(m_rows.size()); }
 
     // The highlighted row, or -1 when no row can be chosen.
-    int Highlight() const noexcept { return highlight_; }
+    int Highlight() const noexcept { return m_highlight; }
     const MenuRow* Highlighted() const noexcept;
 
     // Moves the highlight to the next selectable row up (-1) or down (+1),
@@ -57,8 +57,8 @@ public:
     std::wstring ScreenText(int first, int last) const;
 
 private:
-    std::vector<MenuRow> rows_;
-    int highlight_ = -1;
+    std::vector<MenuRow> m_rows;
+    int m_highlight = -1;
 };
 
 }  // namespace vellumate

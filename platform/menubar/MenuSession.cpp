@@ -22,32 +22,32 @@ MenuSession::~MenuSession()
 
 bool MenuSession::OpenLevel(HMENU menu, UINT position)
 {
-    const SoftKeyBarWindow* bar = SoftKeyBarWindow::FromWindow(bar_);
+    const SoftKeyBarWindow* bar = SoftKeyBarWindow::FromWindow(m_bar);
     if (!bar || !menu)
         return false;
-    const std::size_t depth = levels_.size();
+    const std::size_t depth = m_levels.size();
     // The program greys, checks and radio-marks its items now, as it would for
     // a desktop menu.
     ::SendMessageW(bar->Parent(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(position, FALSE));
-    bar = SoftKeyBarWindow::FromWindow(bar_);
-    if (!bar || levels_.size() != depth || (depth > 0 && Closed()) || !::IsMenu(menu))
+    bar = SoftKeyBarWindow::FromWindow(m_bar);
+    if (!bar || m_levels.size() != depth || (depth > 0 && Closed()) || !::IsMenu(menu))
         return false;  // the program ended the bar or the menu meanwhile
 
     MenuRows rows = MenuRows::Read(menu);
     if (rows.Count() == 0)
         return false;
     PopupAnchor anchor;
-    if (levels_.empty()) {
-        anchor.kind = key_ == LeftSoftKey ? PopupAnchor::Kind::LeftSoftKey : PopupAnchor::Kind::RightSoftKey;
+    if (m_levels.empty()) {
+        anchor.kind = m_key == LeftSoftKey ? PopupAnchor::Kind::LeftSoftKey : PopupAnchor::Kind::RightSoftKey;
     } else {
         anchor.kind = PopupAnchor::Kind::Submenu;
-        anchor.parentRect = levels_.back()->ScreenRect();
-        anchor.rowTop = levels_.back()->HighlightTop();
+        anchor.parentRect = m_levels.back()->ScreenRect();
+        anchor.rowTop = m_levels.back()->HighlightTop();
     }
-    std::unique_ptr<MenuPopupWindow> popup = MenuPopupWindow::Create(bar_, std::move(rows), anchor);
+    std::unique_ptr<MenuPopupWindow> popup = MenuPopupWindow::Create(m_bar, std::move(rows), anchor);
     if (!popup)
         return false;
-    levels_.push_back(std::move(popup));
+    m_levels.push_back(std::move(popup));
     return true;
 }
 
@@ -55,7 +55,7 @@ MenuOutcome MenuSession::OnKeyDown(UINT virtualKey)
 {
     if (Closed())
         return MenuOutcome{true, std::nullopt};
-    MenuPopupWindow& top = *levels_.back();
+    MenuPopupWindow& top = *m_levels.back();
     switch (virtualKey) {
     case VK_UP:
         top.Move(-1);
@@ -96,12 +96,12 @@ MenuOutcome MenuSession::ChooseHighlighted()
 {
     if (Closed())
         return MenuOutcome{true, std::nullopt};
-    return Choose(levels_.back()->Rows().Highlight());
+    return Choose(m_levels.back()->Rows().Highlight());
 }
 
 MenuOutcome MenuSession::Choose(int rowIndex)
 {
-    const MenuRows& rows = levels_.back()->Rows();
+    const MenuRows& rows = m_levels.back()->Rows();
     if (rowIndex < 0 || rowIndex >= rows.Count())
         return {};
     const MenuRow& row = rows.Rows()[static_cast<std::size_t>(rowIndex)];
@@ -117,15 +117,15 @@ MenuOutcome MenuSession::Choose(int rowIndex)
 
 void MenuSession::CloseTopLevel() noexcept
 {
-    if (!levels_.empty())
-        levels_.pop_back();
+    if (!m_levels.empty())
+        m_levels.pop_back();
 }
 
 void MenuSession::Close() noexcept
 {
     // The newest first: a submenu never outlives the popup it came from.
-    while (!levels_.empty())
-        levels_.pop_back();
+    while (!m_levels.empty())
+        m_levels.pop_back();
 }
 
 }  // namespace vellumate

@@ -31,11 +31,11 @@ public:
     MenuSession(const MenuSession&) = delete;
     MenuSession& operator=(const MenuSession&) = delete;
 
-    HWND Bar() const noexcept { return bar_; }
-    int Key() const noexcept { return key_; }
-    bool Closed() const noexcept { return levels_.empty(); }
+    HWND Bar() const noexcept { return m_bar; }
+    int Key() const noexcept { return m_key; }
+    bool Closed() const noexcept { return m_levels.empty(); }
     // How many popups are open (the soft key's and its submenus).
-    int Depth() const noexcept { return static_cast<int>(levels_.size()); }
+    int Depth() const noexcept { return static_cast<int>(m_levels.size()); }
 
     // A key pressed while the menu is open (F1/F2 excepted, see Choose).
     MenuOutcome OnKeyDown(UINT virtualKey);
@@ -46,14 +46,14 @@ public:
     void Close() noexcept;
 
 private:
-    MenuSession(HWND bar, int key) : bar_(bar), key_(key) {}
+    MenuSession(HWND bar, int key) : m_bar(bar), m_key(key) {}
     bool OpenLevel(HMENU menu, UINT position);
     MenuOutcome Choose(int row);
     void CloseTopLevel() noexcept;
 
-    HWND bar_;
-    int key_;
-    std::vector<std::unique_ptr<MenuPopupWindow>> levels_;
+    HWND m_bar;
+    int m_key;
+    std::vector<std::unique_ptr<MenuPopupWindow>> m_levels;
 };
 
 }  // namespace vellumate

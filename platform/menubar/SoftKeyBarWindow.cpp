@@ -38,20 +38,20 @@ HWND SoftKeyBarWindow::Create(const SHMENUBARINFO& info)
         std::optional<MenuBarLayout> layout = LoadMenuBar(info.hInstRes, info.nToolBarId);
         if (!layout)
             return nullptr;
-        bar->menu_ = std::move(layout->menu);
-        bar->buttons_ = std::move(layout->buttons);
+        bar->m_menu = std::move(layout->menu);
+        bar->m_buttons = std::move(layout->buttons);
     }
-    bar->parent_ = info.hwndParent;
-    bar->owner_ = ::GetAncestor(info.hwndParent, GA_ROOT);
-    bar->wanted_ = !(info.dwFlags & SHCMBF_HIDDEN);
-    bar->font_ = MakeInterfaceFont(13, FW_BOLD);
+    bar->m_parent = info.hwndParent;
+    bar->m_owner = ::GetAncestor(info.hwndParent, GA_ROOT);
+    bar->m_wanted = !(info.dwFlags & SHCMBF_HIDDEN);
+    bar->m_font = MakeInterfaceFont(13, FW_BOLD);
 
     if (!RegisterWindowClass(ThisModule(), MenuBarClass, 0, ::LoadCursorW(nullptr, IDC_ARROW)) ||
         !bar->CreateWindowObject(ThisModule(), MenuBarClass, L"", WS_POPUP, WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW,
-                                 BarRect(), bar->owner_))
+                                 BarRect(), bar->m_owner))
         return nullptr;
     SoftKeyBarWindow* created = bar.release();
-    created->ownedByWindow_ = true;
+    created->m_ownedByWindow = true;
     const HWND window = created->Window();
     ::SetPropW(window, MenuBarParentProperty, info.hwndParent);
     if (!MenuBarThread::Enroll(window)) {
@@ -83,7 +83,7 @@ LRESULT SoftKeyBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         const std::optional<int> key = KeyOf(static_cast<UINT>(wParam), false);
         if (!key)
             return FALSE;
-        SoftKeyButton& button = buttons_[static_cast<std::size_t>(*key)];
+        SoftKeyButton& button = m_buttons[static_cast<std::size_t>(*key)];
         (message == TB_ENABLEBUTTON ? button.enabled : button.hidden) = LOWORD(lParam) != 0;
         Changed();
         return TRUE;
@@ -97,12 +97,12 @@ LRESULT SoftKeyBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         return message == TB_ISBUTTONENABLED ? button.enabled : button.hidden;
     }
     case TB_BUTTONCOUNT:
-        return (buttons_[0].present ? 1 : 0) + (buttons_[1].present ? 1 : 0);
+        return (m_buttons[0].present ? 1 : 0) + (m_buttons[1].present ? 1 : 0);
     case SHCMBM_GETMENU:
-        return reinterpret_cast<LRESULT>(menu_.Get());
+        return reinterpret_cast<LRESULT>(m_menu.Get());
     case SHCMBM_GETSUBMENU: {
         const std::optional<int> key = KeyOf(static_cast<UINT>(lParam), false);
-        return key && IsPopupKey(*key) ? reinterpret_cast<LRESULT>(::GetSubMenu(menu_.Get(), *key)) : 0;
+        return key && IsPopupKey(*key) ? reinterpret_cast<LRESULT>(::GetSubMenu(m_menu.Get(), *key)) : 0;
     }
     case SHCMBM_SETSUBMENU:
         return SetSubmenu(static_cast<UINT>(wParam), reinterpret_cast<HMENU>(lParam));
@@ -116,24 +116,24 @@ LRESULT SoftKeyBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_LBUTTONDOWN:
         // A pointer works like the keys: press on a button, act on release.
         if (const int key = KeyAt(static_cast<short>(LOWORD(lParam))); Usable(key)) {
-            mouseKey_ = key;
-            ::SetCapture(window_);
+            m_mouseKey = key;
+            ::SetCapture(m_window);
             SetPressed(key, true);
         }
         return 0;
     case WM_LBUTTONUP:
-        if (mouseKey_) {
-            const int key = *mouseKey_;
-            mouseKey_.reset();
+        if (m_mouseKey) {
+            const int key = *m_mouseKey;
+            m_mouseKey.reset();
             ::ReleaseCapture();
             SetPressed(key, false);
             if (KeyAt(static_cast<short>(LOWORD(lParam))) == key && Usable(key))
-                ::PostMessageW(window_, WM_USER, static_cast<WPARAM>(key), 0);  // act outside the mouse handler
+                ::PostMessageW(m_window, WM_USER, static_cast<WPARAM>(key), 0);  // act outside the mouse handler
         }
         return 0;
     case WM_USER:
         if (Usable(static_cast<int>(wParam)))
-            ActivateSoftKey(window_, static_cast<int>(wParam));
+            ActivateSoftKey(m_window, static_cast<int>(wParam));
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -141,12 +141,12 @@ LRESULT SoftKeyBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         Paint();
         return 0;
     case WM_DESTROY:
-        WithdrawScreenText(window_);
-        ::RemovePropW(window_, MenuBarParentProperty);
-        MenuBarThread::Leave(window_);
+        WithdrawScreenText(m_window);
+        ::RemovePropW(m_window, MenuBarParentProperty);
+        MenuBarThread::Leave(m_window);
         return 0;
     default:
-        return ::DefWindowProcW(window_, message, wParam, lParam);
+        return ::DefWindowProcW(m_window, message, wParam, lParam);
     }
 }
 
@@ -160,49 +160,49 @@ bool SoftKeyBarWindow::Usable(int key) const noexcept
 
 UINT SoftKeyBarWindow::OverrideBits(UINT virtualKey) const noexcept
 {
-    const auto found = overrides_.find(virtualKey);
-    return found == overrides_.end() ? 0 : found->second;
+    const auto found = m_overrides.find(virtualKey);
+    return found == m_overrides.end() ? 0 : found->second;
 }
 
 void SoftKeyBarWindow::SetPressed(int key, bool pressed)
 {
-    if (key < 0 || key >= SoftKeyCount || pressed_[static_cast<std::size_t>(key)] == pressed)
+    if (key < 0 || key >= SoftKeyCount || m_pressed[static_cast<std::size_t>(key)] == pressed)
         return;
-    pressed_[static_cast<std::size_t>(key)] = pressed;
-    ::InvalidateRect(window_, nullptr, FALSE);
-    ::UpdateWindow(window_);  // the press shows at once, before whatever it starts
+    m_pressed[static_cast<std::size_t>(key)] = pressed;
+    ::InvalidateRect(m_window, nullptr, FALSE);
+    ::UpdateWindow(m_window);  // the press shows at once, before whatever it starts
 }
 
 void SoftKeyBarWindow::SetOpenKey(std::optional<int> key)
 {
-    if (openKey_ == key)
+    if (m_openKey == key)
         return;
-    openKey_ = key;
-    ::InvalidateRect(window_, nullptr, FALSE);
+    m_openKey = key;
+    ::InvalidateRect(m_window, nullptr, FALSE);
 }
 
 bool SoftKeyBarWindow::IsPopupKey(int key) const noexcept
 {
-    return key >= 0 && key < SoftKeyCount && Button(key).popup && ::GetSubMenu(menu_.Get(), key);
+    return key >= 0 && key < SoftKeyCount && Button(key).popup && ::GetSubMenu(m_menu.Get(), key);
 }
 
 void SoftKeyBarWindow::PostCommand(int key) const
 {
     // Posted, not sent: the command may end the dialog and with it this bar.
-    ::PostMessageW(parent_, WM_COMMAND, MAKEWPARAM(Button(key).command, 0), 0);
+    ::PostMessageW(m_parent, WM_COMMAND, MAKEWPARAM(Button(key).command, 0), 0);
 }
 
 void SoftKeyBarWindow::FollowParent()
 {
-    const bool show = wanted_ && ::IsWindowVisible(parent_);
-    if (show == (::IsWindowVisible(window_) != FALSE))
+    const bool show = m_wanted && ::IsWindowVisible(m_parent);
+    if (show == (::IsWindowVisible(m_window) != FALSE))
         return;
-    following_ = true;
+    m_following = true;
     // Coming up with its parent, the bar goes above it and every other window
     // of that owner: the newest screen is the one whose keys the bar shows.
-    ::SetWindowPos(window_, show ? HWND_TOP : nullptr, 0, 0, 0, 0,
+    ::SetWindowPos(m_window, show ? HWND_TOP : nullptr, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW | SWP_NOZORDER));
-    following_ = false;
+    m_following = false;
 }
 
 void SoftKeyBarWindow::OnWindowPosChanging(WINDOWPOS& position)
@@ -214,15 +214,15 @@ void SoftKeyBarWindow::OnWindowPosChanging(WINDOWPOS& position)
     position.y = rect.top;
     position.cx = rect.right - rect.left;
     position.cy = rect.bottom - rect.top;
-    if (following_)
+    if (m_following)
         return;
     // ShowWindow on the bar itself sets its own show state; while the parent
     // is hidden the bar waits for it.
     if (position.flags & SWP_HIDEWINDOW)
-        wanted_ = false;
+        m_wanted = false;
     if (position.flags & SWP_SHOWWINDOW) {
-        wanted_ = true;
-        if (!::IsWindowVisible(parent_))
+        m_wanted = true;
+        if (!::IsWindowVisible(m_parent))
             position.flags &= ~SWP_SHOWWINDOW;
     }
 }
@@ -247,12 +247,12 @@ LRESULT SoftKeyBarWindow::SetButtonInfo(WPARAM wParam, const TBBUTTONINFOW* info
     const std::optional<int> key = KeyOf(static_cast<UINT>(wParam), (info->dwMask & TBIF_BYINDEX) != 0);
     if (!key)
         return FALSE;
-    SoftKeyButton& button = buttons_[static_cast<std::size_t>(*key)];
+    SoftKeyButton& button = m_buttons[static_cast<std::size_t>(*key)];
     if (info->dwMask & TBIF_STATE) {
         button.enabled = (info->fsState & TBSTATE_ENABLED) != 0;
         button.hidden = (info->fsState & TBSTATE_HIDDEN) != 0;
         if (!Usable(*key))
-            pressed_[static_cast<std::size_t>(*key)] = false;
+            m_pressed[static_cast<std::size_t>(*key)] = false;
     }
     if (info->dwMask & TBIF_TEXT)
         button.text = info->pszText ? DisplayText(info->pszText) : std::wstring();
@@ -286,20 +286,20 @@ LRESULT SoftKeyBarWindow::GetButtonInfo(WPARAM wParam, TBBUTTONINFOW* info) cons
 LRESULT SoftKeyBarWindow::SetSubmenu(UINT command, HMENU submenu)
 {
     const std::optional<int> key = KeyOf(command, false);
-    if (!key || !menu_)
+    if (!key || !m_menu)
         return 0;
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_SUBMENU;
-    if (!::GetMenuItemInfoW(menu_.Get(), static_cast<UINT>(*key), TRUE, &info))
+    if (!::GetMenuItemInfoW(m_menu.Get(), static_cast<UINT>(*key), TRUE, &info))
         return 0;
     const HMENU previous = info.hSubMenu;
     info.hSubMenu = submenu;
-    if (!::SetMenuItemInfoW(menu_.Get(), static_cast<UINT>(*key), TRUE, &info))
+    if (!::SetMenuItemInfoW(m_menu.Get(), static_cast<UINT>(*key), TRUE, &info))
         return 0;
     // The bar's menu now holds (and at the end destroys) the new popup; the
     // old one is the caller's.
-    buttons_[static_cast<std::size_t>(*key)].popup = submenu != nullptr;
+    m_buttons[static_cast<std::size_t>(*key)].popup = submenu != nullptr;
     return reinterpret_cast<LRESULT>(previous);
 }
 
@@ -308,9 +308,9 @@ UINT SoftKeyBarWindow::OverrideKey(UINT virtualKey, UINT mask, UINT bits)
     const UINT previous = OverrideBits(virtualKey);
     const UINT updated = (previous & ~mask) | (bits & mask);
     if (updated)
-        overrides_[virtualKey] = updated;
+        m_overrides[virtualKey] = updated;
     else
-        overrides_.erase(virtualKey);
+        m_overrides.erase(virtualKey);
     return previous;
 }
 
@@ -321,20 +321,20 @@ int SoftKeyBarWindow::KeyAt(int x) const noexcept
 
 void SoftKeyBarWindow::Changed()
 {
-    ::InvalidateRect(window_, nullptr, FALSE);
+    ::InvalidateRect(m_window, nullptr, FALSE);
     Publish();
 }
 
 void SoftKeyBarWindow::Paint()
 {
-    BufferedPaint paint(window_);
+    BufferedPaint paint(m_window);
     const HDC dc = paint.Dc();
     const RECT& client = paint.Client();
 
     FillVerticalGradient(dc, client, style::BarTop, style::BarBottom);
     FillSolid(dc, RECT{client.left, client.top, client.right, client.top + 1}, style::BarEdge);
 
-    SelectObjectScope font(dc, font_.Get());
+    SelectObjectScope font(dc, m_font.Get());
     ::SetBkMode(dc, TRANSPARENT);
     for (int key = 0; key < SoftKeyCount; ++key) {
         const SoftKeyButton& button = Button(key);
@@ -342,7 +342,7 @@ void SoftKeyBarWindow::Paint()
             continue;  // a hidden button leaves its half empty
         RECT half{key == LeftSoftKey ? client.left : HalfWidth, client.top + 1,
                   key == LeftSoftKey ? HalfWidth : client.right, client.bottom};
-        const bool lit = pressed_[static_cast<std::size_t>(key)] || openKey_ == key;
+        const bool lit = m_pressed[static_cast<std::size_t>(key)] || m_openKey == key;
         if (lit && button.enabled)
             FillVerticalGradient(dc, half, style::HighlightTop, style::HighlightBottom);
         ::SetTextColor(dc, button.enabled ? style::BarText : style::BarGreyedText);
@@ -371,7 +371,7 @@ void SoftKeyBarWindow::Publish() const
         if (!button.enabled)
             text += L" (dimmed)";
     }
-    PublishScreenText(window_, text);
+    PublishScreenText(m_window, text);
 }
 
 }  // namespace vellumate

@@ -38,10 +38,10 @@ public:
     // The bar object of a menu bar window of this process, or nullptr.
     static SoftKeyBarWindow* FromWindow(HWND window) noexcept;
 
-    HWND Parent() const noexcept { return parent_; }
-    HWND Owner() const noexcept { return owner_; }
-    HMENU Menu() const noexcept { return menu_.Get(); }
-    const SoftKeyButton& Button(int key) const noexcept { return buttons_[static_cast<std::size_t>(key)]; }
+    HWND Parent() const noexcept { return m_parent; }
+    HWND Owner() const noexcept { return m_owner; }
+    HMENU Menu() const noexcept { return m_menu.Get(); }
+    const SoftKeyButton& Button(int key) const noexcept { return m_buttons[static_cast<std::size_t>(key)]; }
 
     // A button a key press can act on: present, shown and enabled.
     bool Usable(int key) const noexcept;
@@ -71,7 +71,7 @@ private:
     // leaves the object with Create, which deletes it.)
     void OnFinalMessage() noexcept
     {
-        if (ownedByWindow_)
+        if (m_ownedByWindow)
             delete this;
     }
 
@@ -86,18 +86,18 @@ private:
     void Paint();
     void Publish() const;
 
-    HWND parent_ = nullptr;
-    HWND owner_ = nullptr;
-    MenuHandle menu_;
-    std::array<SoftKeyButton, SoftKeyCount> buttons_;
-    std::array<bool, SoftKeyCount> pressed_{};
-    std::optional<int> openKey_;
-    std::optional<int> mouseKey_;
-    std::map<UINT, UINT> overrides_;  // virtual key -> SHMBOF_* bits
-    bool ownedByWindow_ = false;
-    bool wanted_ = true;              // the bar's own show state
-    bool following_ = false;          // FollowParent is moving the bar
-    FontHandle font_;
+    HWND m_parent = nullptr;
+    HWND m_owner = nullptr;
+    MenuHandle m_menu;
+    std::array<SoftKeyButton, SoftKeyCount> m_buttons;
+    std::array<bool, SoftKeyCount> m_pressed{};
+    std::optional<int> m_openKey;
+    std::optional<int> m_mouseKey;
+    std::map<UINT, UINT> m_overrides;  // virtual key -> SHMBOF_* bits
+    bool m_ownedByWindow = false;
+    bool m_wanted = true;              // the bar's own show state
+    bool m_following = false;          // FollowParent is moving the bar
+    FontHandle m_font;
 };
 
 }  // namespace vellumate

@@ -4,10 +4,10 @@ namespace vellumate {
 
 void FolderWatch::Watch(const std::wstring& folder)
 {
-    if (handle_ && folder == folder_)
+    if (m_handle && folder == m_folder)
         return;
-    folder_ = folder;
-    handle_.Reset(::FindFirstChangeNotificationW(
+    m_folder = folder;
+    m_handle.Reset(::FindFirstChangeNotificationW(
         folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE));
 }
 
@@ -15,8 +15,8 @@ void FolderWatch::Rearm() noexcept
 {
     // A watch that cannot be renewed (the folder went away) is dropped; the
     // next Watch call makes a new one.
-    if (handle_ && !::FindNextChangeNotification(handle_.Get()))
-        handle_.Reset();
+    if (m_handle && !::FindNextChangeNotification(m_handle.Get()))
+        m_handle.Reset();
 }
 
 }  // namespace vellumate

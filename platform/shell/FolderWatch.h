@@ -15,14 +15,14 @@ public:
     void Watch(const std::wstring& folder);
 
     // The handle to wait on, or nullptr when nothing is watched.
-    HANDLE WaitHandle() const noexcept { return handle_ ? handle_.Get() : nullptr; }
+    HANDLE WaitHandle() const noexcept { return m_handle ? m_handle.Get() : nullptr; }
 
     // After the handle was signalled: wait for the next change.
     void Rearm() noexcept;
 
 private:
-    std::wstring folder_;
-    ChangeNotificationHandle handle_;
+    std::wstring m_folder;
+    ChangeNotificationHandle m_handle;
 };
 
 }  // namespace vellumate

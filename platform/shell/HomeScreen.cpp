@@ -37,12 +37,12 @@ constexpr UINT FrontWatchIntervalMs = 250;
 
 bool HomeScreen::Create(HINSTANCE instance, std::wstring drive)
 {
-    instance_ = instance;
-    drive_ = std::move(drive);
-    folder_ = StartMenuFolder(drive_);
-    font_ = MakeInterfaceFont(13);
-    neutralIcon_ = static_cast<HICON>(::LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, IconSize, IconSize, LR_SHARED));
-    list_.SetVisibleRows(WorkAreaHeight / RowHeight);
+    m_instance = instance;
+    m_drive = std::move(drive);
+    m_folder = StartMenuFolder(m_drive);
+    m_font = MakeInterfaceFont(13);
+    m_neutralIcon = static_cast<HICON>(::LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, IconSize, IconSize, LR_SHARED));
+    m_list.SetVisibleRows(WorkAreaHeight / RowHeight);
 
     if (!RegisterWindowClass(instance, HomeScreenClass, 0, ::LoadCursorW(nullptr, IDC_ARROW)))
         return false;
@@ -51,22 +51,22 @@ bool HomeScreen::Create(HINSTANCE instance, std::wstring drive)
         return false;
     SHMENUBARINFO bar{};
     bar.cbSize = sizeof bar;
-    bar.hwndParent = window_;
+    bar.hwndParent = m_window;
     bar.nToolBarId = IDM_HOME_BAR;
     bar.hInstRes = instance;
     if (!SHCreateMenuBar(&bar))
         return false;
-    menuBar_ = bar.hwndMB;
+    m_menuBar = bar.hwndMB;
     Reload();
-    ::ShowWindow(window_, SW_SHOW);
-    ::SetForegroundWindow(window_);
-    ::SetTimer(window_, FrontWatchTimer, FrontWatchIntervalMs, nullptr);
+    ::ShowWindow(m_window, SW_SHOW);
+    ::SetForegroundWindow(m_window);
+    ::SetTimer(m_window, FrontWatchTimer, FrontWatchIntervalMs, nullptr);
     return true;
 }
 
 void HomeScreen::OnFolderChanged()
 {
-    watch_.Rearm();
+    m_watch.Rearm();
     Reload();
 }
 
@@ -76,7 +76,7 @@ LRESULT HomeScreen::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE)
             Reload();  // coming back home: programs may have been added
-        return ::DefWindowProcW(window_, message, wParam, lParam);
+        return ::DefWindowProcW(m_window, message, wParam, lParam);
     case WM_KEYDOWN:
         OnKeyDown(static_cast<UINT>(wParam));
         return 0;
@@ -85,11 +85,11 @@ LRESULT HomeScreen::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_INITMENUPOPUP:
         ::EnableMenuItem(reinterpret_cast<HMENU>(wParam), IDM_HOME_START,
-                         MF_BYCOMMAND | (list_.Current() ? MF_ENABLED : MF_GRAYED));
+                         MF_BYCOMMAND | (m_list.Current() ? MF_ENABLED : MF_GRAYED));
         return 0;
     case WM_TIMER:
-        if (wParam == FrontWatchTimer && !FrontWindow() && ::IsWindowEnabled(window_))
-            ::SetForegroundWindow(window_);
+        if (wParam == FrontWatchTimer && !FrontWindow() && ::IsWindowEnabled(m_window))
+            ::SetForegroundWindow(m_window);
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -97,56 +97,56 @@ LRESULT HomeScreen::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         Paint();
         return 0;
     case WM_DESTROY:
-        ::KillTimer(window_, FrontWatchTimer);
-        WithdrawScreenText(window_);
-        menuBar_ = nullptr;  // the bar goes with its parent
+        ::KillTimer(m_window, FrontWatchTimer);
+        WithdrawScreenText(m_window);
+        m_menuBar = nullptr;  // the bar goes with its parent
         return 0;
     default:
-        return ::DefWindowProcW(window_, message, wParam, lParam);
+        return ::DefWindowProcW(m_window, message, wParam, lParam);
     }
 }
 
 void HomeScreen::Reload()
 {
-    watch_.Watch(folder_);
-    list_.Assign(ListStartMenu(folder_));
+    m_watch.Watch(m_folder);
+    m_list.Assign(ListStartMenu(m_folder));
     // With nothing to start, the left soft key shows dimmed.
     TBBUTTONINFOW start{};
     start.cbSize = sizeof start;
     start.dwMask = TBIF_STATE;
-    start.fsState = list_.Current() ? TBSTATE_ENABLED : 0;
-    ::SendMessageW(menuBar_, TB_SETBUTTONINFOW, IDM_HOME_START, reinterpret_cast<LPARAM>(&start));
+    start.fsState = m_list.Current() ? TBSTATE_ENABLED : 0;
+    ::SendMessageW(m_menuBar, TB_SETBUTTONINFOW, IDM_HOME_START, reinterpret_cast<LPARAM>(&start));
     // Forget programs that went away and retry those that had no icon.
-    std::erase_if(icons_, [&](const auto& cached) {
+    std::erase_if(m_icons, [&](const auto& cached) {
         if (!cached.second)
             return true;
-        return std::none_of(list_.Entries().begin(), list_.Entries().end(), [&](const StartMenuEntry& entry) {
+        return std::none_of(m_list.Entries().begin(), m_list.Entries().end(), [&](const StartMenuEntry& entry) {
             return entry.content.shortcut &&
-                   BuildLaunchCommand(*entry.content.shortcut, drive_).applicationPath == cached.first;
+                   BuildLaunchCommand(*entry.content.shortcut, m_drive).applicationPath == cached.first;
         });
     });
-    ::InvalidateRect(window_, nullptr, FALSE);
+    ::InvalidateRect(m_window, nullptr, FALSE);
 }
 
 void HomeScreen::OnKeyDown(UINT key)
 {
     switch (key) {
     case VK_UP:
-        if (list_.MoveHighlight(-1))
-            ::InvalidateRect(window_, nullptr, FALSE);
+        if (m_list.MoveHighlight(-1))
+            ::InvalidateRect(m_window, nullptr, FALSE);
         break;
     case VK_DOWN:
-        if (list_.MoveHighlight(1))
-            ::InvalidateRect(window_, nullptr, FALSE);
+        if (m_list.MoveHighlight(1))
+            ::InvalidateRect(m_window, nullptr, FALSE);
         break;
     case VK_RETURN:
         StartCurrent();
         break;
     default:
-        if (key >= L'1' && key <= L'9' && static_cast<int>(key - L'1') < list_.Count()) {
-            if (list_.SetHighlight(static_cast<int>(key - L'1'))) {
-                ::InvalidateRect(window_, nullptr, FALSE);
-                ::UpdateWindow(window_);  // show the choice before the program starts
+        if (key >= L'1' && key <= L'9' && static_cast<int>(key - L'1') < m_list.Count()) {
+            if (m_list.SetHighlight(static_cast<int>(key - L'1'))) {
+                ::InvalidateRect(m_window, nullptr, FALSE);
+                ::UpdateWindow(m_window);  // show the choice before the program starts
             }
             StartCurrent();
         }
@@ -166,12 +166,12 @@ void HomeScreen::OnCommand(UINT command)
 
 void HomeScreen::ShowAbout() const
 {
-    ShowNotice(instance_, window_, HomeScreenTitle, AboutText, NoticeKind::Information);
+    ShowNotice(m_instance, m_window, HomeScreenTitle, AboutText, NoticeKind::Information);
 }
 
 void HomeScreen::StartCurrent()
 {
-    const StartMenuEntry* entry = list_.Current();
+    const StartMenuEntry* entry = m_list.Current();
     if (!entry)
         return;
     switch (entry->content.error) {
@@ -184,43 +184,43 @@ void HomeScreen::StartCurrent()
     case ShortcutError::None:
         break;
     }
-    const DWORD error = StartProgram(BuildLaunchCommand(*entry->content.shortcut, drive_));
+    const DWORD error = StartProgram(BuildLaunchCommand(*entry->content.shortcut, m_drive));
     if (error != ERROR_SUCCESS)
         ShowError(entry->name + L" cannot be started.\n" + SystemMessage(error) + L".");
 }
 
 void HomeScreen::ShowError(const std::wstring& text) const
 {
-    ShowNotice(instance_, window_, HomeScreenTitle, text, NoticeKind::Error);
+    ShowNotice(m_instance, m_window, HomeScreenTitle, text, NoticeKind::Error);
 }
 
 HICON HomeScreen::IconFor(const StartMenuEntry& entry)
 {
     if (!entry.content.shortcut)
-        return neutralIcon_;
-    const std::wstring path = BuildLaunchCommand(*entry.content.shortcut, drive_).applicationPath;
+        return m_neutralIcon;
+    const std::wstring path = BuildLaunchCommand(*entry.content.shortcut, m_drive).applicationPath;
     if (path.empty())
-        return neutralIcon_;
-    auto cached = icons_.find(path);
-    if (cached == icons_.end()) {
+        return m_neutralIcon;
+    auto cached = m_icons.find(path);
+    if (cached == m_icons.end()) {
         HICON small = nullptr;
         if (::ExtractIconExW(path.c_str(), 0, nullptr, &small, 1) == 0)
             small = nullptr;
-        cached = icons_.emplace(path, IconHandle(small)).first;
+        cached = m_icons.emplace(path, IconHandle(small)).first;
     }
-    return cached->second ? cached->second.Get() : neutralIcon_;
+    return cached->second ? cached->second.Get() : m_neutralIcon;
 }
 
 void HomeScreen::Paint()
 {
-    BufferedPaint paint(window_);
+    BufferedPaint paint(m_window);
     const HDC dc = paint.Dc();
     const RECT& client = paint.Client();
     FillSolid(dc, client, style::Background);
-    SelectObjectScope font(dc, font_.Get());
+    SelectObjectScope font(dc, m_font.Get());
     ::SetBkMode(dc, TRANSPARENT);
 
-    if (list_.Count() == 0) {
+    if (m_list.Count() == 0) {
         RECT rect = client;
         ::SetTextColor(dc, style::DimText);
         ::DrawTextW(dc, EmptyText, -1, &rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
@@ -228,24 +228,24 @@ void HomeScreen::Paint()
         return;
     }
 
-    const bool scrolls = list_.Count() > list_.VisibleRows();
+    const bool scrolls = m_list.Count() > m_list.VisibleRows();
     const int rowRight = client.right - (scrolls ? style::ScrollBarWidth + 1 : 0);
-    const int end = std::min(list_.Count(), list_.TopRow() + list_.VisibleRows());
-    for (int row = list_.TopRow(); row < end; ++row) {
-        const int top = client.top + (row - list_.TopRow()) * RowHeight;
+    const int end = std::min(m_list.Count(), m_list.TopRow() + m_list.VisibleRows());
+    for (int row = m_list.TopRow(); row < end; ++row) {
+        const int top = client.top + (row - m_list.TopRow()) * RowHeight;
         PaintRow(dc, row, RECT{client.left, top, rowRight, top + RowHeight});
     }
 
     if (scrolls)
         PaintScrollBar(dc, RECT{client.right - style::ScrollBarWidth, client.top, client.right, client.bottom},
-                       list_.TopRow(), end, list_.Count());
+                       m_list.TopRow(), end, m_list.Count());
     Publish();
 }
 
 void HomeScreen::PaintRow(HDC dc, int row, const RECT& rect)
 {
-    const StartMenuEntry& entry = list_.Entries()[static_cast<std::size_t>(row)];
-    const bool highlighted = row == list_.Highlight();
+    const StartMenuEntry& entry = m_list.Entries()[static_cast<std::size_t>(row)];
+    const bool highlighted = row == m_list.Highlight();
     if (highlighted)
         FillVerticalGradient(dc, rect, style::HighlightTop, style::HighlightBottom);
 
@@ -262,7 +262,7 @@ void HomeScreen::PaintRow(HDC dc, int row, const RECT& rect)
 
 void HomeScreen::Publish() const
 {
-    PublishScreenText(window_, list_.Count() == 0 ? std::wstring(EmptyText) : list_.VisibleText());
+    PublishScreenText(m_window, m_list.Count() == 0 ? std::wstring(EmptyText) : m_list.VisibleText());
 }
 
 }  // namespace vellumate

@@ -26,11 +26,11 @@ public:
     // `instance` holds the shell's resources (Shell.rc).
     bool Create(HINSTANCE instance, std::wstring drive);
 
-    HWND MenuBar() const noexcept { return menuBar_; }
+    HWND MenuBar() const noexcept { return m_menuBar; }
 
     // The handle the message loop waits on for changes of the Start menu
     // folder (nullptr while the folder does not exist), and what to do then.
-    HANDLE ChangeHandle() const noexcept { return watch_.WaitHandle(); }
+    HANDLE ChangeHandle() const noexcept { return m_watch.WaitHandle(); }
     void OnFolderChanged();
 
 private:
@@ -48,15 +48,15 @@ private:
     void PaintRow(HDC dc, int row, const RECT& rect);
     void Publish() const;
 
-    HINSTANCE instance_ = nullptr;
-    HWND menuBar_ = nullptr;  // destroyed with the window
-    std::wstring drive_;
-    std::wstring folder_;
-    FolderWatch watch_;
-    ProgramList list_;
-    std::map<std::wstring, IconHandle> icons_;  // by program path
-    HICON neutralIcon_ = nullptr;                // shared, never destroyed
-    FontHandle font_;
+    HINSTANCE m_instance = nullptr;
+    HWND m_menuBar = nullptr;  // destroyed with the window
+    std::wstring m_drive;
+    std::wstring m_folder;
+    FolderWatch m_watch;
+    ProgramList m_list;
+    std::map<std::wstring, IconHandle> m_icons;  // by program path
+    HICON m_neutralIcon = nullptr;                // shared, never destroyed
+    FontHandle m_font;
 };
 
 }  // namespace vellumate

@@ -35,18 +35,18 @@ int MeasureTextHeight(HFONT font, const std::wstring& text)
 bool Notice::Create(HINSTANCE instance, HWND owner, const std::wstring& caption, const std::wstring& text,
                     NoticeKind kind)
 {
-    font_ = MakeInterfaceFont(13);
-    barFont_ = MakeInterfaceFont(13, FW_BOLD);
-    background_.Reset(::CreateSolidBrush(style::Background));
-    icon_ = static_cast<HICON>(::LoadImageW(nullptr, kind == NoticeKind::Error ? IDI_ERROR : IDI_INFORMATION,
+    m_font = MakeInterfaceFont(13);
+    m_barFont = MakeInterfaceFont(13, FW_BOLD);
+    m_background.Reset(::CreateSolidBrush(style::Background));
+    m_icon = static_cast<HICON>(::LoadImageW(nullptr, kind == NoticeKind::Error ? IDI_ERROR : IDI_INFORMATION,
                                             IMAGE_ICON, IconSize, IconSize, LR_SHARED));
-    edge_ = kind == NoticeKind::Error ? ErrorEdge : InformationEdge;
+    m_edge = kind == NoticeKind::Error ? ErrorEdge : InformationEdge;
     if (!RegisterWindowClass(instance, NoticeClass, 0, ::LoadCursorW(nullptr, IDC_ARROW)))
         return false;
 
     // As tall as the text needs, rising from the bottom of the screen, never
     // over the title strip.
-    const int textHeight = std::max(IconSize, MeasureTextHeight(font_.Get(), text));
+    const int textHeight = std::max(IconSize, MeasureTextHeight(m_font.Get(), text));
     const int height = std::min(ScreenHeight - TitleStripHeight, EdgeHeight + 2 * Padding + textHeight + MenuBarHeight);
     const RECT rect{0, ScreenHeight - height, ScreenWidth, ScreenHeight};
     if (!CreateWindowObject(instance, NoticeClass, caption.c_str(), WS_POPUP, 0, rect, owner))
@@ -55,11 +55,11 @@ bool Notice::Create(HINSTANCE instance, HWND owner, const std::wstring& caption,
     const int textTop = EdgeHeight + Padding;
     const HWND message = ::CreateWindowExW(
         0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, TextLeft, textTop,
-        TextWidth, height - textTop - Padding - MenuBarHeight, window_,
+        TextWidth, height - textTop - Padding - MenuBarHeight, m_window,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(NoticeTextId)), instance, nullptr);
     if (!message)
         return false;
-    ::SendMessageW(message, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    ::SendMessageW(message, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
     return true;
 }
 
@@ -72,49 +72,49 @@ LRESULT Notice::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case VK_ESCAPE:
         case VK_F1:
         case VK_F2:
-            dismissed_ = true;
+            m_dismissed = true;
             break;
         }
         return 0;
     case WM_CLOSE:
-        dismissed_ = true;
+        m_dismissed = true;
         return 0;
     case WM_CTLCOLORSTATIC:
         ::SetTextColor(reinterpret_cast<HDC>(wParam), style::Text);
         ::SetBkColor(reinterpret_cast<HDC>(wParam), style::Background);
-        return reinterpret_cast<LRESULT>(background_.Get());
+        return reinterpret_cast<LRESULT>(m_background.Get());
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
         Paint();
         return 0;
     case WM_DESTROY:
-        WithdrawScreenText(window_);
+        WithdrawScreenText(m_window);
         return 0;
     default:
-        return ::DefWindowProcW(window_, message, wParam, lParam);
+        return ::DefWindowProcW(m_window, message, wParam, lParam);
     }
 }
 
 void Notice::Paint()
 {
-    BufferedPaint paint(window_);
+    BufferedPaint paint(m_window);
     const HDC dc = paint.Dc();
     const RECT& client = paint.Client();
     FillSolid(dc, client, style::Background);
-    FillSolid(dc, RECT{client.left, client.top, client.right, client.top + EdgeHeight}, edge_);
-    if (icon_)
-        ::DrawIconEx(dc, style::Margin, EdgeHeight + Padding, icon_, IconSize, IconSize, 0, nullptr, DI_NORMAL);
+    FillSolid(dc, RECT{client.left, client.top, client.right, client.top + EdgeHeight}, m_edge);
+    if (m_icon)
+        ::DrawIconEx(dc, style::Margin, EdgeHeight + Padding, m_icon, IconSize, IconSize, 0, nullptr, DI_NORMAL);
 
     // The soft-key bar: "OK" on the left soft key.
     RECT bar{client.left, client.bottom - MenuBarHeight, client.right, client.bottom};
     FillVerticalGradient(dc, bar, style::BarTop, style::BarBottom);
-    SelectObjectScope font(dc, barFont_.Get());
+    SelectObjectScope font(dc, m_barFont.Get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, style::BarText);
     RECT label{bar.left + style::Margin, bar.top, bar.left + ScreenWidth / 2, bar.bottom};
     ::DrawTextW(dc, OkLabel, -1, &label, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
-    PublishScreenText(window_, OkLabel);
+    PublishScreenText(m_window, OkLabel);
 }
 
 void ShowNotice(HINSTANCE instance, HWND owner, const std::wstring& caption, const std::wstring& text,

@@ -24,19 +24,19 @@ class Notice : public WindowBase<Notice> {
 public:
     bool Create(HINSTANCE instance, HWND owner, const std::wstring& caption, const std::wstring& text,
                 NoticeKind kind);
-    bool Dismissed() const noexcept { return dismissed_; }
+    bool Dismissed() const noexcept { return m_dismissed; }
 
 private:
     friend class WindowBase<Notice>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
 
-    FontHandle font_;
-    FontHandle barFont_;
-    BrushHandle background_;
-    HICON icon_ = nullptr;  // shared, never destroyed
-    COLORREF edge_ = 0;     // the coloured edge on top tells errors from news
-    bool dismissed_ = false;
+    FontHandle m_font;
+    FontHandle m_barFont;
+    BrushHandle m_background;
+    HICON m_icon = nullptr;  // shared, never destroyed
+    COLORREF m_edge = 0;     // the coloured edge on top tells errors from news
+    bool m_dismissed = false;
 };
 
 }  // namespace vellumate

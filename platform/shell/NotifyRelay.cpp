@@ -53,7 +53,7 @@ std::size_t NotifyRelay::Deliver(LONG eventId, std::wstring_view path)
 {
     // Sending to another process lets messages in while waiting (a program
     // registering meanwhile), so go through a copy.
-    const std::vector<NotifyRegistration> recipients = registrations_;
+    const std::vector<NotifyRegistration> recipients = m_registrations;
     std::size_t delivered = 0;
     for (const NotifyRegistration& registration : recipients) {
         if (!(registration.eventMask & static_cast<std::uint32_t>(eventId)) ||
@@ -65,11 +65,11 @@ std::size_t NotifyRelay::Deliver(LONG eventId, std::wstring_view path)
         packet.window = registration.window;
         packet.value = static_cast<std::uint32_t>(eventId);
         packet.text = path;
-        if (SendNotifyPacket(registration.client, window_, packet, DeliveryTimeoutMs))
+        if (SendNotifyPacket(registration.client, m_window, packet, DeliveryTimeoutMs))
             ++delivered;
     }
     // Programs that ended, or closed the window, without deregistering.
-    std::erase_if(registrations_, [](const NotifyRegistration& registration) {
+    std::erase_if(m_registrations, [](const NotifyRegistration& registration) {
         return !::IsWindow(registration.window) || !::IsWindow(registration.client);
     });
     return delivered;
@@ -79,7 +79,7 @@ LRESULT NotifyRelay::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COPYDATA)
         return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-    return ::DefWindowProcW(window_, message, wParam, lParam);
+    return ::DefWindowProcW(m_window, message, wParam, lParam);
 }
 
 LRESULT NotifyRelay::OnCopyData(const COPYDATASTRUCT* data)
@@ -94,15 +94,15 @@ LRESULT NotifyRelay::OnCopyData(const COPYDATASTRUCT* data)
         if (!::IsWindow(packet->window) || !::IsWindow(packet->client) ||
             ProcessOf(packet->window) != ProcessOf(packet->client))
             return FALSE;
-        std::erase_if(registrations_, [&](const NotifyRegistration& registration) {
+        std::erase_if(m_registrations, [&](const NotifyRegistration& registration) {
             return registration.window == packet->window;
         });
-        registrations_.push_back(NotifyRegistration{packet->window, packet->client, packet->value,
+        m_registrations.push_back(NotifyRegistration{packet->window, packet->client, packet->value,
                                                     std::move(packet->text), packet->recursive});
         return TRUE;
     }
     case NotifyKind::Deregister:
-        std::erase_if(registrations_, [&](const NotifyRegistration& registration) {
+        std::erase_if(m_registrations, [&](const NotifyRegistration& registration) {
             return registration.window == packet->window;
         });
         return TRUE;

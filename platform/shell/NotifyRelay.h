@@ -40,14 +40,14 @@ public:
     // it. Registrations whose window or client is gone are dropped.
     std::size_t Deliver(LONG eventId, std::wstring_view path);
 
-    std::size_t RegistrationCount() const noexcept { return registrations_.size(); }
+    std::size_t RegistrationCount() const noexcept { return m_registrations.size(); }
 
 private:
     friend class WindowBase<NotifyRelay>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCopyData(const COPYDATASTRUCT* data);
 
-    std::vector<NotifyRegistration> registrations_;
+    std::vector<NotifyRegistration> m_registrations;
 };
 
 }  // namespace vellumate

@@ -7,71 +7,71 @@ namespace vellumate {
 void ProgramList::Assign(std::vector<StartMenuEntry> entries)
 {
     const std::wstring previousName = Current() ? Current()->name : std::wstring();
-    const int previousIndex = highlight_;
-    entries_ = std::move(entries);
+    const int previousIndex = m_highlight;
+    m_entries = std::move(entries);
 
-    highlight_ = entries_.empty() ? -1 : std::clamp(previousIndex, 0, Count() - 1);
+    m_highlight = m_entries.empty() ? -1 : std::clamp(previousIndex, 0, Count() - 1);
     if (!previousName.empty()) {
-        const auto same = std::find_if(entries_.begin(), entries_.end(),
+        const auto same = std::find_if(m_entries.begin(), m_entries.end(),
                                        [&](const StartMenuEntry& entry) { return entry.name == previousName; });
-        if (same != entries_.end())
-            highlight_ = static_cast<int>(same - entries_.begin());
+        if (same != m_entries.end())
+            m_highlight = static_cast<int>(same - m_entries.begin());
     }
-    topRow_ = std::clamp(topRow_, 0, std::max(0, Count() - visibleRows_));
+    m_topRow = std::clamp(m_topRow, 0, std::max(0, Count() - m_visibleRows));
     ScrollToHighlight();
 }
 
 void ProgramList::SetVisibleRows(int rows)
 {
-    visibleRows_ = std::max(1, rows);
-    topRow_ = std::clamp(topRow_, 0, std::max(0, Count() - visibleRows_));
+    m_visibleRows = std::max(1, rows);
+    m_topRow = std::clamp(m_topRow, 0, std::max(0, Count() - m_visibleRows));
     ScrollToHighlight();
 }
 
 bool ProgramList::MoveHighlight(int delta)
 {
-    if (entries_.empty())
+    if (m_entries.empty())
         return false;
-    return SetHighlight(std::clamp(highlight_ + delta, 0, Count() - 1));
+    return SetHighlight(std::clamp(m_highlight + delta, 0, Count() - 1));
 }
 
 bool ProgramList::SetHighlight(int index)
 {
     if (index < 0 || index >= Count())
         return false;
-    if (index == highlight_)
+    if (index == m_highlight)
         return false;
-    highlight_ = index;
+    m_highlight = index;
     ScrollToHighlight();
     return true;
 }
 
 const StartMenuEntry* ProgramList::Current() const noexcept
 {
-    return highlight_ >= 0 && highlight_ < Count() ? &entries_[static_cast<std::size_t>(highlight_)] : nullptr;
+    return m_highlight >= 0 && m_highlight < Count() ? &m_entries[static_cast<std::size_t>(m_highlight)] : nullptr;
 }
 
 std::wstring ProgramList::VisibleText() const
 {
     std::wstring text;
-    const int end = std::min(Count(), topRow_ + visibleRows_);
-    for (int row = topRow_; row < end; ++row) {
+    const int end = std::min(Count(), m_topRow + m_visibleRows);
+    for (int row = m_topRow; row < end; ++row) {
         if (!text.empty())
             text += L'\n';
-        text += row == highlight_ ? L"> " : L"  ";
-        text += entries_[static_cast<std::size_t>(row)].name;
+        text += row == m_highlight ? L"> " : L"  ";
+        text += m_entries[static_cast<std::size_t>(row)].name;
     }
     return text;
 }
 
 void ProgramList::ScrollToHighlight()
 {
-    if (highlight_ < 0)
+    if (m_highlight < 0)
         return;
-    if (highlight_ < topRow_)
-        topRow_ = highlight_;
-    else if (highlight_ >= topRow_ + visibleRows_)
-        topRow_ = highlight_ - visibleRows_ + 1;
+    if (m_highlight < m_topRow)
+        m_topRow = m_highlight;
+    else if (m_highlight >= m_topRow + m_visibleRows)
+        m_topRow = m_highlight - m_visibleRows + 1;
 }
 
 }  // namespace vellumate

@@ -26,11 +26,11 @@ public:
     // Highlights row `index`; false when there is no such row.
     bool SetHighlight(int index);
 
-    const std::vector<StartMenuEntry>& Entries() const noexcept { return entries_; }
-    int Count() const noexcept { return static_cast<int>(entries_.size()); }
-    int Highlight() const noexcept { return highlight_; }  // -1 when empty
-    int TopRow() const noexcept { return topRow_; }
-    int VisibleRows() const noexcept { return visibleRows_; }
+    const std::vector<StartMenuEntry>& Entries() const noexcept { return m_entries; }
+    int Count() const noexcept { return static_cast<int>(m_entries.size()); }
+    int Highlight() const noexcept { return m_highlight; }  // -1 when empty
+    int TopRow() const noexcept { return m_topRow; }
+    int VisibleRows() const noexcept { return m_visibleRows; }
     const StartMenuEntry* Current() const noexcept;
 
     // The rows in view, one line each, the highlighted one marked "> " and the
@@ -40,10 +40,10 @@ public:
 private:
     void ScrollToHighlight();
 
-    std::vector<StartMenuEntry> entries_;
-    int highlight_ = -1;
-    int topRow_ = 0;
-    int visibleRows_ = 1;
+    std::vector<StartMenuEntry> m_entries;
+    int m_highlight = -1;
+    int m_topRow = 0;
+    int m_visibleRows = 1;
 };
 
 }  // namespace vellumate

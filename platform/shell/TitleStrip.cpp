@@ -34,10 +34,10 @@ std::wstring ClockText()
 
 bool TitleStrip::Create(HINSTANCE instance, std::wstring idleTitle)
 {
-    idleTitle_ = std::move(idleTitle);
-    refreshMessage_ = ::RegisterWindowMessageW(TitleStripRefreshMessage);
-    titleFont_ = MakeInterfaceFont(13, FW_BOLD);
-    clockFont_ = MakeInterfaceFont(12);
+    m_idleTitle = std::move(idleTitle);
+    m_refreshMessage = ::RegisterWindowMessageW(TitleStripRefreshMessage);
+    m_titleFont = MakeInterfaceFont(13, FW_BOLD);
+    m_clockFont = MakeInterfaceFont(12);
     if (!RegisterWindowClass(instance, TitleStripClass, 0, ::LoadCursorW(nullptr, IDC_ARROW)))
         return false;
     const RECT rect{0, 0, ScreenWidth, TitleStripHeight};
@@ -49,20 +49,20 @@ bool TitleStrip::Create(HINSTANCE instance, std::wstring idleTitle)
     const auto hook = [](DWORD event, DWORD flags) {
         return WinEventHookHandle(::SetWinEventHook(event, event, nullptr, &OnWinEvent, 0, 0, flags));
     };
-    foregroundHook_ = hook(EVENT_SYSTEM_FOREGROUND, WINEVENT_OUTOFCONTEXT);
-    showHook_ = hook(EVENT_OBJECT_SHOW, WINEVENT_OUTOFCONTEXT);
-    nameHook_ = hook(EVENT_OBJECT_NAMECHANGE, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
-    ::SetTimer(window_, RefreshTimer, RefreshIntervalMs, nullptr);
+    m_foregroundHook = hook(EVENT_SYSTEM_FOREGROUND, WINEVENT_OUTOFCONTEXT);
+    m_showHook = hook(EVENT_OBJECT_SHOW, WINEVENT_OUTOFCONTEXT);
+    m_nameHook = hook(EVENT_OBJECT_NAMECHANGE, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    ::SetTimer(m_window, RefreshTimer, RefreshIntervalMs, nullptr);
     Refresh();
-    ::ShowWindow(window_, SW_SHOWNOACTIVATE);
+    ::ShowWindow(m_window, SW_SHOWNOACTIVATE);
     return true;
 }
 
 LRESULT TitleStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == refreshMessage_ && refreshMessage_ != 0) {
+    if (message == m_refreshMessage && m_refreshMessage != 0) {
         Refresh();
-        ::UpdateWindow(window_);  // painted before the asker reads the screen
+        ::UpdateWindow(m_window);  // painted before the asker reads the screen
         return 0;
     }
     switch (message) {
@@ -78,15 +78,15 @@ LRESULT TitleStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         Paint();
         return 0;
     case WM_DESTROY:
-        ::KillTimer(window_, RefreshTimer);
-        foregroundHook_.Reset();
-        showHook_.Reset();
-        nameHook_.Reset();
+        ::KillTimer(m_window, RefreshTimer);
+        m_foregroundHook.Reset();
+        m_showHook.Reset();
+        m_nameHook.Reset();
         if (hookedStrip == this)
             hookedStrip = nullptr;
         return 0;
     default:
-        return ::DefWindowProcW(window_, message, wParam, lParam);
+        return ::DefWindowProcW(m_window, message, wParam, lParam);
     }
 }
 
@@ -117,8 +117,8 @@ void CALLBACK TitleStrip::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LO
 std::wstring TitleStrip::ForegroundTitle() const
 {
     const HWND front = FrontWindow();
-    if (!front || front == window_)
-        return idleTitle_;
+    if (!front || front == m_window)
+        return m_idleTitle;
     // InternalGetWindowText reads the stored title without sending a message,
     // so a program that hangs cannot hang the strip.
     wchar_t text[256];
@@ -129,19 +129,19 @@ std::wstring TitleStrip::ForegroundTitle() const
 void TitleStrip::Refresh()
 {
     const HWND front = FrontWindow();
-    if (front != front_) {
-        front_ = front;
+    if (front != m_front) {
+        m_front = front;
         StayOnTop();
     }
     std::wstring title = ForegroundTitle();
     std::wstring clock = ClockText();
-    if (title == title_ && clock == clock_)
+    if (title == m_title && clock == m_clock)
         return;
-    if (title != title_)
-        ::SetWindowTextW(window_, title.c_str());  // readers of the window text see the title too
-    title_ = std::move(title);
-    clock_ = std::move(clock);
-    ::InvalidateRect(window_, nullptr, FALSE);
+    if (title != m_title)
+        ::SetWindowTextW(m_window, title.c_str());  // readers of the window text see the title too
+    m_title = std::move(title);
+    m_clock = std::move(clock);
+    ::InvalidateRect(m_window, nullptr, FALSE);
 }
 
 void TitleStrip::StayOnTop()
@@ -151,13 +151,13 @@ void TitleStrip::StayOnTop()
     // Z position changes. Leaving the topmost band and coming back is such a
     // change, and raises the strip above everything again.
     constexpr UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    ::SetWindowPos(window_, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
-    ::SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, flags);
+    ::SetWindowPos(m_window, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    ::SetWindowPos(m_window, HWND_TOPMOST, 0, 0, 0, 0, flags);
 }
 
 void TitleStrip::Paint()
 {
-    BufferedPaint paint(window_);
+    BufferedPaint paint(m_window);
     const HDC dc = paint.Dc();
     RECT client = paint.Client();
 
@@ -170,19 +170,19 @@ void TitleStrip::Paint()
 
     RECT clockRect{client.left, client.top, client.right - TextInset, face.bottom};
     {
-        SelectObjectScope font(dc, clockFont_.Get());
+        SelectObjectScope font(dc, m_clockFont.Get());
         ::SetTextColor(dc, style::BarDimText);
         RECT measured{};
-        ::DrawTextW(dc, clock_.c_str(), static_cast<int>(clock_.size()), &measured, DT_SINGLELINE | DT_CALCRECT);
+        ::DrawTextW(dc, m_clock.c_str(), static_cast<int>(m_clock.size()), &measured, DT_SINGLELINE | DT_CALCRECT);
         clockRect.left = clockRect.right - (measured.right - measured.left);
-        ::DrawTextW(dc, clock_.c_str(), static_cast<int>(clock_.size()), &clockRect,
+        ::DrawTextW(dc, m_clock.c_str(), static_cast<int>(m_clock.size()), &clockRect,
                     DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
     }
 
     RECT titleRect{client.left + TextInset, client.top, clockRect.left - TextInset, face.bottom};
-    SelectObjectScope font(dc, titleFont_.Get());
+    SelectObjectScope font(dc, m_titleFont.Get());
     ::SetTextColor(dc, style::BarText);
-    ::DrawTextW(dc, title_.c_str(), static_cast<int>(title_.size()), &titleRect,
+    ::DrawTextW(dc, m_title.c_str(), static_cast<int>(m_title.size()), &titleRect,
                 DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 

@@ -29,16 +29,16 @@ private:
     static void CALLBACK OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
                                     DWORD thread, DWORD time) noexcept;
 
-    UINT refreshMessage_ = 0;
-    std::wstring idleTitle_;
-    HWND front_ = nullptr;  // the foreground window when last looked at
-    std::wstring title_;
-    std::wstring clock_;
-    FontHandle titleFont_;
-    FontHandle clockFont_;
-    WinEventHookHandle foregroundHook_;
-    WinEventHookHandle showHook_;
-    WinEventHookHandle nameHook_;
+    UINT m_refreshMessage = 0;
+    std::wstring m_idleTitle;
+    HWND m_front = nullptr;  // the foreground window when last looked at
+    std::wstring m_title;
+    std::wstring m_clock;
+    FontHandle m_titleFont;
+    FontHandle m_clockFont;
+    WinEventHookHandle m_foregroundHook;
+    WinEventHookHandle m_showHook;
+    WinEventHookHandle m_nameHook;
 };
 
 }  // namespace vellumate
