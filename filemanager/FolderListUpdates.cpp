@@ -66,10 +66,11 @@ bool FolderList::InsertCardItem(const String& cardName)
         return false;
     SetFolderCount(FolderCount() + 1);
     if (m_preferences & PreferenceListFolders) {
-        // In front of the first folder that compares greater, so that the
-        // card joins the folders (which stand before all files).
+        // In front of the first item whose name compares greater (at the end
+        // when none does); the list is not sorted again, so the other rows
+        // keep their order and the selection stays where it is.
         auto position = std::find_if(m_items.begin(), m_items.end(), [&](const FolderItemPtr& item) {
-            return !item->IsFolder() || CompareNamesNoCase(item->name, cardName) > 0;
+            return CompareNamesNoCase(item->name, cardName) > 0;
         });
         FolderItemPtr item = MakeFolderItem(cardName);
         WIN32_FIND_DATAW entry;

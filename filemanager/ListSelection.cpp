@@ -120,11 +120,10 @@ SelectionChange SelectFirst(FolderList& list)
 {
     ChangeRecorder recorder(list);
     list.ClearSelection();
-    // The first item that is not "..": a lone ".." is not selected, but a
-    // lone item of the root is.
-    const int first = list.HasParentRow() ? 1 : 0;
-    if (first < list.ItemCount())
-        list.Select(first, true);
+    // The first item that is not ".."; a folder of a single item (a lone
+    // "..", or one item of the root) has no first to choose.
+    if (list.ItemCount() >= 2)
+        list.Select(list.HasParentRow() ? 1 : 0, true);
     list.SetTopRow(0);
     return recorder.Result();
 }

@@ -35,7 +35,8 @@ SelectionChange MoveSelectionUp(FolderList& list);
 SelectionChange PageUp(FolderList& list);
 SelectionChange PageDown(FolderList& list);
 
-// Selects the first item ("..", when present, skipped) and scrolls to the top.
+// Selects the first item ("..", when present, skipped) and scrolls to the top;
+// with a single item (a lone ".." or one item of the root) nothing is selected.
 SelectionChange SelectFirst(FolderList& list);
 // Selects only the last item and scrolls so that it is on the last page.
 SelectionChange SelectLast(FolderList& list);

@@ -38,12 +38,10 @@ StripTexts ListStripTexts(const String& currentPath, const FolderList& list)
     StripTexts texts;
     texts.header = L" " + currentPath + L"\\";
 
-    const bool parentRow = list.HasParentRow();
-    // ".." is no item of the folder: it counts neither as selected nor in
-    // the total.
-    const int selected = list.SelectedCount() - (parentRow && list.Item(0).selected ? 1 : 0);
-    const int items = list.ItemCount() - (parentRow ? 1 : 0);
-    texts.footerLeft = L" " + FormatCount(selected) + L"/" + FormatCount(items);
+    // ".." is no item of the folder, but a selected ".." is part of the
+    // selection the commands act on, so it counts there.
+    const int items = list.ItemCount() - (list.HasParentRow() ? 1 : 0);
+    texts.footerLeft = L" " + FormatCount(list.SelectedCount()) + L"/" + FormatCount(items);
 
     if (list.SelectedCount() == 1) {
         texts.footerRight = list.SelectedDateText();

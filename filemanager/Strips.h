@@ -20,9 +20,9 @@ struct StripTexts {
 // The tree pane's footer: string 43151 with the folder and file counts.
 StripTexts TreeStripTexts(int folders, int files);
 
-// The list pane's strips: the folder's path and "\"; the selected count and
-// the item count (".." counts in neither), and the date of a single selected
-// item or the total size of several.
+// The list pane's strips: the folder's path and "\"; the selected count (a
+// selected ".." included) and the item count (without ".."), and the date of a
+// single selected item other than ".." or the total size of several.
 StripTexts ListStripTexts(const String& currentPath, const FolderList& list);
 
 // Paints the footer over the bottom 20 pixels of `client` and, with a header

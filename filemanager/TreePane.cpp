@@ -1,7 +1,7 @@
 #include "filemanager/TreePane.h"
 
 #include "filemanager/DeviceFiles.h"
-#include "filemanager/FolderFilter.h"
+#include "filemanager/FolderTree.h"
 #include "filemanager/PaneFonts.h"
 #include "filemanager/WaitCursor.h"
 #include "filemanager/resource.h"
@@ -24,81 +24,18 @@ constexpr COLORREF NodeImageBackground = RGB(255, 0, 255);
 constexpr wchar_t ExpandedMarker[] = L" [-]";
 constexpr wchar_t CollapsedMarker[] = L" [+]";
 
-bool IsSubfolderEntry(const WIN32_FIND_DATAW& entry) noexcept
+// The picture of a folder's node.
+int ImageOf(const TreeFolder& folder) noexcept
 {
-    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDotEntry(entry.cFileName);
-}
-
-// Whether the folder has at least one subfolder.
-bool HasSubfolder(const wchar_t* folder)
-{
-    WIN32_FIND_DATAW entry;
-    vellumate::FindHandle find(FindFirstFileW(FindPatternOf(folder), &entry));
-    for (bool more = static_cast<bool>(find); more; more = FindNextFileW(find.Get(), &entry) != FALSE)
-        if (IsSubfolderEntry(entry))
-            return true;
-    return false;
-}
-
-// The enumeration records of the folder's subfolders, in the file system's order.
-std::vector<WIN32_FIND_DATAW> Subfolders(const wchar_t* folder)
-{
-    std::vector<WIN32_FIND_DATAW> folders;
-    WIN32_FIND_DATAW entry;
-    vellumate::FindHandle find(FindFirstFileW(FindPatternOf(folder), &entry));
-    for (bool more = static_cast<bool>(find); more; more = FindNextFileW(find.Get(), &entry) != FALSE)
-        if (IsSubfolderEntry(entry))
-            folders.push_back(entry);
-    return folders;
-}
-
-// The name of the mounted store that holds the user's personal folder, when
-// the personal folder lies in a folder of the root ("" otherwise).
-String MainStoreName()
-{
-    String holder = ParentPath(PersonalFolderPath());
-    return ParentPath(holder).IsEmpty() ? LastComponent(holder) : String();
-}
-
-bool IsStorageCardName(const StringArray& cards, const wchar_t* name)
-{
-    for (const String& card : cards)
-        if (card.CompareNoCase(name) == 0)
-            return true;
-    return false;
-}
-
-// The storage cards, which only the root's children can be; none elsewhere.
-StringArray CardsBelow(bool root)
-{
-    StringArray cards;
-    if (root)
-        ListStorageCards(cards);
-    return cards;
-}
-
-// The names of a path's folders, from the root down.
-std::vector<String> PathComponents(const wchar_t* path)
-{
-    std::vector<String> components;
-    const String folder = NormalizeFolderPath(path);
-    for (int start = 0; start < folder.Length();) {
-        int end = folder.Find(L'\\', start);
-        if (end < 0)
-            end = folder.Length();
-        if (end > start)
-            components.push_back(folder.Mid(start, end - start));
-        start = end + 1;
+    switch (folder.kind) {
+    case TreeFolderKind::MainStore:
+        return MainStoreImage;
+    case TreeFolderKind::Card:
+        return CardImage;
+    case TreeFolderKind::Folder:
+        break;
     }
-    return components;
-}
-
-// Whether `path` is `folder` or lies inside it (without regard to case).
-bool IsSameOrInside(const String& path, const String& folder)
-{
-    if (path.Length() < folder.Length() || path.Left(folder.Length()).CompareNoCase(folder) != 0)
-        return false;
-    return path.Length() == folder.Length() || path[folder.Length()] == L'\\';
+    return FolderImage;
 }
 
 } // namespace
@@ -132,10 +69,7 @@ bool TreePane::Create(HWND parent, int height, const String& startFolder, DWORD 
     m_filling = true;
     FillRoot();
     // The saved folder, or its nearest ancestor that still exists.
-    String folder = NormalizeFolderPath(startFolder);
-    while (!folder.IsEmpty() && !EntryExists(folder))
-        folder = ParentPath(folder);
-    HTREEITEM start = FindNode(folder);
+    HTREEITEM start = FindNode(NearestExistingFolder(startFolder));
     SelectNode(start ? start : m_root);
     m_filling = false;
     RestartListing();
@@ -225,58 +159,38 @@ HTREEITEM TreePane::FindChild(HTREEITEM parent, const wchar_t* name) const
 
 HTREEITEM TreePane::AddNode(HTREEITEM parent, const wchar_t* parentPath, const wchar_t* name)
 {
-    WIN32_FIND_DATAW entry;
-    if (!parent || !FindEntry(JoinPath(parentPath, name), entry) || !IsSubfolderEntry(entry))
+    if (!parent)
         return nullptr;
-    HTREEITEM node = InsertNode(parent, parentPath, entry, CardsBelow(parent == m_root));
+    const std::optional<TreeFolder> folder = ReadSubfolder(parentPath, name);
+    if (!folder)
+        return nullptr;
+    HTREEITEM node = InsertNode(parent, *folder);
     UpdateHasChildrenFromNodes(parent);
     return node;
 }
 
-HTREEITEM TreePane::InsertNode(HTREEITEM parent, const wchar_t* parentPath, WIN32_FIND_DATAW& entry,
-                               const StringArray& cards)
+HTREEITEM TreePane::InsertNode(HTREEITEM parent, const TreeFolder& folder)
 {
     TVINSERTSTRUCTW insert{};
     insert.hParent = parent;
     insert.hInsertAfter = TVI_SORT;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
-    const int image = ImageFor(parent, entry, cards);
+    const int image = ImageOf(folder);
     insert.item.iImage = image;
     insert.item.iSelectedImage = image == FolderImage ? OpenFolderImage : image;
-    insert.item.cChildren = HasSubfolder(JoinPath(parentPath, entry.cFileName)) ? 1 : 0;
-    insert.item.pszText = entry.cFileName;
+    insert.item.cChildren = folder.hasSubfolders ? 1 : 0;
+    insert.item.pszText = const_cast<wchar_t*>(folder.name.Chars());
     return TreeView_InsertItem(m_tree, &insert);
-}
-
-int TreePane::ImageFor(HTREEITEM parent, const WIN32_FIND_DATAW& entry, const StringArray& cards) const
-{
-    if (parent != m_root)
-        return FolderImage;
-    // A storage card is a mounted store: the card enumeration reports its
-    // folder with the directory and temporary attributes.
-    DWORD attributes = entry.dwFileAttributes;
-    const bool card = IsStorageCardName(cards, entry.cFileName);
-    if (card)
-        attributes |= FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY;
-    constexpr DWORD Mounted = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY;
-    if ((attributes & Mounted) != Mounted)
-        return FolderImage;
-    const String mainStore = MainStoreName();
-    if (!mainStore.IsEmpty() && mainStore.CompareNoCase(entry.cFileName) == 0)
-        return MainStoreImage;
-    return card ? CardImage : FolderImage;
 }
 
 void TreePane::FillChildren(HTREEITEM node)
 {
     WaitCursor wait;
-    const String path = NodePath(node);
-    // The listing already has each entry: no lookup again per child, and the
-    // parent's markers are set once at the end.
-    const StringArray cards = CardsBelow(node == m_root);
-    for (WIN32_FIND_DATAW& entry : Subfolders(path))
-        if (!FindChild(node, entry.cFileName))
-            InsertNode(node, path, entry, cards);
+    // One listing gives every child; the parent's markers are set once at
+    // the end.
+    for (const TreeFolder& folder : ReadSubfolders(NodePath(node)))
+        if (!FindChild(node, folder.name))
+            InsertNode(node, folder);
     UpdateHasChildrenFromNodes(node);
 }
 
@@ -418,153 +332,6 @@ LRESULT TreePane::OnNotify(const NMHDR& header)
     }
 }
 
-// ---- listing -------------------------------------------------------------------
-
-void TreePane::StartTimer(UINT delay)
-{
-    StopTimer();
-    if (SetTimer(m_tree, ListingTimer, delay, nullptr))
-        m_timerDelay = delay;
-}
-
-void TreePane::StopTimer()
-{
-    if (m_timerDelay != 0)
-        KillTimer(m_tree, ListingTimer);
-    m_timerDelay = 0;
-}
-
-void TreePane::RestartListing()
-{
-    if (m_host.IsListMode())
-        return;
-    StartTimer(ChangeDelay);
-}
-
-void TreePane::OnTimer()
-{
-    // A read still running is for a folder the user has left: stop it now
-    // and start the new one at the next tick.
-    if (m_list.IsListing()) {
-        m_list.StopListing();
-        return;
-    }
-    StopTimer();
-    m_list.StartBackgroundRead(m_currentPath);
-}
-
-void TreePane::FinishListing()
-{
-    const bool pending = ListingPending();
-    StopTimer();
-    if (pending || m_list.CurrentPath() != m_currentPath) {
-        m_list.ClearPositionMemo();
-        m_list.ReadFolder(m_currentPath, nullptr);
-    }
-}
-
-// ---- keys --------------------------------------------------------------------
-
-LRESULT CALLBACK TreePane::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                             DWORD_PTR data) noexcept
-{
-    auto* pane = reinterpret_cast<TreePane*>(data);
-    try {
-        switch (message) {
-        case WM_KEYDOWN: {
-            if (pane->OnKeyDown(static_cast<UINT>(wParam)))
-                return 0;
-            pane->m_arrowMove = wParam == VK_UP || wParam == VK_DOWN;
-            LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-            pane->m_arrowMove = false;
-            return result;
-        }
-        case WM_CHAR:
-            return 0;  // no incremental search: the number keys are commands
-        case WM_TIMER:
-            if (wParam == ListingTimer) {
-                pane->OnTimer();
-                return 0;
-            }
-            break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(window, &TreePane::SubclassProcedure, 0);
-            pane->m_tree = nullptr;
-            pane->m_timerDelay = 0;
-            break;
-        default:
-            break;
-        }
-    } catch (...) {
-        pane->m_arrowMove = false;
-    }
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-
-bool TreePane::OnKeyDown(UINT key)
-{
-    switch (key) {
-    case VK_RETURN:
-        OnEnter();
-        return true;
-    case VK_UP:
-    case VK_DOWN:
-        StartTimer(ArrowDelay);
-        return false;
-    case '2':
-    case '3':
-    case '6':
-    case '7': {
-        if (AtRoot())
-            return false;
-        const UINT command = key == '2' ? ID_COPY_TO : key == '3' ? ID_DELETE : key == '6' ? ID_MOVE_TO : ID_RENAME;
-        m_host.RunCommand(command);
-        return true;
-    }
-    case '4':
-        m_host.RunCommand(ID_QUICK_FOLDERS);
-        return true;
-    case VK_F8:  // the star key
-        RefreshTree();
-        RestartListing();
-        return false;
-    default:
-        return false;
-    }
-}
-
-void TreePane::OnEnter()
-{
-    HTREEITEM node = CurrentNode();
-    if (!node)
-        return;
-    if (!AtRoot() && !EntryExists(m_currentPath)) {
-        m_host.ReportFolderGone(m_currentPath);
-        PruneToExistingFolder();
-        return;
-    }
-    if (HasSubfolder(m_currentPath)) {
-        // The action key opens and closes a folder with subfolders, as the
-        // handset's tree does.
-        if (!HasChildNodes(node))
-            FillChildren(node);
-        if (node == m_root)
-            SetRootText(!IsExpanded(node));
-        TreeView_Expand(m_tree, node, TVE_TOGGLE);
-        RestartListing();
-        return;
-    }
-    SetHasChildren(node, false);
-    if (HasChildNodes(node)) {
-        DeleteChildren(node);
-        if (node == m_root)
-            SetRootText(false);
-        RestartListing();
-    } else {
-        m_host.ShowFiles();
-    }
-}
-
 void TreePane::PruneToExistingFolder()
 {
     HTREEITEM node = CurrentNode();
@@ -591,7 +358,7 @@ void TreePane::RefreshTree()
         return;
     WaitCursor wait;
     const bool rootExpanded = IsExpanded(m_root);
-    String folder = m_currentPath;
+    const String folder = m_currentPath;
     StringArray expanded;
     for (HTREEITEM node = TreeView_GetNextVisible(m_tree, m_root); node; node = TreeView_GetNextVisible(m_tree, node))
         if (IsExpanded(node) && HasChildNodes(node))
@@ -609,9 +376,7 @@ void TreePane::RefreshTree()
             if (HTREEITEM node = FindNode(path))
                 Expand(node);
 
-    while (!folder.IsEmpty() && !EntryExists(folder))
-        folder = ParentPath(folder);
-    HTREEITEM current = FindNode(folder);
+    HTREEITEM current = FindNode(NearestExistingFolder(folder));
     SelectNode(current ? current : m_root);
     if (rootExpanded)
         Expand(m_root);

@@ -7,9 +7,14 @@
 // Nodes are made lazily: when a node is expanded or a path is looked up.
 // A node's text is its folder's name; the root's is the device's name with
 // " [-]" or " [+]" when it has subfolders.
+//
+// The members live in two files: TreePane.cpp makes the control and keeps
+// its nodes; TreeKeys.cpp handles the keys and the listing timer. What the
+// nodes show is read from the file system by FolderTree.h.
 #pragma once
 
 #include "filemanager/FolderList.h"
+#include "filemanager/FolderTree.h"
 #include "framework/String.h"
 
 #include "platform/Handles.h"
@@ -61,7 +66,7 @@ public:
     // the system font.
     void SetFont(DWORD preferences);
 
-    // ---- nodes ------------------------------------------------------------
+    // ---- nodes (TreePane.cpp) ---------------------------------------------
 
     HTREEITEM Root() const noexcept { return m_root; }
     HTREEITEM CurrentNode() const noexcept;
@@ -88,7 +93,15 @@ public:
     // Expands a node (reading its subfolders when it has no child nodes).
     void Expand(HTREEITEM node);
 
-    // ---- listing --------------------------------------------------------------
+    // Re-reads the tree: keeps the expanded folders that still exist, moves
+    // the current folder to its nearest existing ancestor.
+    void RefreshTree();
+
+    // Walks up from the current node, deleting each node whose folder no
+    // longer exists, to an existing folder or the root, and selects it.
+    void PruneToExistingFolder();
+
+    // ---- listing (TreeKeys.cpp) ------------------------------------------------
 
     // Stops and restarts the listing timer with the short delay (only while
     // the tree is shown).
@@ -100,15 +113,7 @@ public:
     // The delay the listing timer runs with (0: stopped).
     UINT ListingDelay() const noexcept { return m_timerDelay; }
 
-    // Re-reads the tree: keeps the expanded folders that still exist, moves
-    // the current folder to its nearest existing ancestor.
-    void RefreshTree();
-
-    // Walks up from the current node, deleting each node whose folder no
-    // longer exists, to an existing folder or the root, and selects it.
-    void PruneToExistingFolder();
-
-    // ---- maintenance after file operations and card events --------------------
+    // ---- maintenance after file operations and card events (TreePane.cpp) ---
 
     // A folder `name` now exists in `parentPath`: it gets a node under the
     // parent's node when that node exists and the folder has none yet.
@@ -128,6 +133,8 @@ public:
     LRESULT OnNotify(const NMHDR& header);
 
 private:
+    // ---- keys and the listing timer (TreeKeys.cpp) ----------------------------
+
     static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                               UINT_PTR id, DWORD_PTR data) noexcept;
     // True when the message was handled (it must not reach the control).
@@ -136,6 +143,8 @@ private:
     void StartTimer(UINT delay);
     void StopTimer();
     void OnEnter();
+
+    // ---- nodes (TreePane.cpp) --------------------------------------------------
 
     void FillRoot();
     // Gives `node` a child node for every subfolder of its folder.
@@ -147,12 +156,8 @@ private:
     String NodeText(HTREEITEM node) const;
     void SetRootText(bool expanded);
     bool IsExpanded(HTREEITEM node) const;
-    void CollectExpanded(HTREEITEM node, StringArray& paths) const;
-    // A node for `entry`, a subfolder of `parentPath`, sorted in below
-    // `parent`; `cards` names the storage cards when `parent` is the root.
-    HTREEITEM InsertNode(HTREEITEM parent, const wchar_t* parentPath, WIN32_FIND_DATAW& entry,
-                         const StringArray& cards);
-    int ImageFor(HTREEITEM parent, const WIN32_FIND_DATAW& entry, const StringArray& cards) const;
+    // A node for `folder`, sorted in below `parent`.
+    HTREEITEM InsertNode(HTREEITEM parent, const TreeFolder& folder);
     void OnSelectionChanged(HTREEITEM node);
     void OnExpanding(const NMTREEVIEWW& change);
 

@@ -53,7 +53,7 @@ protected:
     RecordingObserver m_events;
 };
 
-TEST_F(FolderUpdates, AnInsertedCardJoinsTheRootsFoldersInNameOrder)
+TEST_F(FolderUpdates, AnInsertedCardGoesInFrontOfTheFirstNameThatComparesGreater)
 {
     Show(L"");
     m_list.SetRowsPerPage(2);
@@ -77,10 +77,13 @@ TEST_F(FolderUpdates, AnInsertedCardJoinsTheRootsFoldersInNameOrder)
     EXPECT_EQ(m_list.ItemCount(), 6);
     EXPECT_EQ(m_list.FolderCount(), 4);
 
-    // After all folders, still before the files.
+    // The names decide, not folders first: among the files, or at the end
+    // when no name compares greater.
+    EXPECT_TRUE(m_list.InsertCardItem(L"Xtra Card"));
     EXPECT_TRUE(m_list.InsertCardItem(L"Zip Card"));
-    EXPECT_EQ(ListedNames(m_list),
-              (Names{L"Apps", L"Storage Card", L"Windows", L"Work", L"Zip Card", L"a.txt", L"z.txt"}));
+    EXPECT_EQ(ListedNames(m_list), (Names{L"Apps", L"Storage Card", L"Windows", L"Work", L"a.txt", L"Xtra Card",
+                                          L"z.txt", L"Zip Card"}));
+    EXPECT_EQ(SelectedNames(m_list), (Names{L"Windows"}));
 }
 
 TEST_F(FolderUpdates, CardsOnlyChangeTheRootListing)

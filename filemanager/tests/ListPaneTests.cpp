@@ -4,6 +4,7 @@
 
 #include "filemanager/ListPaint.h"
 #include "filemanager/PreferenceBits.h"
+#include "filemanager/Strips.h"
 #include "filemanager/resource.h"
 
 #include "platform/Handles.h"
@@ -137,6 +138,20 @@ TEST_F(ListPaneTest, AShortListHasNoScrollRangeAndItsEmptyRowsKeepAlternating)
     Main().Pane().PaintRows(canvas.Dc(), client);
     for (int row = List().ItemCount(); row < List().RowsPerPage(); ++row)
         EXPECT_EQ(canvas.At(client.right - 1, row * ListRowHeight + 1), row % 2 ? OddRowColour : EvenRowColour);
+}
+
+TEST_F(ListPaneTest, TheFooterCountsASelectedParentRowButDatesNoParentRow)
+{
+    ShowFiles(3);  // f001.txt to f003.txt of 1, 2 and 3 bytes
+    List().SelectOnly(0);
+    StripTexts texts = ListStripTexts(List().CurrentPath(), List());
+    EXPECT_EQ(texts.footerLeft, String(L" 1/3"));
+    EXPECT_TRUE(texts.footerRight.IsEmpty()) << "\"..\" has no date of its own";
+
+    List().Select(3, true);
+    texts = ListStripTexts(List().CurrentPath(), List());
+    EXPECT_EQ(texts.footerLeft, String(L" 2/3"));
+    EXPECT_EQ(texts.footerRight, String(L"3 Bytes")) << "the total of several selected";
 }
 
 TEST_F(ListPaneTest, TheRowsAreReadableWithTheSelectionMarked)

@@ -155,10 +155,17 @@ TEST_F(ListSelection, SelectFirstAndLastSkipTheParentRowAndScroll)
     EXPECT_EQ(m_list.SelectedCount(), 0);
 }
 
-TEST_F(ListSelection, SelectFirstTakesTheOnlyItemOfTheRoot)
+TEST_F(ListSelection, SelectFirstAtTheRootTakesItemZeroButNotALoneItem)
 {
     Read(1, L"");
     ASSERT_EQ(m_list.ItemCount(), 1);
+    m_list.SelectOnly(0);
+    const SelectionChange change = SelectFirst(m_list);
+    EXPECT_EQ(m_list.SelectedCount(), 0) << "a single item is no first to choose";
+    EXPECT_EQ(change.rows, Rows{0});
+
+    Read(2, L"");
+    ASSERT_EQ(m_list.ItemCount(), 2);
     SelectFirst(m_list);
     EXPECT_EQ(Selected(), Rows{0});
 }

@@ -79,8 +79,8 @@ TEST_F(MainWindowTest, SwitchingPanesShowsTheListWithItsStrips)
     Command(ID_SWITCH_PANES);
     ASSERT_TRUE(Main().IsListMode());
     EXPECT_TRUE(IsWindowVisible(Main().Pane().MenuBar()));
-    // ".." is selected first and counts as no item.
-    EXPECT_EQ(Strips(), L" \\Docs\\\n 0/2");
+    // ".." is selected first: it counts as selected, not as an item.
+    EXPECT_EQ(Strips(), L" \\Docs\\\n 1/2");
 
     SelectName(L"b.txt");
     const std::wstring single = Strips();
@@ -128,7 +128,7 @@ TEST_F(MainWindowTest, OpenEntersAFolderAndTheParentRowLeavesIt)
     EXPECT_EQ(Tree().CurrentPath(), String(L"\\A\\B"));
     EXPECT_EQ(Names(), (Names_{L"..", L"inside.txt"}));
     EXPECT_EQ(SelectedNames(), Names_{L".."});
-    EXPECT_EQ(Strips(), L" \\A\\B\\\n 0/1");
+    EXPECT_EQ(Strips(), L" \\A\\B\\\n 1/1");
 
     Press(ListHwnd(), VK_RETURN);  // on ".."
     EXPECT_EQ(List().CurrentPath(), String(L"\\A"));
