@@ -6,10 +6,9 @@
 #include "filemanager/WaitCursor.h"
 #include "filemanager/resource.h"
 #include "framework/Globals.h"
+#include "framework/MenuBars.h"
 #include "framework/Paths.h"
-#include "framework/ResourceModule.h"
 
-#include "platform/SoftKeyBar.h"
 
 #include <vector>
 
@@ -74,15 +73,8 @@ bool TreePane::Create(HWND parent, int height, const String& startFolder, DWORD 
     m_filling = false;
     RestartListing();
 
-    SHMENUBARINFO bar{};
-    bar.cbSize = sizeof bar;
-    bar.hwndParent = parent;
-    bar.nToolBarId = IDM_TREE_BAR;
-    bar.hInstRes = ResourceModule();
-    if (!SHCreateMenuBar(&bar))
-        return false;
-    m_menuBar = bar.hwndMB;
-    return true;
+    m_menuBar = CreateMenuBar(parent, IDM_TREE_BAR, BackKey::Default);
+    return m_menuBar != nullptr;
 }
 
 void TreePane::SetFont(DWORD preferences)

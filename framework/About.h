@@ -1,7 +1,7 @@
 // The about box: a full-screen HTML page with the program's title, the product
 // family, the version and build number, the maker's web addresses and notice.
 //
-//     AboutBox about(mainWindow, ObrelRelease);   // the program's own release
+//     AboutBox about(mainWindow, ProgramOwnRelease);  // the release constant of the program
 //     RunModal(about);
 //
 // The page is built from the about strings of the resource module (see

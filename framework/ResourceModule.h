@@ -4,10 +4,10 @@
 // resource module. It is the executable's own module unless start-up sets
 // another one (the localized resource file, or a test's own module).
 //
-// Tarnwell, Pellory, Corvane and Lunsett keep their dialogs, menus and strings
+// A program may keep its dialogs, menus and strings
 // in a localized resource file: a resource-only DLL beside the executable,
 // named "<executable base name>.<language id as 4 hex digits>.dll", for
-// example "tarnwell.0409.dll". The file tried first is the one for the user's
+// example "program.0409.dll". The file tried first is the one for the user's
 // UI language, then the one for that language's primary language with
 // SUBLANG_DEFAULT, then English (0x0409); the first that exists and loads wins.
 // It is loaded as a data file: the handle serves LoadStringW, FindResourceW /

@@ -6,7 +6,7 @@
 //     int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, wchar_t*, int show)
 //     {
 //         MainWindow main;
-//         ProgramStartup startup = CorvaneStartup();   // the program's own row
+//         ProgramStartup startup = ProgramRow();        // the program's own row
 //         startup.windowProcedure = MainWindow::Procedure();
 //         startup.windowObject = [&] { return main.CreationParameter(); };
 //         return RunProgram(instance, show, startup);
