@@ -12,12 +12,15 @@ build() {
 
 # The native build of the model code (native/CMakeLists.txt): host clang, no Wine.
 NATIVE_BUILD=$BUILD/native
-build_native() {
+configure_native() {
     ensure_packages
     if [ ! -f "$NATIVE_BUILD/build.ninja" ]; then
         cmake -S "$ROOT/native" -B "$NATIVE_BUILD" -G Ninja \
               -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
     fi
+}
+build_native() {
+    configure_native
     cmake --build "$NATIVE_BUILD" -j"$(nproc)"
 }
 

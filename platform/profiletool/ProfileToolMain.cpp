@@ -3,8 +3,10 @@
 //
 //   vmprofile check FILE                   the problems, one a line (ProfileReport.h)
 //   vmprofile show FILE                    the values the programs see
-//   vmprofile card FILE NAME               the card of that folder name
+//   vmprofile card FILE NAME               the card of that folder name (a new
+//                                          card's defaults when there is none)
 //   vmprofile set FILE SECTION KEY VALUE...  change settings, all or none
+//   vmprofile try FILE SECTION KEY VALUE...  whether set would change them
 //
 // Exit status: 0 done, 1 no such card, 2 refused (the reasons on standard
 // error, one a line), 64 a wrong command line.
@@ -134,14 +136,15 @@ int Card(const std::string& path, const std::string& name)
         return Refused;
     }
     const ProfileReading reading = Read(path);
-    const CardProfile* card = reading.profile.FindCard(wide);
-    if (!card)
-        return NoSuchCard;
-    Print(stdout, DescribeCard(*card));
-    return Done;
+    if (const CardProfile* card = reading.profile.FindCard(wide)) {
+        Print(stdout, DescribeCard(*card));
+        return Done;
+    }
+    Print(stdout, DescribeCard(CardProfile{wide}));
+    return NoSuchCard;
 }
 
-int Set(const std::string& path, const std::vector<std::string>& words)
+int Set(const std::string& path, const std::vector<std::string>& words, bool apply)
 {
     std::vector<ProfileEdit> edits;
     for (std::size_t i = 0; i + 2 < words.size(); i += 3)
@@ -157,7 +160,7 @@ int Set(const std::string& path, const std::vector<std::string>& words)
         Print(stderr, Utf8FromWide(refusal) + "\n");
     if (!outcome.refusals.empty())
         return Refused;
-    if (outcome.bytes != *bytes && !WriteProfile(path, outcome.bytes, problem)) {
+    if (apply && outcome.bytes != *bytes && !WriteProfile(path, outcome.bytes, problem)) {
         Print(stderr, problem + "\n");
         return Refused;
     }
@@ -178,8 +181,8 @@ int main(int argc, char** argv)
     }
     if (command == "card" && args.size() == 3)
         return Card(args[1], args[2]);
-    if (command == "set" && args.size() >= 5 && (args.size() - 2) % 3 == 0)
-        return Set(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
-    Print(stderr, "usage: vmprofile check|show FILE | card FILE NAME | set FILE SECTION KEY VALUE...\n");
+    if ((command == "set" || command == "try") && args.size() >= 5 && (args.size() - 2) % 3 == 0)
+        return Set(args[1], std::vector<std::string>(args.begin() + 2, args.end()), command == "set");
+    Print(stderr, "usage: vmprofile check|show FILE | card FILE NAME | set|try FILE SECTION KEY VALUE...\n");
     return Usage;
 }

@@ -5,15 +5,19 @@
 # CMakeLists.txt beside this file, against the real functions.
 set(profiletool_dir ${VELLUMATE_ROOT}/platform/profiletool)
 
+set(profiletool_sources
+    ${VELLUMATE_ROOT}/platform/DeviceProfile.cpp
+    ${profiletool_dir}/ProfileEditor.cpp
+    ${profiletool_dir}/ProfileReport.cpp)
+
 vellumate_native_library(profiletool_host
-    SOURCES
-        ${VELLUMATE_ROOT}/platform/DeviceProfile.cpp
-        ${profiletool_dir}/ProfileEditor.cpp
-        ${profiletool_dir}/ProfileReport.cpp
+    SOURCES ${profiletool_sources}
     INCLUDES ${profiletool_dir}/host)
 
-add_executable(vmprofile ${profiletool_dir}/ProfileToolMain.cpp)
-target_link_libraries(vmprofile PRIVATE profiletool_host)
+# The tool itself goes without the sanitizers: it starts several times for
+# every device command, and their start-up would cost more than its work.
+add_executable(vmprofile ${profiletool_sources} ${profiletool_dir}/ProfileToolMain.cpp)
+target_include_directories(vmprofile PRIVATE ${VELLUMATE_ROOT} ${profiletool_dir}/host)
 
 vellumate_native_test(profiletool_host_tests
     SOURCES ${profiletool_dir}/tests/ProfileToolTests.cpp
