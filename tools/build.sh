@@ -1,13 +1,16 @@
 # shellcheck shell=bash
 # Building, testing, benchmarking and fuzzing.
 
+# Once per command: `run` builds, and so does the session start it may need.
 build() {
+    [ -z "${BUILD_DONE:-}" ] || return 0
     ensure_packages
     if [ ! -f "$BUILD/build.ninja" ]; then
         cmake -S "$ROOT" -B "$BUILD" -G Ninja \
               -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" >/dev/null
     fi
     cmake --build "$BUILD" -j"$(nproc)"
+    BUILD_DONE=1
 }
 
 # The native build of the model code (native/CMakeLists.txt): host clang, no Wine.

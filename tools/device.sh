@@ -18,9 +18,11 @@ ensure_device_folder() {
     fi
 }
 
-# Copies the built programs into the device. A new inode for every file, so a
-# running program keeps its old image intact.
+# Copies the built programs into the device (once per command). A new inode
+# for every file, so a running program keeps its old image intact.
 install_programs() {
+    [ -z "${INSTALLED:-}" ] || return 0
+    INSTALLED=1
     local progdir="$DEVICE/root/Program Files/Vellumate" windir="$DEVICE/root/Windows" f name
     mkdir -p "$progdir" "$windir"
     for f in "$BUILD/programs"/*; do
