@@ -1,23 +1,29 @@
 # shellcheck shell=bash
 # Building, testing, benchmarking and fuzzing.
 
+# Once per command: `run` builds, and so does the session start it may need.
 build() {
+    [ -z "${BUILD_DONE:-}" ] || return 0
     ensure_packages
     if [ ! -f "$BUILD/build.ninja" ]; then
         cmake -S "$ROOT" -B "$BUILD" -G Ninja \
               -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" >/dev/null
     fi
     cmake --build "$BUILD" -j"$(nproc)"
+    BUILD_DONE=1
 }
 
 # The native build of the model code (native/CMakeLists.txt): host clang, no Wine.
 NATIVE_BUILD=$BUILD/native
-build_native() {
+configure_native() {
     ensure_packages
     if [ ! -f "$NATIVE_BUILD/build.ninja" ]; then
         cmake -S "$ROOT/native" -B "$NATIVE_BUILD" -G Ninja \
               -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
     fi
+}
+build_native() {
+    configure_native
     cmake --build "$NATIVE_BUILD" -j"$(nproc)"
 }
 

@@ -10,3 +10,8 @@ parse_number() {  # parse_number TEXT WHAT MIN MAX
     fi
     echo $((10#$1))
 }
+
+parse_count() {  # parse_count TEXT WHAT: a whole number, its range checked by whoever takes it
+    [[ $1 =~ ^[0-9]{1,10}$ ]] || die "$2 must be a whole number, not '$1'"
+    echo $((10#$1))
+}

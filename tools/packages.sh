@@ -6,10 +6,14 @@ PACKAGES=(g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64 libz-mi
           clang libclang-rt-dev shellcheck)
 
 ensure_packages() {
-    local missing=() p
+    [ -z "${PACKAGES_CHECKED:-}" ] || return 0
+    local missing=() p installed
+    # One query for all: the tool asks on every build.
+    installed=$(dpkg-query -W -f='${Package}\t${Status}\n' "${PACKAGES[@]}" 2>/dev/null || true)
     for p in "${PACKAGES[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed' || missing+=("$p")
+        [[ $'\n'$installed$'\n' == *$'\n'"$p"$'\t''install ok installed'$'\n'* ]] || missing+=("$p")
     done
+    PACKAGES_CHECKED=1
     [ ${#missing[@]} -eq 0 ] && return 0
     if [ "$(id -u)" -ne 0 ]; then
         echo "vellumate: these Debian packages are missing; install them with:" >&2
