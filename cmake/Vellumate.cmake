@@ -63,6 +63,8 @@ function(vellumate_resource_dll name)
         set(ARG_OUTPUT_DIRECTORY ${VELLUMATE_PROGRAM_DIR})
     endif()
     add_library(${name} SHARED ${ARG_RESOURCES})
+    # Resource scripts name headers from the top of the tree, as the code does.
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     set_target_properties(${name} PROPERTIES
         LINKER_LANGUAGE C PREFIX "" OUTPUT_NAME ${ARG_OUTPUT_NAME}
         RUNTIME_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIRECTORY})
