@@ -32,7 +32,7 @@ double Time(int rounds, Body body)
     return Seconds(start, end) * 1e9 / rounds;
 }
 
-volatile size_t sink; // keeps the work from being optimised away
+volatile size_t sink;  // keeps the work from being optimised away
 
 void Report(const char* name, double framework, double baseline, const char* baselineName)
 {
@@ -103,7 +103,7 @@ void BenchFormat()
     Report("format a size line", framework, baseline, "_snwprintf");
 }
 
-} // namespace
+}  // namespace
 
 int wmain()
 {

@@ -34,7 +34,7 @@ String CardNameOf(const FILECHANGEINFO& info)
     return ParentPath(folder).IsEmpty() ? LastComponent(folder) : String();
 }
 
-} // namespace
+}  // namespace
 
 UINT CardEventMessage() noexcept
 {

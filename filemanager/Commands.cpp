@@ -146,7 +146,7 @@ void RadioMark(HMENU menu, UINT first, UINT last, UINT chosen)
         CheckMenuRadioItem(menu, first, last, chosen, MF_BYCOMMAND);
 }
 
-} // namespace
+}  // namespace
 
 bool IsZipName(const wchar_t* name)
 {

@@ -19,8 +19,8 @@ struct CommandContext {
     int selectedCount = 0;
     bool firstSelectedIsParentRow = false;  // the first selected item is ".."
     bool firstSelectedIsFile = false;
-    String singleSelectedFileName;          // the single selected item, when a file
-    bool currentIsRoot = false;             // the list shows the device root
+    String singleSelectedFileName;  // the single selected item, when a file
+    bool currentIsRoot = false;     // the list shows the device root
     // The tree's current node is the root (it has no parent).
     bool treeAtRoot = true;
     DWORD sortState = 0;

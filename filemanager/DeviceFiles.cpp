@@ -24,18 +24,19 @@ String ToLongFileSystemPath(const wchar_t* handsetPath)
     DWORD length = GetFullPathNameW(path, needed, full.Reserve(static_cast<int>(needed)), nullptr);
     full.Commit(length < needed ? static_cast<int>(length) : 0);
     if (full.IsEmpty() || full.Find(L"\\\\") == 0)
-        return path; // a network path keeps its own form
+        return path;  // a network path keeps its own form
     return L"\\\\?\\" + full;
 }
 
-} // namespace
+}  // namespace
 
 String ToFileSystemPath(const wchar_t* handsetPath)
 {
     String folder = NormalizeFolderPath(handsetPath);
     if (folder.IsEmpty())
         return String(vellumate::DeviceRoot().c_str());
-    std::wstring mapped = vellumate::ToDevicePath(std::wstring_view(folder.Chars(), static_cast<size_t>(folder.Length())));
+    std::wstring mapped =
+        vellumate::ToDevicePath(std::wstring_view(folder.Chars(), static_cast<size_t>(folder.Length())));
     return String(mapped.c_str(), static_cast<int>(mapped.size()));
 }
 

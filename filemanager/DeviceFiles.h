@@ -43,4 +43,3 @@ bool EntryExists(const wchar_t* handsetPath);
 // information query for the type name, with no attribute hint); empty when the
 // shell has none.
 String ShellTypeName(const wchar_t* handsetPath);
-

@@ -11,7 +11,7 @@ constexpr DWORD Kilobyte = 1024;
 constexpr DWORD Megabyte = 1024 * 1024;
 constexpr DWORD Gigabyte = 1024 * 1024 * 1024;
 
-} // namespace
+}  // namespace
 
 String FormatSize(DWORD high, DWORD low, bool shortUnits, int digits, int divisor)
 {
@@ -52,8 +52,8 @@ String FormatSize(DWORD high, DWORD low, bool shortUnits, int digits, int diviso
 String FormatCount(long long value)
 {
     // The magnitude as unsigned, so that the most negative value has one too.
-    unsigned long long magnitude = value < 0 ? 0ull - static_cast<unsigned long long>(value)
-                                             : static_cast<unsigned long long>(value);
+    unsigned long long magnitude =
+        value < 0 ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
     wchar_t buffer[32];
     wchar_t* end = buffer + _countof(buffer);
     wchar_t* start = end;

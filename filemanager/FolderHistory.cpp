@@ -4,8 +4,8 @@
 
 void PositionMemo::Remember(const String& folderName, int topRow)
 {
-    auto entry = std::find_if(m_entries.begin(), m_entries.end(),
-                              [&](const Entry& e) { return e.folderName == folderName; });
+    auto entry =
+        std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) { return e.folderName == folderName; });
     if (entry != m_entries.end())
         entry->topRow = topRow;
     else
@@ -14,8 +14,8 @@ void PositionMemo::Remember(const String& folderName, int topRow)
 
 std::optional<int> PositionMemo::Take(const String& folderName)
 {
-    auto entry = std::find_if(m_entries.begin(), m_entries.end(),
-                              [&](const Entry& e) { return e.folderName == folderName; });
+    auto entry =
+        std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) { return e.folderName == folderName; });
     if (entry == m_entries.end())
         return std::nullopt;
     int topRow = entry->topRow;

@@ -18,15 +18,15 @@ inline constexpr DWORD FileAttributeInRom = 0x40;
 inline constexpr const wchar_t* ParentRowName = L"..";
 
 struct FolderItem {
-    int selected = 0;         // 0 or 1; mirrors membership in the list's selection
-    String name;              // as the file system returns it; ".." for the parent row
-    String typeName;          // the shell's type description; empty until a sort by type needs it
+    int selected = 0;  // 0 or 1; mirrors membership in the list's selection
+    String name;       // as the file system returns it; ".." for the parent row
+    String typeName;   // the shell's type description; empty until a sort by type needs it
     DWORD sizeHigh = 0;
     DWORD sizeLow = 0;
-    String sizeText;          // short-unit size text; empty until the row is first painted
-    FILETIME lastWriteTime{}; // UTC
-    DWORD attributes = 0;     // as enumerated: 0x10 folder, 0x02 hidden, 0x04 system, 0x40 ROM
-    int iconIndex = -1;       // place in the pane's image list; -1 until first painted
+    String sizeText;           // short-unit size text; empty until the row is first painted
+    FILETIME lastWriteTime{};  // UTC
+    DWORD attributes = 0;      // as enumerated: 0x10 folder, 0x02 hidden, 0x04 system, 0x40 ROM
+    int iconIndex = -1;        // place in the pane's image list; -1 until first painted
 
     bool IsFolder() const noexcept { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
     bool IsParentRow() const noexcept { return name == ParentRowName; }

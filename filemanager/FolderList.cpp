@@ -42,9 +42,11 @@ String TypeKeyOf(const FolderItem& item)
     return extension;
 }
 
-} // namespace
+}  // namespace
 
-FolderList::FolderList() : m_preferences(DefaultPreferences) {}
+FolderList::FolderList() : m_preferences(DefaultPreferences)
+{
+}
 
 FolderList::~FolderList()
 {
@@ -226,7 +228,7 @@ void FolderList::Refresh()
     StopListing();
     WaitForBackgroundRead();
     Notify([](FolderListObserver& o) { o.OnTreeRefresh(); });
-    ForgetTypeNames(); // a refresh also picks up changed associations
+    ForgetTypeNames();  // a refresh also picks up changed associations
     ReadFolder(m_currentPath, nullptr);
     EnsureSorted();
 }

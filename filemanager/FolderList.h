@@ -336,7 +336,7 @@ private:
             return std::hash<std::wstring_view>()(std::wstring_view(text.Chars(), static_cast<size_t>(text.Length())));
         }
     };
-    std::unordered_map<String, String, StringHash> m_typeNameCache; // extension -> type name
+    std::unordered_map<String, String, StringHash> m_typeNameCache;  // extension -> type name
 
     std::atomic<bool> m_listing{false};
     std::atomic<int> m_itemCount{0};

@@ -21,7 +21,7 @@ FolderItemPtr MakeFolderItem(const String& name)
     return item;
 }
 
-} // namespace
+}  // namespace
 
 int FolderList::PutEntry(const WIN32_FIND_DATAW& entry)
 {

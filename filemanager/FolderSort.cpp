@@ -13,7 +13,7 @@ namespace {
 int CompareWithLocale(const wchar_t* a, const wchar_t* b, DWORD flags) noexcept
 {
     int result = CompareStringW(LOCALE_SYSTEM_DEFAULT, flags, a, -1, b, -1);
-    if (result == 0) // only for bad arguments; an order is still needed
+    if (result == 0)  // only for bad arguments; an order is still needed
         return flags & NORM_IGNORECASE ? _wcsicmp(a, b) : std::wcscmp(a, b);
     return result - CSTR_EQUAL;
 }
@@ -23,11 +23,11 @@ int CompareWithLocale(const wchar_t* a, const wchar_t* b, DWORD flags) noexcept
 // and the few distinct type names are ranked once instead of compared again
 // and again.
 struct SortEntry {
-    size_t index;       // where the item stands before the sort
+    size_t index;  // where the item stands before the sort
     const FolderItem* item;
-    std::string nameKey; // empty when the platform made none
+    std::string nameKey;  // empty when the platform made none
     uint64_t size;
-    uint64_t time;       // the write time, the 64-bit number CompareFileTime compares
+    uint64_t time;  // the write time, the 64-bit number CompareFileTime compares
     int typeRank;
 };
 
@@ -84,7 +84,8 @@ void RankTypeNames(std::vector<SortEntry>& entries)
 {
     std::unordered_map<std::wstring_view, int> rankOf;
     for (const SortEntry& entry : entries)
-        rankOf.emplace(std::wstring_view(entry.item->typeName.Chars(), static_cast<size_t>(entry.item->typeName.Length())), 0);
+        rankOf.emplace(
+            std::wstring_view(entry.item->typeName.Chars(), static_cast<size_t>(entry.item->typeName.Length())), 0);
     std::vector<std::wstring_view> names;
     for (const auto& [name, rank] : rankOf)
         names.push_back(name);
@@ -98,10 +99,11 @@ void RankTypeNames(std::vector<SortEntry>& entries)
         rankOf[names[i]] = rank;
     }
     for (SortEntry& entry : entries)
-        entry.typeRank = rankOf[std::wstring_view(entry.item->typeName.Chars(), static_cast<size_t>(entry.item->typeName.Length()))];
+        entry.typeRank =
+            rankOf[std::wstring_view(entry.item->typeName.Chars(), static_cast<size_t>(entry.item->typeName.Length()))];
 }
 
-} // namespace
+}  // namespace
 
 std::string LocaleSortKey(const wchar_t* name)
 {
@@ -110,7 +112,8 @@ std::string LocaleSortKey(const wchar_t* name)
         return std::string();
     std::string key(static_cast<size_t>(size), '\0');
     // With LCMAP_SORTKEY the destination is a byte buffer of `size` bytes.
-    if (LCMapStringW(LOCALE_SYSTEM_DEFAULT, LCMAP_SORTKEY, name, -1, reinterpret_cast<wchar_t*>(key.data()), size) != size)
+    if (LCMapStringW(LOCALE_SYSTEM_DEFAULT, LCMAP_SORTKEY, name, -1, reinterpret_cast<wchar_t*>(key.data()), size) !=
+        size)
         return std::string();
     return key;
 }
@@ -143,9 +146,8 @@ void SortFolderItems(std::span<FolderItemPtr> items, DWORD sortState)
     }
     if (key == SortKey::Type)
         RankTypeNames(entries);
-    std::sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
-        return CompareEntries(a, b, key, descending) < 0;
-    });
+    std::sort(entries.begin(), entries.end(),
+              [&](const SortEntry& a, const SortEntry& b) { return CompareEntries(a, b, key, descending) < 0; });
 
     // Size and type do not tell folders apart: order the folders by name
     // alone, without regard to case.

@@ -22,8 +22,14 @@ enum class SortKey : DWORD { Name = 0, Size = 1, Date = 2, Type = 3 };
 inline constexpr DWORD SortDescendingBit = 0x1;
 inline constexpr DWORD SortKeyBits = 0x6;
 
-inline SortKey SortKeyOf(DWORD state) noexcept { return static_cast<SortKey>((state & SortKeyBits) >> 1); }
-inline bool IsDescending(DWORD state) noexcept { return (state & SortDescendingBit) != 0; }
+inline SortKey SortKeyOf(DWORD state) noexcept
+{
+    return static_cast<SortKey>((state & SortKeyBits) >> 1);
+}
+inline bool IsDescending(DWORD state) noexcept
+{
+    return (state & SortDescendingBit) != 0;
+}
 inline DWORD WithSortKey(DWORD state, SortKey key) noexcept
 {
     return (state & ~SortKeyBits) | (static_cast<DWORD>(key) << 1);

@@ -89,7 +89,7 @@ TreeFolder MakeTreeFolder(const wchar_t* parentPath, const WIN32_FIND_DATAW& ent
     return folder;
 }
 
-} // namespace
+}  // namespace
 
 bool HasSubfolder(const wchar_t* folder)
 {

@@ -12,7 +12,7 @@ bool SelectionStartsWithItem(const FolderList& list)
     return list.SelectedCount() > 0 && !list.FirstSelectedIsParentRow();
 }
 
-} // namespace
+}  // namespace
 
 bool ListPane::OnKeyDown(UINT key)
 {

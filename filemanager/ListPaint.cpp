@@ -18,7 +18,7 @@ constexpr COLORREF NormalText = RGB(0, 0, 0);
 
 constexpr UINT RowTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
 
-} // namespace
+}  // namespace
 
 String DisplayName(const FolderItem& item, DWORD preferences)
 {
@@ -28,8 +28,7 @@ String DisplayName(const FolderItem& item, DWORD preferences)
     return dot > 0 ? item.name.Left(dot) : item.name;
 }
 
-ListPainter::ListPainter()
-    : m_images(ImageList_Create(IconSize, IconSize, ILC_COLOR32 | ILC_MASK, 0, 1))
+ListPainter::ListPainter() : m_images(ImageList_Create(IconSize, IconSize, ILC_COLOR32 | ILC_MASK, 0, 1))
 {
 }
 
@@ -63,8 +62,8 @@ int ListPainter::IconOf(FolderList& list, int index)
         return item.iconIndex;
     item.iconIndex = NoIcon;
     SHFILEINFOW info{};
-    if (m_images && SHGetFileInfoW(ToFileSystemPath(list.IconPath(index)), 0, &info, sizeof info,
-                                   SHGFI_ICON | SHGFI_SMALLICON) &&
+    if (m_images &&
+        SHGetFileInfoW(ToFileSystemPath(list.IconPath(index)), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) &&
         info.hIcon) {
         vellumate::IconHandle icon(info.hIcon);
         const int added = ImageList_AddIcon(m_images, icon.Get());

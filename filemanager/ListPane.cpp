@@ -13,7 +13,7 @@ namespace {
 
 constexpr int SizeColumnWidth = 30;
 
-} // namespace
+}  // namespace
 
 bool ListPane::Create(HWND parent, const RECT& rect, DWORD preferences)
 {

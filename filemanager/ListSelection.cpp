@@ -51,7 +51,7 @@ void NarrowToOneVisible(FolderList& list, bool keepNewest)
         list.SelectOnly(list.SelectedIndex(keepNewest ? list.SelectedCount() - 1 : 0));
 }
 
-} // namespace
+}  // namespace
 
 bool IsParentRow(const FolderList& list, int index) noexcept
 {

@@ -27,7 +27,7 @@ void ShowPair(HWND shown, HWND shownBar, HWND hidden, HWND hiddenBar)
     ShowWindow(hiddenBar, SW_HIDE);
 }
 
-} // namespace
+}  // namespace
 
 MainWindow::MainWindow(const AppSettings& settings)
     : m_uiThread(GetCurrentThreadId()), m_tree(m_list, *this), m_listPane(m_list, *this),

@@ -15,7 +15,7 @@ vellumate::FontHandle SystemFontVariant(int height, int weight)
     return vellumate::FontHandle(CreateFontIndirectW(&font));
 }
 
-} // namespace
+}  // namespace
 
 vellumate::FontHandle MakePaneFont(DWORD preferences)
 {

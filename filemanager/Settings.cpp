@@ -8,7 +8,7 @@ constexpr const wchar_t* StringsKey = L"Strings";
 constexpr const wchar_t* ValuesName = L"Values";
 constexpr const wchar_t* OpenedFolderName = L"Opened Folder";
 
-} // namespace
+}  // namespace
 
 ProgramKey TarnwellProgramKey()
 {

@@ -17,9 +17,9 @@ inline constexpr DWORD DefaultPreferences = 0x3FD;
 inline constexpr int MaxOpenedFolderLength = 260;
 
 struct AppSettings {
-    DWORD sortState = 0;   // "UI Info\Values"
-    DWORD preferences = 0; // "Preferences\Values"
-    String openedFolder;   // "Strings\Opened Folder": where the program starts; empty for the root
+    DWORD sortState = 0;    // "UI Info\Values"
+    DWORD preferences = 0;  // "Preferences\Values"
+    String openedFolder;    // "Strings\Opened Folder": where the program starts; empty for the root
 };
 
 // Software\Zantric\Tarnwell\1.30

@@ -21,7 +21,7 @@ int TextWidthOf(HDC dc, const String& text)
     return TextWidth(dc, text, text.Length());
 }
 
-} // namespace
+}  // namespace
 
 StripTexts TreeStripTexts(int folders, int files)
 {

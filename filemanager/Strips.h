@@ -12,7 +12,7 @@ inline constexpr int StripHeight = 20;
 inline constexpr COLORREF StripColour = RGB(255, 255, 164);
 
 struct StripTexts {
-    String header;       // empty in the tree pane
+    String header;  // empty in the tree pane
     String footerLeft;
     String footerRight;  // right-aligned
 };

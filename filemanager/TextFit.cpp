@@ -18,7 +18,7 @@ int WholeCharacters(const String& text, int count) noexcept
     return count;
 }
 
-} // namespace
+}  // namespace
 
 String FitText(const String& text, int width, const TextMeasure& measure)
 {

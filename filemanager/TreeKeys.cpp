@@ -152,4 +152,3 @@ void TreePane::OnEnter()
         m_host.ShowFiles();
     }
 }
-

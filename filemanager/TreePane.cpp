@@ -9,7 +9,6 @@
 #include "framework/MenuBars.h"
 #include "framework/Paths.h"
 
-
 #include <vector>
 
 namespace {
@@ -37,7 +36,7 @@ int ImageOf(const TreeFolder& folder) noexcept
     return FolderImage;
 }
 
-} // namespace
+}  // namespace
 
 TreePane::~TreePane()
 {
@@ -53,11 +52,10 @@ bool TreePane::Create(HWND parent, int height, const String& startFolder, DWORD 
     InitCommonControlsEx(&controls);
     RECT client{};
     GetClientRect(parent, &client);
-    m_tree = CreateWindowExW(0, WC_TREEVIEWW, L"",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-                                 TVS_SHOWSELALWAYS,
-                             0, 0, client.right, height, parent, reinterpret_cast<HMENU>(IDC_FOLDER_TREE),
-                             ProgramModule(), nullptr);
+    m_tree = CreateWindowExW(
+        0, WC_TREEVIEWW, L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, 0, 0,
+        client.right, height, parent, reinterpret_cast<HMENU>(IDC_FOLDER_TREE), ProgramModule(), nullptr);
     if (!m_tree)
         return false;
     SetFocus(m_tree);
@@ -94,8 +92,8 @@ HTREEITEM TreePane::CurrentNode() const noexcept
 void TreePane::FillRoot()
 {
     if (!m_images) {
-        vellumate::BitmapHandle strip(static_cast<HBITMAP>(LoadImageW(
-            ProgramModule(), MAKEINTRESOURCEW(IDB_TREE_IMAGES), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        vellumate::BitmapHandle strip(static_cast<HBITMAP>(
+            LoadImageW(ProgramModule(), MAKEINTRESOURCEW(IDB_TREE_IMAGES), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
         m_images = ImageList_Create(NodeImageSize, NodeImageSize, ILC_COLOR24 | ILC_MASK, NodeImageCount, 1);
         if (m_images && strip)
             ImageList_AddMasked(m_images, strip.Get(), NodeImageBackground);

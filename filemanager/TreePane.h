@@ -135,8 +135,8 @@ public:
 private:
     // ---- keys and the listing timer (TreeKeys.cpp) ----------------------------
 
-    static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                              UINT_PTR id, DWORD_PTR data) noexcept;
+    static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                              DWORD_PTR data) noexcept;
     // True when the message was handled (it must not reach the control).
     bool OnKeyDown(UINT key);
     void OnTimer();

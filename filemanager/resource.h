@@ -46,17 +46,17 @@
 
 // ---- menu bars, bitmaps and controls -----------------------------------------
 
-#define IDM_TREE_BAR 105       // the tree pane's soft keys
-#define IDM_LIST_BAR 117       // the list pane's soft keys
-#define IDB_TREE_IMAGES 108    // 80 x 16: root, folder, open folder, main store, storage card
-#define IDC_FOLDER_TREE 114    // the tree pane
-#define IDC_FOLDER_LIST 116    // the list pane
+#define IDM_TREE_BAR 105     // the tree pane's soft keys
+#define IDM_LIST_BAR 117     // the list pane's soft keys
+#define IDB_TREE_IMAGES 108  // 80 x 16: root, folder, open folder, main store, storage card
+#define IDC_FOLDER_TREE 114  // the tree pane
+#define IDC_FOLDER_LIST 116  // the list pane
 
 // ---- strings ----------------------------------------------------------------
 
-#define IDS_WINDOW_TITLE 104       // the main window's title, at most 20 characters
-#define IDS_ROOT_NODE 43131        // the tree's root node
-#define IDS_TREE_COUNTS 43151      // the footer in the tree pane: %s folders, %s files
-#define IDS_RECEIVE_BEAM_ITEM 43161 // the beam receiver's menu item
-#define IDS_FOLDER_GONE 43163      // %s: the folder's path
-#define IDS_ZIP_NOT_OPENED 43285   // browsing an archive failed
+#define IDS_WINDOW_TITLE 104         // the main window's title, at most 20 characters
+#define IDS_ROOT_NODE 43131          // the tree's root node
+#define IDS_TREE_COUNTS 43151        // the footer in the tree pane: %s folders, %s files
+#define IDS_RECEIVE_BEAM_ITEM 43161  // the beam receiver's menu item
+#define IDS_FOLDER_GONE 43163        // %s: the folder's path
+#define IDS_ZIP_NOT_OPENED 43285     // browsing an archive failed

@@ -10,7 +10,7 @@ constexpr UINT AboutTemplate = IDD_ABOUT;
 constexpr UINT AboutMenuBar = IDM_ABOUT_BAR;
 
 constexpr std::array<std::string_view, 12> MonthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+                                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // The day number of the first day the build numbers count from.
 constexpr int BuildEpoch = 23104;
@@ -85,7 +85,7 @@ void AppendLine(String& page, const String& text)
     AppendHtmlText(page, text);
 }
 
-} // namespace
+}  // namespace
 
 int BuildNumber(std::string_view date, std::string_view time)
 {
@@ -162,8 +162,8 @@ void AboutBox::AppendTitleSection(String& page) const
         AppendLine(page, family);
 
     int build = BuildNumber(Text(m_release.buildDate), Text(m_release.buildTime)) & 0xFFFF;
-    AppendLine(page, Formatted(IDS_ABOUT_VERSION, m_release.major, m_release.minor) +
-                         Formatted(IDS_ABOUT_BUILD, build));
+    AppendLine(page,
+               Formatted(IDS_ABOUT_VERSION, m_release.major, m_release.minor) + Formatted(IDS_ABOUT_BUILD, build));
 }
 
 void AboutBox::AppendWebSection(String& page) const

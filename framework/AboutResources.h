@@ -2,10 +2,10 @@
 // plain #defines only.
 #pragma once
 
-#define IDD_ABOUT 30002          // the full-screen dialog
-#define IDM_ABOUT_BAR 30012      // its menu bar: Done (IDOK)
-#define IDI_PROGRAM 30020        // the program's icon, provided by each program
-#define IDC_ABOUT_ICON 50018     // the icon control showing it
+#define IDD_ABOUT 30002       // the full-screen dialog
+#define IDM_ABOUT_BAR 30012   // its menu bar: Done (IDOK)
+#define IDI_PROGRAM 30020     // the program's icon, provided by each program
+#define IDC_ABOUT_ICON 50018  // the icon control showing it
 
 #define IDS_ABOUT_FAMILY 50214   // "(%s)" with the product family
 #define IDS_ABOUT_VERSION 50107  // "Version %d.%02d" with major and minor

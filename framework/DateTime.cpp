@@ -46,12 +46,12 @@ int WeekdayOfDay(int64_t daysSince1970)
 // The fields of a record brought into range, counted from 1970.
 struct CalendarPoint {
     int64_t year;
-    int month;         // 0-11
-    int day;           // 1-31
-    int dayOfYear;     // 0-365
-    int weekday;       // 0 = Sunday
-    int secondOfDay;   // 0-86399
-    int64_t days;      // since 1970-01-01
+    int month;        // 0-11
+    int day;          // 1-31
+    int dayOfYear;    // 0-365
+    int weekday;      // 0 = Sunday
+    int secondOfDay;  // 0-86399
+    int64_t days;     // since 1970-01-01
 };
 
 CalendarPoint FromSeconds(int64_t seconds)
@@ -89,7 +89,7 @@ int64_t LocalSeconds(const std::tm& time)
 // One daylight-saving transition of a year: the day and the millisecond of
 // that day at which it happens.
 struct Transition {
-    int day; // day of year; may lie one day outside the year after a wrap
+    int day;  // day of year; may lie one day outside the year after a wrap
     int millisecond;
 };
 
@@ -128,8 +128,8 @@ bool PlatformTimeZone(TIME_ZONE_INFORMATION& zone)
 struct ZoneState {
     bool known = false;
     TIME_ZONE_INFORMATION info{};
-    int64_t zoneOffset = 0;     // seconds from local standard time to UTC
-    int64_t daylightOffset = 0; // seconds added in daylight time
+    int64_t zoneOffset = 0;      // seconds from local standard time to UTC
+    int64_t daylightOffset = 0;  // seconds added in daylight time
 };
 
 struct TransitionCache {
@@ -220,7 +220,7 @@ DateTimeState& State()
     return state;
 }
 
-} // namespace
+}  // namespace
 
 int64_t MakeTime(std::tm& time)
 {

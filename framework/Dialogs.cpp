@@ -92,7 +92,7 @@ bool ReturnsResultDirectly(UINT message)
     }
 }
 
-} // namespace
+}  // namespace
 
 DialogCore::DialogCore(UINT templateId, HWND parent, UINT menuBarId, UINT titleId, bool routeBack) noexcept
     : m_templateId(templateId), m_parent(parent), m_menuBarId(menuBarId), m_titleId(titleId),
@@ -213,8 +213,7 @@ INT_PTR RunModal(DialogCore& dialog)
     dialog.PrepareModal();
     INT_PTR result = -1;
     if (const DLGTEMPLATE* dialogTemplate = LoadDialogTemplate(dialog.m_templateId)) {
-        result = DialogBoxIndirectParamW(ResourceModule(), dialogTemplate, dialog.m_parent, &DialogCore::Procedure,
-                                         0);
+        result = DialogBoxIndirectParamW(ResourceModule(), dialogTemplate, dialog.m_parent, &DialogCore::Procedure, 0);
     }
     // A dialog that never got a window must not claim the next one.
     if (pendingDialog == &dialog)

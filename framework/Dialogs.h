@@ -91,4 +91,3 @@ INT_PTR ShowTemplateDialog(UINT templateId, HWND parent, DLGPROC procedure, LPAR
 // and the Back key when the dialog routes it. On failure it ends the dialog
 // (EndFullScreenFailed or EndMenuBarFailed) and returns Stop.
 InitResult InitFullScreenDialog(DialogCore& dialog);
-

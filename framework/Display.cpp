@@ -14,7 +14,7 @@ constexpr DWORD LargeFontSize = 2;
 
 std::atomic<bool> largeFont{false};
 
-} // namespace
+}  // namespace
 
 bool IsLargeFontSet(bool refresh)
 {

@@ -21,7 +21,7 @@ void CopyCut(const wchar_t* text, int length, wchar_t* buffer, int size)
     buffer[count] = L'\0';
 }
 
-} // namespace
+}  // namespace
 
 ErrorInfo::ErrorInfo(UINT message, DWORD code1, DWORD code2, DWORD code3, DWORD code4) noexcept
     : m_message(message), m_codes{code1, code2, code3, code4}, m_text{}, m_autoDelete(true)

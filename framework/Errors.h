@@ -48,8 +48,7 @@ public:
     // string is replaced by the generic message. Without args the message
     // string is used as it is, never as a format.
     template <typename... Args>
-    ErrorInfo(UINT message, DWORD code1, DWORD code2, DWORD code3, DWORD code4, bool composeNow,
-              const Args&... args)
+    ErrorInfo(UINT message, DWORD code1, DWORD code2, DWORD code3, DWORD code4, bool composeNow, const Args&... args)
         : ErrorInfo(message, code1, code2, code3, code4)
     {
         if (!composeNow)
@@ -102,7 +101,7 @@ class ErrorDelivery;
 // Keeps a delivery caught at a procedure boundary until the call that
 // reached the procedure returns.
 void HoldDelivery(const ErrorDelivery& delivery) noexcept;
-} // namespace error_detail
+}  // namespace error_detail
 
 // Whether an error caught at a procedure boundary of this thread waits to be
 // sent on to its frame.
@@ -169,7 +168,7 @@ public:
 private:
     const ErrorFrame* m_target;
 };
-} // namespace error_detail
+}  // namespace error_detail
 
 template <typename Operation>
 bool ErrorFrame::Try(Operation&& operation)

@@ -59,7 +59,9 @@ struct Rect : RECT {
     constexpr Rect(LONG left, LONG top, LONG right, LONG bottom) noexcept : RECT{left, top, right, bottom} {}
     constexpr Rect(const RECT& rect) noexcept : RECT(rect) {}
     constexpr Rect(const Point& topLeft, const Size& size) noexcept
-        : RECT{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy} {}
+        : RECT{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy}
+    {
+    }
 
     LONG Width() const noexcept { return right - left; }
     LONG Height() const noexcept { return bottom - top; }

@@ -19,7 +19,7 @@ String& Title()
     return title;
 }
 
-} // namespace
+}  // namespace
 
 void InitFramework(HINSTANCE module, HINSTANCE resourceModule, UINT titleId)
 {

@@ -77,7 +77,7 @@ public:
     {
         if (index < 0)
             return;
-        T copy(value); // value may live in this array
+        T copy(value);  // value may live in this array
         if (index >= m_size)
             SetSize(index + 1);
         m_data[index] = std::move(copy);

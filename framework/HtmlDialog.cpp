@@ -23,7 +23,7 @@ HMODULE LoadViewerLibrary()
     return LoadLibraryExW(L"\\Windows\\htmlview.dll", nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
-} // namespace
+}  // namespace
 
 HtmlDialog::HtmlDialog(UINT templateId, HWND parent, UINT menuBarId, UINT titleId, bool routeBack) noexcept
     : DialogCore(templateId, parent, menuBarId, titleId, routeBack)

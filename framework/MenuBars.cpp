@@ -18,7 +18,7 @@ void SetButtonInfo(HWND menuBar, int command, TBBUTTONINFOW& info)
     SendMessageW(menuBar, TB_SETBUTTONINFOW, static_cast<WPARAM>(command), reinterpret_cast<LPARAM>(&info));
 }
 
-} // namespace
+}  // namespace
 
 HWND CreateMenuBar(HWND owner, UINT barId, BackKey back, bool hidden) noexcept
 {

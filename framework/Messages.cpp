@@ -16,7 +16,7 @@ String LoadCut(UINT id)
     return text.Length() > MaxLoadedLength ? text.Left(MaxLoadedLength) : text;
 }
 
-} // namespace
+}  // namespace
 
 namespace message_detail {
 
@@ -49,7 +49,7 @@ void AppendDetails(String& text, DWORD code1, DWORD code2, DWORD code3, ErrorInf
     }
 }
 
-} // namespace message_detail
+}  // namespace message_detail
 
 UINT MessageBoxStyle(UINT style) noexcept
 {

@@ -37,7 +37,7 @@ int ShowMessage(HWND owner, UINT message, UINT secondMessage, UINT style, DWORD 
 namespace message_detail {
 String LoadMessageStrings(UINT message, UINT secondMessage);
 void AppendDetails(String& text, DWORD code1, DWORD code2, DWORD code3, ErrorInfo* error);
-} // namespace message_detail
+}  // namespace message_detail
 
 template <typename... Args>
 String ComposeMessage(UINT message, UINT secondMessage, DWORD code1, DWORD code2, DWORD code3, ErrorInfo* error,

@@ -44,7 +44,7 @@ void SetNameError(ErrorInfo* error, UINT message)
         *error = ErrorInfo(message, 100, 2100, 10, 0);
 }
 
-} // namespace
+}  // namespace
 
 String AddTrailingSeparator(const wchar_t* path)
 {
@@ -160,8 +160,7 @@ bool CreateFolderPath(const wchar_t* path)
     return CreateDirectoryW(folder, nullptr) || vellumate::IsFolder(std::wstring(folder));
 }
 
-bool ValidateFileName(const wchar_t* name, const wchar_t* folder, const wchar_t* extraForbidden,
-                      ErrorInfo* error)
+bool ValidateFileName(const wchar_t* name, const wchar_t* folder, const wchar_t* extraForbidden, ErrorInfo* error)
 {
     String original(name ? name : L"");
     String trimmed = original;

@@ -60,8 +60,7 @@ bool CreateFolderPath(const wchar_t* path);
 // beyond 260 (46031), a forbidden character (46030). On rejection `error`,
 // when given, becomes that message with codes 100, 2100, 10, 0, its text not
 // yet composed.
-bool ValidateFileName(const wchar_t* name, const wchar_t* folder, const wchar_t* extraForbidden,
-                      ErrorInfo* error);
+bool ValidateFileName(const wchar_t* name, const wchar_t* folder, const wchar_t* extraForbidden, ErrorInfo* error);
 
 // At most this many storage cards are listed.
 inline constexpr int MaxStorageCards = 16;

@@ -16,7 +16,9 @@ struct PointerList::Block {
     Node* Nodes() noexcept { return reinterpret_cast<Node*>(this + 1); }
 };
 
-PointerList::PointerList(int nodesPerBlock) noexcept : m_nodesPerBlock(nodesPerBlock > 0 ? nodesPerBlock : 1) {}
+PointerList::PointerList(int nodesPerBlock) noexcept : m_nodesPerBlock(nodesPerBlock > 0 ? nodesPerBlock : 1)
+{
+}
 
 PointerList::PointerList(PointerList&& other) noexcept : m_nodesPerBlock(other.m_nodesPerBlock)
 {

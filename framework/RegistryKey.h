@@ -34,8 +34,8 @@ public:
     {
         HKEY key = nullptr;
         DWORD disposition = 0;
-        bool opened = RegCreateKeyExW(root, path ? path : L"", 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                                      nullptr, &key, &disposition) == ERROR_SUCCESS;
+        bool opened = RegCreateKeyExW(root, path ? path : L"", 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
+                                      &key, &disposition) == ERROR_SUCCESS;
         Reset(opened ? key : nullptr);
         if (created)
             *created = opened && disposition == REG_CREATED_NEW_KEY;

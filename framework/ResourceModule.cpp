@@ -14,7 +14,7 @@ bool IsFile(const wchar_t* path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-} // namespace
+}  // namespace
 
 HINSTANCE ResourceModule() noexcept
 {

@@ -70,8 +70,7 @@ bool WriteValue(const wchar_t* valuePath, HKEY root, DWORD type, const void* dat
     OpenedValue value;
     if (!CreateValue(valuePath, root, value))
         return false;
-    return RegSetValueExW(value.key.Get(), value.name, 0, type, static_cast<const BYTE*>(data), size) ==
-           ERROR_SUCCESS;
+    return RegSetValueExW(value.key.Get(), value.name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
 }
 
 // The stored text of a REG_SZ value up to its first terminator (or the end of
@@ -89,8 +88,8 @@ bool QueryText(const OpenedValue& value, String& text)
         int room = static_cast<int>(size / sizeof(wchar_t)) + 8;
         wchar_t* buffer = text.Reserve(room);
         DWORD read = static_cast<DWORD>(room * sizeof(wchar_t));
-        LSTATUS status = RegQueryValueExW(value.key.Get(), value.name, nullptr, &type,
-                                          reinterpret_cast<BYTE*>(buffer), &read);
+        LSTATUS status =
+            RegQueryValueExW(value.key.Get(), value.name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &read);
         if (status == ERROR_MORE_DATA)
             continue;
         if (status != ERROR_SUCCESS || type != REG_SZ)
@@ -101,7 +100,7 @@ bool QueryText(const OpenedValue& value, String& text)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 void SplitValuePath(const wchar_t* valuePath, String& keyPath, String& valueName)
 {

@@ -13,7 +13,7 @@ vellumate::KernelHandle& InstanceMutex()
     return mutex;
 }
 
-} // namespace
+}  // namespace
 
 void BringWindowForward(HWND window)
 {

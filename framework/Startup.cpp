@@ -129,9 +129,9 @@ int RunProgramSteps(HINSTANCE instance, int showCommand, const ProgramStartup& s
         return 0;
 
     void* windowObject = startup.windowObject ? startup.windowObject() : nullptr;
-    HWND window = CreateWindowExW(0, startup.className, title, MainWindowStyle, 0, vellumate::WorkAreaTop,
-                                  vellumate::ScreenWidth, vellumate::WorkAreaHeight, nullptr, nullptr, instance,
-                                  windowObject);
+    HWND window =
+        CreateWindowExW(0, startup.className, title, MainWindowStyle, 0, vellumate::WorkAreaTop, vellumate::ScreenWidth,
+                        vellumate::WorkAreaHeight, nullptr, nullptr, instance, windowObject);
     if (!window)
         return 0;
     if (startup.createPanes && !startup.createPanes(window)) {
@@ -149,7 +149,7 @@ int RunProgramSteps(HINSTANCE instance, int showCommand, const ProgramStartup& s
     return exitCode;
 }
 
-} // namespace
+}  // namespace
 
 int RunProgram(HINSTANCE instance, int showCommand, const ProgramStartup& startup)
 {

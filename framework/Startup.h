@@ -50,12 +50,12 @@ struct ProgramStartup {
 
     // The program's own steps, each optional. A step that returns false ends
     // the program with 0.
-    std::function<void()> beforeFramework;          // before anything else
-    std::function<bool()> prepare;                  // after the single-instance check
-    std::function<bool()> afterRegistration;        // after the class is registered
-    std::function<bool(HWND window)> createPanes;   // after the main window is made
-    std::function<void(HWND window)> afterShow;     // once the window shows
-    std::function<void()> shutdown;                 // after the message loop
+    std::function<void()> beforeFramework;         // before anything else
+    std::function<bool()> prepare;                 // after the single-instance check
+    std::function<bool()> afterRegistration;       // after the class is registered
+    std::function<bool(HWND window)> createPanes;  // after the main window is made
+    std::function<void(HWND window)> afterShow;    // once the window shows
+    std::function<void()> shutdown;                // after the message loop
 };
 
 // Runs the start-up skeleton, the message loop and the shutdown. Returns the
@@ -77,4 +77,3 @@ struct DialogProgramStartup {
 // mutex cannot be made; 0 when the main dialog failed or the localized
 // resource file is missing.
 int RunDialogProgram(HINSTANCE instance, const DialogProgramStartup& startup);
-

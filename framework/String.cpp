@@ -12,9 +12,9 @@
 #include <utility>
 
 struct String::Block {
-    LONG refs;        // -1: pinned
+    LONG refs;  // -1: pinned
     int32_t length;
-    int32_t capacity; // characters, not counting the NUL
+    int32_t capacity;  // characters, not counting the NUL
     wchar_t* Chars() noexcept { return reinterpret_cast<wchar_t*>(this + 1); }
 };
 
@@ -61,7 +61,7 @@ int TextLength(const wchar_t* text) noexcept
     return text ? static_cast<int>(std::wcslen(text)) : 0;
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // Blocks and shares
@@ -96,7 +96,8 @@ bool String::Overlaps(const wchar_t* text) const noexcept
 
 wchar_t* String::AllocateBlock(int capacity)
 {
-    auto* block = static_cast<Block*>(::operator new(sizeof(Block) + (static_cast<size_t>(capacity) + 1) * sizeof(wchar_t)));
+    auto* block =
+        static_cast<Block*>(::operator new(sizeof(Block) + (static_cast<size_t>(capacity) + 1) * sizeof(wchar_t)));
     block->refs = 1;
     block->length = capacity;
     block->capacity = capacity;
@@ -168,7 +169,9 @@ String String::Concat(const wchar_t* a, int aLength, const wchar_t* b, int bLeng
 // ---------------------------------------------------------------------------
 // Construction and assignment
 
-String::String() noexcept : m_chars(EmptyChars()) {}
+String::String() noexcept : m_chars(EmptyChars())
+{
+}
 
 String::String(const String& other) : m_chars(EmptyChars())
 {
@@ -719,7 +722,7 @@ bool IsSpace(wchar_t ch)
     return std::iswspace(ch) != 0;
 }
 
-} // namespace
+}  // namespace
 
 void String::TrimLeft()
 {

@@ -85,14 +85,14 @@ public:
 
     // Editing. Indexes and counts are in characters; out-of-range arguments
     // are clamped as each comment says. Each returns what is noted.
-    int Delete(int index, int count = 1);                      // new length
-    int Insert(int index, wchar_t ch);                         // new length
-    int Insert(int index, const wchar_t* text);                // new length
-    int Replace(wchar_t from, wchar_t to);                     // number replaced
-    int Replace(const wchar_t* from, const wchar_t* to);       // number replaced
-    int Remove(wchar_t ch);                                    // number removed
-    void SetAt(int index, wchar_t ch);                         // ignored outside the text
-    void Clear();                                              // a pinned block stays, with length 0
+    int Delete(int index, int count = 1);                 // new length
+    int Insert(int index, wchar_t ch);                    // new length
+    int Insert(int index, const wchar_t* text);           // new length
+    int Replace(wchar_t from, wchar_t to);                // number replaced
+    int Replace(const wchar_t* from, const wchar_t* to);  // number replaced
+    int Remove(wchar_t ch);                               // number removed
+    void SetAt(int index, wchar_t ch);                    // ignored outside the text
+    void Clear();                                         // a pinned block stays, with length 0
 
     // Parts. A part that covers the whole text shares this block.
     String Mid(int first, int count) const;
@@ -205,4 +205,7 @@ private:
 
 static_assert(sizeof(String) == sizeof(wchar_t*));
 
-inline void swap(String& a, String& b) noexcept { a.Swap(b); }
+inline void swap(String& a, String& b) noexcept
+{
+    a.Swap(b);
+}

@@ -18,9 +18,9 @@ constexpr int64_t largestBound = 1 << 26;
 enum class ArgumentSize { Default, Short, Long, LongLong, Pointer, Wide };
 
 struct Conversion {
-    bool alternate = false;      // '#'
+    bool alternate = false;  // '#'
     int width = 0;
-    int precision = -1;          // -1: none
+    int precision = -1;  // -1: none
     ArgumentSize size = ArgumentSize::Default;
     wchar_t type = L'\0';
 };
@@ -137,7 +137,7 @@ int64_t TextBound(const Conversion& c, va_list& args)
                   (c.type == L'S' && c.size != ArgumentSize::Long && c.size != ArgumentSize::Wide);
     const void* text = va_arg(args, const void*);
     if (!text)
-        return 6; // "(null)"
+        return 6;  // "(null)"
     // With a precision the argument need not be NUL-terminated: never read past it.
     size_t length;
     if (narrow) {
@@ -151,7 +151,7 @@ int64_t TextBound(const Conversion& c, va_list& args)
     return std::max<int64_t>(1, static_cast<int64_t>(length));
 }
 
-} // namespace
+}  // namespace
 
 int MeasureFormat(const wchar_t* format, va_list args)
 {
@@ -180,20 +180,31 @@ int MeasureFormat(const wchar_t* format, va_list args)
         }
         int64_t item;
         switch (c.type) {
-        case L'd': case L'i': case L'o': case L'u': case L'x': case L'X':
+        case L'd':
+        case L'i':
+        case L'o':
+        case L'u':
+        case L'x':
+        case L'X':
             item = IntegerBound(c, walk);
             break;
         case L'p':
             va_arg(walk, void*);
             item = std::max<int64_t>(32, int64_t{c.width} + std::max(c.precision, 0));
             break;
-        case L'e': case L'E': case L'f': case L'g': case L'G':
+        case L'e':
+        case L'E':
+        case L'f':
+        case L'g':
+        case L'G':
             item = FloatingBound(c, walk);
             break;
-        case L's': case L'S':
+        case L's':
+        case L'S':
             item = TextBound(c, walk);
             break;
-        case L'c': case L'C':
+        case L'c':
+        case L'C':
             va_arg(walk, int);
             item = 2;
             break;
@@ -201,7 +212,7 @@ int MeasureFormat(const wchar_t* format, va_list args)
             va_arg(walk, void*);
             item = 0;
             break;
-        case L'%': // "%5%": a padded percent sign
+        case L'%':  // "%5%": a padded percent sign
             item = 1;
             break;
         default:

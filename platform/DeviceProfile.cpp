@@ -127,8 +127,8 @@ std::optional<std::wstring> DecodeText(std::string_view bytes, std::wstring& pro
     }
     if (bytes.empty())
         return std::wstring();
-    const int length = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
-                                             static_cast<int>(bytes.size()), nullptr, 0);
+    const int length =
+        ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     if (length <= 0) {
         problem = L"the file is not UTF-8 text";
         return std::nullopt;
@@ -253,8 +253,8 @@ private:
             if (setting.section == m_section && SameName(key, setting.key)) {
                 const std::optional<long long> number = Number(key, value, setting.minimum, setting.maximum);
                 if (number && setting.percentage && *number > 100 && *number != UnknownPercent)
-                    Problem(L"[" + m_section + L"] " + std::wstring(key) + L" must be 0 to 100, or 255 for unknown, not " +
-                            std::wstring(value));
+                    Problem(L"[" + m_section + L"] " + std::wstring(key) +
+                            L" must be 0 to 100, or 255 for unknown, not " + std::wstring(value));
                 else if (number)
                     setting.apply(m_reading.profile, *number);
                 Remember(key);

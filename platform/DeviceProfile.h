@@ -33,9 +33,9 @@
 namespace vellumate {
 
 struct BatteryProfile {
-    std::uint8_t flag = 1;        // high
+    std::uint8_t flag = 1;  // high
     std::uint8_t percent = 100;
-    std::uint32_t voltage = 0;    // millivolts
+    std::uint32_t voltage = 0;      // millivolts
     std::uint32_t temperature = 0;  // tenths of a degree Celsius, two's complement when below zero
 };
 

@@ -51,13 +51,13 @@ typedef struct SYSTEM_POWER_STATUS_EX2 {
     BYTE Reserved3;
     DWORD BackupBatteryLifeTime;
     DWORD BackupBatteryFullLifeTime;
-    DWORD BatteryVoltage;          // millivolts
-    DWORD BatteryCurrent;          // milliamperes
+    DWORD BatteryVoltage;  // millivolts
+    DWORD BatteryCurrent;  // milliamperes
     DWORD BatteryAverageCurrent;
     DWORD BatteryAverageInterval;  // milliseconds
     DWORD BatterymAHourConsumed;
-    DWORD BatteryTemperature;      // tenths of a degree Celsius
-    DWORD BackupBatteryVoltage;    // millivolts
+    DWORD BatteryTemperature;    // tenths of a degree Celsius
+    DWORD BackupBatteryVoltage;  // millivolts
     BYTE BatteryChemistry;
 } SYSTEM_POWER_STATUS_EX2, *PSYSTEM_POWER_STATUS_EX2, *LPSYSTEM_POWER_STATUS_EX2;
 

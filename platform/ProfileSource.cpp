@@ -32,8 +32,7 @@ std::optional<std::string> ReadProfileBytes(const std::wstring& path, DWORD& err
     std::size_t filled = 0;
     while (filled < bytes.size()) {
         DWORD read = 0;
-        if (!::ReadFile(file.Get(), bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled), &read,
-                        nullptr)) {
+        if (!::ReadFile(file.Get(), bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled), &read, nullptr)) {
             error = ::GetLastError();
             return std::nullopt;
         }

@@ -35,12 +35,12 @@ typedef struct SHMENUBARINFO {
     HINSTANCE hInstRes;  // the module holding the resource
     int nBmpId;          // unused: the bar draws text buttons
     int cBmpImages;
-    HWND hwndMB;         // out: the menu bar window
+    HWND hwndMB;  // out: the menu bar window
     COLORREF clrBk;
 } SHMENUBARINFO, *PSHMENUBARINFO;
 
-#define SHCMBF_EMPTYBAR 0x0001     // no resource: a bar without buttons
-#define SHCMBF_HIDDEN 0x0002       // created hidden
+#define SHCMBF_EMPTYBAR 0x0001  // no resource: a bar without buttons
+#define SHCMBF_HIDDEN 0x0002    // created hidden
 #define SHCMBF_HIDESIPBUTTON 0x0004
 #define SHCMBF_COLORBK 0x0008
 

@@ -10,7 +10,7 @@ namespace {
 // Totals at or below this are no figure to divide by.
 constexpr double SmallestTotal = 0.000001;
 
-} // namespace
+}  // namespace
 
 double FreeFraction(double total, double free) noexcept
 {

@@ -8,7 +8,7 @@ namespace {
 
 constexpr BYTE PercentFull = 100;
 
-} // namespace
+}  // namespace
 
 bool HasNoInformation(const BatteryState& battery) noexcept
 {

@@ -34,5 +34,11 @@ BarLook BatteryBar(const BatteryState& battery, int animatedFill = -1);
 
 // The charging animations: the main battery's fill runs 0, 10, ... 100 and
 // starts again; the backup battery's in steps of 2.
-inline constexpr int NextMainBatteryFill(int fill) noexcept { return (fill + 10) % 110; }
-inline constexpr int NextBackupBatteryFill(int fill) noexcept { return (fill + 2) % 101; }
+inline constexpr int NextMainBatteryFill(int fill) noexcept
+{
+    return (fill + 10) % 110;
+}
+inline constexpr int NextBackupBatteryFill(int fill) noexcept
+{
+    return (fill + 2) % 101;
+}

@@ -9,12 +9,12 @@ namespace {
 // Practically never: the facts are read once, at creation.
 constexpr DWORD DevicePeriod = 500000;
 
-} // namespace
+}  // namespace
 
 DevicePage::DevicePage()
-    : InfoPage(IDS_DEVICE_TITLE, IDI_PROGRAM, DevicePeriod),
-      m_labels{String(MAKEINTRESOURCEW(IDS_MAKER)), String(MAKEINTRESOURCEW(IDS_RESOLUTION)),
-               String(MAKEINTRESOURCEW(IDS_MAX_COLORS))}
+    : InfoPage(IDS_DEVICE_TITLE, IDI_PROGRAM, DevicePeriod), m_labels{String(MAKEINTRESOURCEW(IDS_MAKER)),
+                                                                      String(MAKEINTRESOURCEW(IDS_RESOLUTION)),
+                                                                      String(MAKEINTRESOURCEW(IDS_MAX_COLORS))}
 {
 }
 

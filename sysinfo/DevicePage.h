@@ -19,7 +19,6 @@ public:
     int RowCount() const noexcept override { return 6; }
     RowContent Row(int row) const override;
 
-
 private:
     DeviceFacts m_facts;
     std::array<String, 3> m_labels;

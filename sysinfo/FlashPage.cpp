@@ -18,11 +18,11 @@ bool Changed(const VolumeFigures& a, const VolumeFigures& b) noexcept
     return std::fabs(a.free - b.free) > 1.0 || std::fabs(a.total - b.total) > 1.0;
 }
 
-} // namespace
+}  // namespace
 
 FlashPage::FlashPage()
-    : InfoPage(IDS_FLASH_TITLE, IDI_FLASH_PAGE, FlashPeriod),
-      m_labels{String(MAKEINTRESOURCEW(IDS_INTERNAL)), String(MAKEINTRESOURCEW(IDS_SD_CARD))}
+    : InfoPage(IDS_FLASH_TITLE, IDI_FLASH_PAGE, FlashPeriod), m_labels{String(MAKEINTRESOURCEW(IDS_INTERNAL)),
+                                                                       String(MAKEINTRESOURCEW(IDS_SD_CARD))}
 {
 }
 

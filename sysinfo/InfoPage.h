@@ -20,9 +20,9 @@ struct RowContent {
     enum class Kind { Empty, LabelValue, Label, Text, Bar };
 
     Kind kind = Kind::Empty;
-    String label;   // LabelValue, Label, Text
-    String value;   // LabelValue: right-aligned
-    BarLook bar;    // Bar
+    String label;      // LabelValue, Label, Text
+    String value;      // LabelValue: right-aligned
+    BarLook bar;       // Bar
     int barStart = 0;  // Bar: where the bar begins, in percent of the row's width
 
     // A bold label on the left and a bold value on the right.

@@ -46,7 +46,7 @@ bool InitCommonControlsForObrel() noexcept
     return InitCommonControlsEx(&controls) != FALSE;
 }
 
-} // namespace
+}  // namespace
 
 ProgramStartup MainWindow::Startup(std::unique_ptr<MainWindow>& main)
 {
@@ -171,10 +171,22 @@ void MainWindow::NextPage()
     PageSwitched();
 }
 
-void MainWindow::ShowMemoryPage() { ShowPage(m_memoryPage); }
-void MainWindow::ShowFlashPage() { ShowPage(m_flashPage); }
-void MainWindow::ShowPowerPage() { ShowPage(m_powerPage); }
-void MainWindow::ShowDevicePage() { ShowPage(m_devicePage); }
+void MainWindow::ShowMemoryPage()
+{
+    ShowPage(m_memoryPage);
+}
+void MainWindow::ShowFlashPage()
+{
+    ShowPage(m_flashPage);
+}
+void MainWindow::ShowPowerPage()
+{
+    ShowPage(m_powerPage);
+}
+void MainWindow::ShowDevicePage()
+{
+    ShowPage(m_devicePage);
+}
 
 void MainWindow::ShowAbout()
 {

@@ -10,13 +10,11 @@ constexpr DWORD MemoryPeriod = 1000;
 // Total bar above them.
 constexpr int PartBarStart = 20;
 
-} // namespace
+}  // namespace
 
 MemoryPage::MemoryPage()
-    : InfoPage(IDS_MEMORY_TITLE, IDI_MEMORY_PAGE, MemoryPeriod),
-      m_total(MAKEINTRESOURCEW(IDS_TOTAL)),
-      m_program(MAKEINTRESOURCEW(IDS_PROGRAM)),
-      m_storage(MAKEINTRESOURCEW(IDS_STORAGE))
+    : InfoPage(IDS_MEMORY_TITLE, IDI_MEMORY_PAGE, MemoryPeriod), m_total(MAKEINTRESOURCEW(IDS_TOTAL)),
+      m_program(MAKEINTRESOURCEW(IDS_PROGRAM)), m_storage(MAKEINTRESOURCEW(IDS_STORAGE))
 {
 }
 
@@ -34,8 +32,8 @@ void MemoryPage::Update(PageHost* redraw)
 
     // A figure pair counts as changed when either of its numbers did; the
     // Total rows add both pairs up.
-    const bool programChanged = m_figures.physicalAvailable != old.physicalAvailable ||
-                                m_figures.physicalTotal != old.physicalTotal;
+    const bool programChanged =
+        m_figures.physicalAvailable != old.physicalAvailable || m_figures.physicalTotal != old.physicalTotal;
     const bool storeChanged = m_figures.storeFree != old.storeFree || m_figures.storeSize != old.storeSize;
     if (!programChanged && !storeChanged)
         return;

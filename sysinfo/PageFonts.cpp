@@ -20,7 +20,7 @@ HFONT MakeFont(const String& face, int height, int weight) noexcept
     return CreateFontIndirectW(&font);
 }
 
-} // namespace
+}  // namespace
 
 bool PageFonts::Create(bool large)
 {

@@ -92,7 +92,7 @@ void DrawClippedText(HDC dc, int x, int y, const String& text, const std::vector
     RestoreDC(dc, saved);
 }
 
-} // namespace
+}  // namespace
 
 bool PagePainter::Create(const PageColours& colours, bool largeFont)
 {

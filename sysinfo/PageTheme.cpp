@@ -16,7 +16,7 @@ COLORREF Pale(COLORREF colour, double factor) noexcept
     return RGB(Pale(GetRValue(colour), factor), Pale(GetGValue(colour), factor), Pale(GetBValue(colour), factor));
 }
 
-} // namespace
+}  // namespace
 
 COLORREF GradientColour(int column, COLORREF highlight) noexcept
 {

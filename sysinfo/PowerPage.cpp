@@ -7,11 +7,11 @@ namespace {
 
 constexpr DWORD PowerPeriod = 2000;
 
-} // namespace
+}  // namespace
 
 PowerPage::PowerPage()
-    : InfoPage(IDS_POWER, IDI_POWER_PAGE, PowerPeriod),
-      m_labels{String(MAKEINTRESOURCEW(IDS_MAIN_BATTERY)), String(MAKEINTRESOURCEW(IDS_BACKUP_BATTERY))}
+    : InfoPage(IDS_POWER, IDI_POWER_PAGE, PowerPeriod), m_labels{String(MAKEINTRESOURCEW(IDS_MAIN_BATTERY)),
+                                                                 String(MAKEINTRESOURCEW(IDS_BACKUP_BATTERY))}
 {
 }
 

@@ -13,7 +13,7 @@ double Bytes(const ULARGE_INTEGER& value) noexcept
     return value.HighPart * 4294967296.0 + value.LowPart;
 }
 
-} // namespace
+}  // namespace
 
 MemoryFigures ReadMemoryFigures()
 {

@@ -6,7 +6,6 @@
 
 #include "platform/HandsetHardware.h"
 
-
 // Bytes, as floating-point numbers: the pages divide them into fractions and
 // texts.
 struct MemoryFigures {

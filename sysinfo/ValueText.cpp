@@ -7,7 +7,7 @@ namespace {
 constexpr double Kilobyte = 1024.0;
 constexpr double Megabyte = 1048576.0;
 
-} // namespace
+}  // namespace
 
 String FormatValueText(double total, double free)
 {

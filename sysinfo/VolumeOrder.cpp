@@ -10,7 +10,7 @@ bool HoldsFolder(const String& card, const wchar_t* folder)
     return _wcsnicmp(folder, prefix, prefix.Length()) == 0;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<String> OrderVolumes(const std::vector<String>& cards, const wchar_t* personalFolder)
 {

@@ -35,7 +35,7 @@ double Now()
 // The median time of `rounds` runs, in milliseconds.
 double Median(const std::function<void()>& run)
 {
-    run(); // warm the caches first
+    run();  // warm the caches first
     std::vector<double> times;
     for (int i = 0; i < Rounds; ++i) {
         double start = Now();
@@ -84,7 +84,7 @@ void DeleteFolder(const String& folder)
     RemoveDirectoryW(folder);
 }
 
-} // namespace
+}  // namespace
 
 int wmain()
 {
@@ -129,8 +129,8 @@ int wmain()
         const wchar_t* name;
         SortKey key;
     };
-    const Key keys[] = {{L"name", SortKey::Name}, {L"size", SortKey::Size}, {L"date", SortKey::Date},
-                        {L"type", SortKey::Type}};
+    const Key keys[] = {
+        {L"name", SortKey::Name}, {L"size", SortKey::Size}, {L"date", SortKey::Date}, {L"type", SortKey::Type}};
     double worst = 0;
     FolderList list;
     for (const Key& key : keys) {
@@ -146,9 +146,9 @@ int wmain()
             std::sort(sortTimes.begin(), sortTimes.end());
             const double ratio = time / baseline;
             worst = std::max(worst, ratio);
-            std::wprintf(L"read and sort by %-4ls %-10ls: %8.2f ms (sort %6.2f ms)  ratio %.2f  (%d items)\n",
-                         key.name, descending ? L"descending" : L"ascending", time, sortTimes[sortTimes.size() / 2],
-                         ratio, list.ItemCount());
+            std::wprintf(L"read and sort by %-4ls %-10ls: %8.2f ms (sort %6.2f ms)  ratio %.2f  (%d items)\n", key.name,
+                         descending ? L"descending" : L"ascending", time, sortTimes[sortTimes.size() / 2], ratio,
+                         list.ItemCount());
         }
     }
     std::wprintf(L"worst ratio %.2f (target below 2)\n", worst);

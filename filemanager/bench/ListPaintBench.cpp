@@ -90,7 +90,7 @@ private:
     std::wstring m_root;
 };
 
-} // namespace
+}  // namespace
 
 int wmain()
 {

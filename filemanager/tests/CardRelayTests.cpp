@@ -39,4 +39,4 @@ TEST_F(CardRelay, InsertionAndRemovalArriveFromTheShell)
     EXPECT_EQ(UnreleasedNotifications(), 0u) << "every notification was released";
 }
 
-} // namespace
+}  // namespace

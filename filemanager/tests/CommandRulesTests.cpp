@@ -13,19 +13,48 @@
 
 namespace {
 
-constexpr UINT AllCommands[] = {
-    ID_SWITCH_PANES, ID_ABOUT, ID_EXIT, ID_OPEN, ID_RENAME, ID_COPY_TO, ID_MOVE_TO, ID_DELETE, ID_PROPERTIES,
-    ID_UP_ONE_LEVEL, ID_REFRESH, ID_SELECT_ALL, ID_INVERT_SELECTION, ID_FIND_FILES, ID_CREATE_SHORTCUT,
-    ID_ASSOCIATE, ID_SEND_MAIL, ID_BEAM, ID_RECEIVE_BEAM, ID_PREFERENCES, ID_SORT_BY_NAME, ID_SORT_BY_SIZE,
-    ID_SORT_BY_DATE, ID_SORT_BY_TYPE, ID_CHOOSE_SELECTION, ID_SORT_ASCENDING, ID_SORT_DESCENDING, ID_NEW_FOLDER,
-    ID_SELECT_FIRST, ID_SELECT_LAST, ID_CLEAR_SELECTION, ID_QUICK_FOLDERS, ID_DUPLICATE, ID_OPEN_WITH,
-    ID_DEVICE_INFO, ID_BROWSE_ZIP, ID_EXTRACT_ZIP};
+constexpr UINT AllCommands[] = {ID_SWITCH_PANES,
+                                ID_ABOUT,
+                                ID_EXIT,
+                                ID_OPEN,
+                                ID_RENAME,
+                                ID_COPY_TO,
+                                ID_MOVE_TO,
+                                ID_DELETE,
+                                ID_PROPERTIES,
+                                ID_UP_ONE_LEVEL,
+                                ID_REFRESH,
+                                ID_SELECT_ALL,
+                                ID_INVERT_SELECTION,
+                                ID_FIND_FILES,
+                                ID_CREATE_SHORTCUT,
+                                ID_ASSOCIATE,
+                                ID_SEND_MAIL,
+                                ID_BEAM,
+                                ID_RECEIVE_BEAM,
+                                ID_PREFERENCES,
+                                ID_SORT_BY_NAME,
+                                ID_SORT_BY_SIZE,
+                                ID_SORT_BY_DATE,
+                                ID_SORT_BY_TYPE,
+                                ID_CHOOSE_SELECTION,
+                                ID_SORT_ASCENDING,
+                                ID_SORT_DESCENDING,
+                                ID_NEW_FOLDER,
+                                ID_SELECT_FIRST,
+                                ID_SELECT_LAST,
+                                ID_CLEAR_SELECTION,
+                                ID_QUICK_FOLDERS,
+                                ID_DUPLICATE,
+                                ID_OPEN_WITH,
+                                ID_DEVICE_INFO,
+                                ID_BROWSE_ZIP,
+                                ID_EXTRACT_ZIP};
 
 // The commands whose rules depend on the selection or the folder.
-constexpr UINT RuledCommands[] = {ID_OPEN,         ID_RENAME,   ID_COPY_TO,  ID_MOVE_TO,   ID_DELETE,
-                                  ID_PROPERTIES,   ID_UP_ONE_LEVEL, ID_CREATE_SHORTCUT, ID_ASSOCIATE,
-                                  ID_SEND_MAIL,    ID_BEAM,     ID_DUPLICATE, ID_OPEN_WITH, ID_BROWSE_ZIP,
-                                  ID_EXTRACT_ZIP};
+constexpr UINT RuledCommands[] = {ID_OPEN,       ID_RENAME,       ID_COPY_TO,         ID_MOVE_TO,    ID_DELETE,
+                                  ID_PROPERTIES, ID_UP_ONE_LEVEL, ID_CREATE_SHORTCUT, ID_ASSOCIATE,  ID_SEND_MAIL,
+                                  ID_BEAM,       ID_DUPLICATE,    ID_OPEN_WITH,       ID_BROWSE_ZIP, ID_EXTRACT_ZIP};
 
 // The sort commands have rules in the list pane only.
 bool IsSortCommand(UINT command)
@@ -117,8 +146,8 @@ TEST_F(CommandRules, InTheTreeTheFolderOperationsNeedAFolderOtherThanTheRoot)
     for (UINT command : {ID_RENAME, ID_COPY_TO, ID_MOVE_TO, ID_DELETE, ID_DUPLICATE})
         EXPECT_TRUE(states[command]) << command;
     // A folder is no file: the file commands stay greyed.
-    for (UINT command : {ID_CREATE_SHORTCUT, ID_ASSOCIATE, ID_SEND_MAIL, ID_BEAM, ID_OPEN_WITH, ID_BROWSE_ZIP,
-                         ID_EXTRACT_ZIP})
+    for (UINT command :
+         {ID_CREATE_SHORTCUT, ID_ASSOCIATE, ID_SEND_MAIL, ID_BEAM, ID_OPEN_WITH, ID_BROWSE_ZIP, ID_EXTRACT_ZIP})
         EXPECT_FALSE(states[command]) << command;
     EXPECT_FALSE(states[ID_OPEN]);
 }
@@ -266,4 +295,4 @@ TEST(CommandNames, ArchivesAreNamedLongerThanTheirExtension)
     EXPECT_FALSE(IsZipName(nullptr));
 }
 
-} // namespace
+}  // namespace

@@ -28,10 +28,7 @@ protected:
         ASSERT_TRUE(SetEnvironmentVariableW(L"VELLUMATE_ROOT", m_root.Path()));
     }
 
-    void TearDown() override
-    {
-        SetEnvironmentVariableW(L"VELLUMATE_ROOT", m_hadRoot ? m_oldRoot.c_str() : nullptr);
-    }
+    void TearDown() override { SetEnvironmentVariableW(L"VELLUMATE_ROOT", m_hadRoot ? m_oldRoot.c_str() : nullptr); }
 
     // Makes a folder (and its parents) by handset path.
     static void MakeFolder(const wchar_t* handsetPath)
@@ -59,9 +56,9 @@ protected:
 
     static void SetWriteTime(const wchar_t* handsetPath, ULONGLONG fileTime)
     {
-        HANDLE file = CreateFileW(ToFileSystemPath(handsetPath), FILE_WRITE_ATTRIBUTES,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        HANDLE file =
+            CreateFileW(ToFileSystemPath(handsetPath), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         FILETIME time{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
         EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));

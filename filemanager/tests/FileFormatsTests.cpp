@@ -24,29 +24,29 @@ TEST(FormatSize, LargerSizesAreCutToTheDigitCount)
 {
     EXPECT_EQ(Size(0, 1024), L"1.00K");
     EXPECT_EQ(Size(0, 1024, false), L"1.00 KB");
-    EXPECT_EQ(Size(0, 126362), L"123K");       // 123.4 K: the cut ends in "." and drops it
+    EXPECT_EQ(Size(0, 126362), L"123K");  // 123.4 K: the cut ends in "." and drops it
     EXPECT_EQ(Size(0, 1024000), L"1000K");
-    EXPECT_EQ(Size(0, 1048575), L"1023K");      // cut, not rounded
+    EXPECT_EQ(Size(0, 1048575), L"1023K");  // cut, not rounded
     EXPECT_EQ(Size(0, 1048576), L"1.00M");
     EXPECT_EQ(Size(0, 1572864), L"1.50M");
     EXPECT_EQ(Size(0, 1572864, false), L"1.50 MB");
     EXPECT_EQ(Size(0, 3u << 30), L"3.00G");
-    EXPECT_EQ(Size(1, 0), L"4.00G");            // 2^32 bytes
+    EXPECT_EQ(Size(1, 0), L"4.00G");  // 2^32 bytes
     EXPECT_EQ(Size(2, 1u << 29, false), L"8.50 GB");
 }
 
 TEST(FormatSize, DigitsAndDivisorShapeTheNumber)
 {
     EXPECT_EQ(Size(0, 1536, true, 6), L"1.5000K");
-    EXPECT_EQ(Size(0, 1536, true, 2), L"1K");   // "1." loses its point
+    EXPECT_EQ(Size(0, 1536, true, 2), L"1K");  // "1." loses its point
     EXPECT_EQ(Size(0, 1500, true, 4, 1000), L"1.50K");
-    EXPECT_EQ(Size(0, 2048, true, 30), L"2.000000K"); // more digits than the number has
+    EXPECT_EQ(Size(0, 2048, true, 30), L"2.000000K");  // more digits than the number has
 }
 
 TEST(FormatSize, NonsenseArgumentsStillGiveANumber)
 {
-    EXPECT_EQ(Size(0, 2048, true, 4, 0), L"2048K"); // divisor 0 counts as 1, never "inf"
-    EXPECT_EQ(Size(0, 2048, true, 0), L"2K");       // at least one digit
+    EXPECT_EQ(Size(0, 2048, true, 4, 0), L"2048K");  // divisor 0 counts as 1, never "inf"
+    EXPECT_EQ(Size(0, 2048, true, 0), L"2K");        // at least one digit
 }
 
 TEST(FormatCount, GroupsOfThreeFromTheRight)
@@ -96,4 +96,4 @@ TEST(FormatFileTime, ATimeWithoutADateIsEmpty)
     EXPECT_EQ(Time(invalid), L"");
 }
 
-} // namespace
+}  // namespace

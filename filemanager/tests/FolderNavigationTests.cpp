@@ -21,7 +21,7 @@ TEST(PositionMemo, AnEntryIsUpdatedAndUsedOnce)
     memo.Remember(L"Notes", 5);
     EXPECT_EQ(memo.Count(), 2);
 
-    EXPECT_EQ(memo.Take(L"notes"), std::nullopt); // names compare exactly
+    EXPECT_EQ(memo.Take(L"notes"), std::nullopt);  // names compare exactly
     EXPECT_EQ(memo.Take(L"Notes"), 5);
     EXPECT_EQ(memo.Take(L"Notes"), std::nullopt);
     EXPECT_EQ(memo.Count(), 1);
@@ -39,7 +39,7 @@ TEST(RecentFolders, NineAtMostWithoutTheRootOrRepeats)
     EXPECT_FALSE(recent.Add(L"\\FOLDER 5"));
 
     ASSERT_EQ(recent.Count(), RecentFolders::Capacity);
-    EXPECT_EQ(std::wstring(recent.At(0).Chars()), L"\\Folder 2"); // the oldest went first
+    EXPECT_EQ(std::wstring(recent.At(0).Chars()), L"\\Folder 2");  // the oldest went first
     EXPECT_EQ(std::wstring(recent.At(8).Chars()), L"\\Folder 10");
 }
 
@@ -83,7 +83,7 @@ TEST_F(FolderNavigation, TheTopRowIsClampedToTheLastPage)
     m_list.SetTopRow(-1);
     EXPECT_EQ(m_list.TopRow(), 0);
 
-    m_list.SetRowsPerPage(40); // everything fits
+    m_list.SetRowsPerPage(40);  // everything fits
     m_list.SetTopRow(5);
     EXPECT_EQ(m_list.TopRow(), 0);
     EXPECT_EQ(m_list.LastTop(), 0);
@@ -93,7 +93,7 @@ TEST_F(FolderNavigation, TheTopRowIsClampedToTheLastPage)
 TEST_F(FolderNavigation, GoingUpSelectsTheFolderLeftAndRestoresItsPage)
 {
     m_list.SetTopRow(10);
-    Enter(14); // "d13", on the remembered page 10..17
+    Enter(14);  // "d13", on the remembered page 10..17
     EXPECT_EQ(std::wstring(m_list.CurrentPath().Chars()), L"\\Big\\d13");
     EXPECT_EQ(m_list.TopRow(), 0);
 
@@ -101,14 +101,14 @@ TEST_F(FolderNavigation, GoingUpSelectsTheFolderLeftAndRestoresItsPage)
     EXPECT_EQ(std::wstring(m_list.CurrentPath().Chars()), L"\\Big");
     EXPECT_EQ(SelectedNames(m_list), (Names{L"d13"}));
     EXPECT_EQ(m_list.TopRow(), 10);
-    EXPECT_EQ(m_list.Memo().Count(), 0); // used once
+    EXPECT_EQ(m_list.Memo().Count(), 0);  // used once
     EXPECT_EQ(std::wstring(m_list.Recent().At(m_list.Recent().Count() - 1).Chars()), L"\\Big");
 }
 
 TEST_F(FolderNavigation, AFolderNoLongerOnTheRememberedPageBecomesTheTopRow)
 {
     m_list.SetTopRow(0);
-    Enter(5); // "d04"
+    Enter(5);  // "d04"
     // Meanwhile the parent gained folders in front of it.
     for (const wchar_t* name : {L"\\Big\\a1", L"\\Big\\a2", L"\\Big\\a3", L"\\Big\\a4", L"\\Big\\a5"})
         MakeFolder(name);
@@ -135,7 +135,7 @@ TEST_F(FolderNavigation, GoingUpFromAFolderOfTheRootReachesTheRoot)
     EXPECT_TRUE(m_list.IsRoot());
     EXPECT_EQ(SelectedNames(m_list), (Names{L"Big"}));
     EXPECT_FALSE(m_list.GoUp());
-    EXPECT_EQ(m_list.Recent().Count(), 0); // the root is never recent
+    EXPECT_EQ(m_list.Recent().Count(), 0);  // the root is never recent
 }
 
 TEST_F(FolderNavigation, RefreshLetsTheTreeMoveOffAVanishedFolder)
@@ -162,7 +162,7 @@ TEST_F(FolderNavigation, SelectionQueriesFollowTheOrderOfSelecting)
     EXPECT_EQ(m_list.Item(0).selected, 0);
     m_list.Select(5, true);
     m_list.Select(2, true);
-    m_list.Select(2, true); // twice is once
+    m_list.Select(2, true);  // twice is once
     EXPECT_EQ(m_list.SelectedCount(), 2);
     EXPECT_EQ(m_list.SingleSelectedIndex(), -1);
     EXPECT_EQ(m_list.SelectedItem(), nullptr);
@@ -181,7 +181,7 @@ TEST_F(FolderNavigation, SelectionQueriesFollowTheOrderOfSelecting)
     m_list.SelectOnly(0);
     EXPECT_TRUE(m_list.FirstSelectedIsParentRow());
     EXPECT_TRUE(m_list.SelectedDateText().IsEmpty());
-    m_list.Select(99, true); // no such row
+    m_list.Select(99, true);  // no such row
     EXPECT_EQ(m_list.SelectedCount(), 1);
 }
 
@@ -196,4 +196,4 @@ TEST_F(FolderNavigation, TheTotalSizeOfASelectionGoesBeyondFourGigabytes)
     EXPECT_EQ(m_list.SelectedTotalSize(), 3ull * 0xC0000000u);
 }
 
-} // namespace
+}  // namespace

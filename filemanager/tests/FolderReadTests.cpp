@@ -66,7 +66,7 @@ TEST_F(FolderRead, AFolderStartsWithTheParentRowAndHidesHiddenAndSystemFiles)
 
 TEST_F(FolderRead, ItemsCarryTheEnumeratedData)
 {
-    m_list.ReadFolder(L"\\Docs\\", nullptr); // a trailing separator names the same folder
+    m_list.ReadFolder(L"\\Docs\\", nullptr);  // a trailing separator names the same folder
     EXPECT_EQ(std::wstring(m_list.CurrentPath().Chars()), L"\\Docs");
 
     for (int i = 0; i < m_list.ItemCount(); ++i) {
@@ -79,7 +79,7 @@ TEST_F(FolderRead, ItemsCarryTheEnumeratedData)
             EXPECT_EQ(item.sizeHigh, 0u);
             EXPECT_NE(item.lastWriteTime.dwHighDateTime, 0u);
             EXPECT_EQ(std::wstring(m_list.SizeText(i).Chars()), L"4.88K");
-            EXPECT_EQ(std::wstring(m_list.Item(i).sizeText.Chars()), L"4.88K"); // kept in the item
+            EXPECT_EQ(std::wstring(m_list.Item(i).sizeText.Chars()), L"4.88K");  // kept in the item
             EXPECT_EQ(std::wstring(m_list.FullPath(i).Chars()), L"\\Docs\\letter.txt");
         }
         if (item.name == L"kept.txt") {
@@ -98,7 +98,7 @@ TEST_F(FolderRead, PreferencesDecideWhatIsListedButFoldersAreAlwaysCounted)
 
     EXPECT_EQ(SortedNames(m_list), (Names{L"..", L"hidden.txt", L"kept.txt", L"letter.txt", L"system.dat"}));
     EXPECT_EQ(m_list.FolderCount(), 2);
-    EXPECT_EQ(m_list.FileCount(), 4); // the files themselves, whatever the hidden folders
+    EXPECT_EQ(m_list.FileCount(), 4);  // the files themselves, whatever the hidden folders
 }
 
 TEST(FolderFilter, EachAttributeHasItsOwnFilter)
@@ -155,7 +155,7 @@ TEST_F(FolderRead, TheRootHasNoParentRow)
     EXPECT_EQ(SortedNames(m_list), (Names{L"Docs", L"root.txt"}));
     EXPECT_EQ(std::wstring(m_list.FullPath(0).Chars()), L"\\" + ListedNames(m_list)[0]);
 
-    m_list.ReadFolder(L"\\", nullptr); // "\" is the root too
+    m_list.ReadFolder(L"\\", nullptr);  // "\" is the root too
     EXPECT_TRUE(m_list.IsRoot());
     EXPECT_EQ(m_list.ItemCount(), 2);
 }
@@ -245,4 +245,4 @@ TEST_F(FolderRead, TheLongestNamesAreListedAndFoundBeyondMaxPath)
     EXPECT_EQ(ListedNames(m_list), (Names{L"..", longest}));
 }
 
-} // namespace
+}  // namespace

@@ -13,7 +13,7 @@ namespace {
 using Names = std::vector<std::wstring>;
 
 constexpr ULONGLONG Day = 24ull * 60 * 60 * 10000000;
-constexpr ULONGLONG Year2020 = 132223104000000000ull; // 2020-01-01 00:00 UTC
+constexpr ULONGLONG Year2020 = 132223104000000000ull;  // 2020-01-01 00:00 UTC
 
 class FolderSort : public DeviceRootFixture {
 protected:
@@ -47,14 +47,18 @@ TEST_F(FolderSort, ByNameUsesTheLocaleOrderWithFoldersFirst)
 {
     // The locale sorts letters whatever their case (an ordinal order would
     // put "Zed" before "apple").
-    EXPECT_EQ(SortedBy(SortKey::Name, false), (Names{L"..", L"Alpha", L"beta", L"apple.txt", L"b.txt", L"c.log", L"Zed.txt"}));
-    EXPECT_EQ(SortedBy(SortKey::Name, true), (Names{L"..", L"beta", L"Alpha", L"Zed.txt", L"c.log", L"b.txt", L"apple.txt"}));
+    EXPECT_EQ(SortedBy(SortKey::Name, false),
+              (Names{L"..", L"Alpha", L"beta", L"apple.txt", L"b.txt", L"c.log", L"Zed.txt"}));
+    EXPECT_EQ(SortedBy(SortKey::Name, true),
+              (Names{L"..", L"beta", L"Alpha", L"Zed.txt", L"c.log", L"b.txt", L"apple.txt"}));
 }
 
 TEST_F(FolderSort, BySizeEqualSizesFallBackToTheName)
 {
-    EXPECT_EQ(SortedBy(SortKey::Size, false), (Names{L"..", L"Alpha", L"beta", L"c.log", L"Zed.txt", L"apple.txt", L"b.txt"}));
-    EXPECT_EQ(SortedBy(SortKey::Size, true), (Names{L"..", L"beta", L"Alpha", L"b.txt", L"apple.txt", L"Zed.txt", L"c.log"}));
+    EXPECT_EQ(SortedBy(SortKey::Size, false),
+              (Names{L"..", L"Alpha", L"beta", L"c.log", L"Zed.txt", L"apple.txt", L"b.txt"}));
+    EXPECT_EQ(SortedBy(SortKey::Size, true),
+              (Names{L"..", L"beta", L"Alpha", L"b.txt", L"apple.txt", L"Zed.txt", L"c.log"}));
 }
 
 TEST_F(FolderSort, ByDateComparesTheWriteTimes)
@@ -63,8 +67,10 @@ TEST_F(FolderSort, ByDateComparesTheWriteTimes)
     SetWriteTime(L"\\F\\Alpha", Year2020 + 9 * Day);
     m_list.ReadFolder(L"\\F", nullptr);
 
-    EXPECT_EQ(SortedBy(SortKey::Date, false), (Names{L"..", L"beta", L"Alpha", L"apple.txt", L"b.txt", L"c.log", L"Zed.txt"}));
-    EXPECT_EQ(SortedBy(SortKey::Date, true), (Names{L"..", L"Alpha", L"beta", L"Zed.txt", L"c.log", L"b.txt", L"apple.txt"}));
+    EXPECT_EQ(SortedBy(SortKey::Date, false),
+              (Names{L"..", L"beta", L"Alpha", L"apple.txt", L"b.txt", L"c.log", L"Zed.txt"}));
+    EXPECT_EQ(SortedBy(SortKey::Date, true),
+              (Names{L"..", L"Alpha", L"beta", L"Zed.txt", L"c.log", L"b.txt", L"apple.txt"}));
 }
 
 TEST_F(FolderSort, ByTypeAsksOncePerExtensionAndNeverForFolders)
@@ -78,12 +84,14 @@ TEST_F(FolderSort, ByTypeAsksOncePerExtensionAndNeverForFolders)
         return type != types.end() ? String(type->second.c_str()) : String();
     });
 
-    EXPECT_EQ(SortedBy(SortKey::Type, false), (Names{L"..", L"Alpha", L"beta", L"c.log", L"apple.txt", L"b.txt", L"Zed.txt"}));
-    EXPECT_EQ(asked.size(), 2u); // one ".txt", one ".log"
+    EXPECT_EQ(SortedBy(SortKey::Type, false),
+              (Names{L"..", L"Alpha", L"beta", L"c.log", L"apple.txt", L"b.txt", L"Zed.txt"}));
+    EXPECT_EQ(asked.size(), 2u);  // one ".txt", one ".log"
     for (int i = 1; i < m_list.ItemCount(); ++i)
         EXPECT_EQ(m_list.Item(i).typeName.IsEmpty(), m_list.Item(i).IsFolder());
 
-    EXPECT_EQ(SortedBy(SortKey::Type, true), (Names{L"..", L"beta", L"Alpha", L"Zed.txt", L"b.txt", L"apple.txt", L"c.log"}));
+    EXPECT_EQ(SortedBy(SortKey::Type, true),
+              (Names{L"..", L"beta", L"Alpha", L"Zed.txt", L"b.txt", L"apple.txt", L"c.log"}));
 
     // Read again: the items are new, the types of their extensions known.
     m_list.ReadFolder(L"\\F", nullptr);
@@ -101,13 +109,16 @@ TEST_F(FolderSort, TypesCompareWithoutCaseAndFoldersByNameAfterwards)
     // Types that differ only in case tie (the names decide); folder types
     // that would order the folders the other way round, in both directions:
     // the second pass puts them back in name order.
-    const std::map<std::wstring, std::wstring> types{{L"Alpha", L"Zone"}, {L"beta", L"Area"}, {L"apple.txt", L"text"},
-                                                     {L"Zed.txt", L"Text"}, {L"b.txt", L"TEXT"}, {L"c.log", L"Log"}};
+    const std::map<std::wstring, std::wstring> types{{L"Alpha", L"Zone"},     {L"beta", L"Area"},
+                                                     {L"apple.txt", L"text"}, {L"Zed.txt", L"Text"},
+                                                     {L"b.txt", L"TEXT"},     {L"c.log", L"Log"}};
     for (int i = 1; i < m_list.ItemCount(); ++i)
         m_list.Item(i).typeName = types.at(m_list.Item(i).name.Chars()).c_str();
 
-    EXPECT_EQ(SortedBy(SortKey::Type, false), (Names{L"..", L"Alpha", L"beta", L"c.log", L"apple.txt", L"b.txt", L"Zed.txt"}));
-    EXPECT_EQ(SortedBy(SortKey::Type, true), (Names{L"..", L"beta", L"Alpha", L"Zed.txt", L"b.txt", L"apple.txt", L"c.log"}));
+    EXPECT_EQ(SortedBy(SortKey::Type, false),
+              (Names{L"..", L"Alpha", L"beta", L"c.log", L"apple.txt", L"b.txt", L"Zed.txt"}));
+    EXPECT_EQ(SortedBy(SortKey::Type, true),
+              (Names{L"..", L"beta", L"Alpha", L"Zed.txt", L"b.txt", L"apple.txt", L"c.log"}));
 }
 
 TEST_F(FolderSort, FoldersDifferingOnlyInCaseAreOrderedCaseInsensitivelyBySize)
@@ -132,11 +143,13 @@ TEST_F(FolderSort, TheSelectionFollowsTheItemsInRowOrder)
 {
     m_list.SortItems();
     const Names rows = ListedNames(m_list);
-    auto indexOf = [&](const wchar_t* name) { return static_cast<int>(std::find(rows.begin(), rows.end(), name) - rows.begin()); };
+    auto indexOf = [&](const wchar_t* name) {
+        return static_cast<int>(std::find(rows.begin(), rows.end(), name) - rows.begin());
+    };
     m_list.Select(indexOf(L"c.log"), true);
     m_list.Select(indexOf(L"Alpha"), true);
 
-    m_list.SetSortDescending(true); // a sort command sorts at once
+    m_list.SetSortDescending(true);  // a sort command sorts at once
     EXPECT_EQ(SelectedNames(m_list), (Names{L"Alpha", L"c.log"}));
     for (int n = 0; n < m_list.SelectedCount(); ++n)
         EXPECT_EQ(m_list.Item(m_list.SelectedIndex(n)).selected, 1);
@@ -176,7 +189,7 @@ TEST_F(FolderSort, ShellTypeNamesComeFromTheRealFile)
     }
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -184,11 +197,40 @@ namespace {
 // for every pair: both must give one order.
 TEST(LocaleSortKey, KeysOrderNamesAsTheLocaleComparisonDoes)
 {
-    const std::vector<std::wstring> names{
-        L"a", L"A", L"b", L"B", L"ab", L"a-b", L"a b", L"a_b", L"co-op", L"coop", L"co op", L"Zed.txt",
-        L"apple.txt", L"file10", L"file9", L"file 9", L"\u00E9t\u00E9", L"ete", L"\u00C9t\u00E9", L"e\u0301te",
-        L"\u6771\u4EAC", L"\u4EAC\u6771", L"\u0645\u0644\u0641", L"\U0001F600", L"\u0391\u03B8", L"'quote",
-        L"~tilde", L"", L".hidden", L"..", L"Stra\u00DFe", L"Strasse", L"\u0130stanbul", L"istanbul"};
+    const std::vector<std::wstring> names{L"a",
+                                          L"A",
+                                          L"b",
+                                          L"B",
+                                          L"ab",
+                                          L"a-b",
+                                          L"a b",
+                                          L"a_b",
+                                          L"co-op",
+                                          L"coop",
+                                          L"co op",
+                                          L"Zed.txt",
+                                          L"apple.txt",
+                                          L"file10",
+                                          L"file9",
+                                          L"file 9",
+                                          L"\u00E9t\u00E9",
+                                          L"ete",
+                                          L"\u00C9t\u00E9",
+                                          L"e\u0301te",
+                                          L"\u6771\u4EAC",
+                                          L"\u4EAC\u6771",
+                                          L"\u0645\u0644\u0641",
+                                          L"\U0001F600",
+                                          L"\u0391\u03B8",
+                                          L"'quote",
+                                          L"~tilde",
+                                          L"",
+                                          L".hidden",
+                                          L"..",
+                                          L"Stra\u00DFe",
+                                          L"Strasse",
+                                          L"\u0130stanbul",
+                                          L"istanbul"};
     for (const std::wstring& a : names) {
         for (const std::wstring& b : names) {
             const std::string keyA = LocaleSortKey(a.c_str());
@@ -196,10 +238,10 @@ TEST(LocaleSortKey, KeysOrderNamesAsTheLocaleComparisonDoes)
             ASSERT_FALSE(keyA.empty());
             const int byKeys = (keyA > keyB) - (keyA < keyB);
             const int byComparison = CompareNames(a.c_str(), b.c_str());
-            EXPECT_EQ(byKeys, (byComparison > 0) - (byComparison < 0)) << "'" << std::string(a.begin(), a.end())
-                                                                       << "' vs '" << std::string(b.begin(), b.end()) << "'";
+            EXPECT_EQ(byKeys, (byComparison > 0) - (byComparison < 0))
+                << "'" << std::string(a.begin(), a.end()) << "' vs '" << std::string(b.begin(), b.end()) << "'";
         }
     }
 }
 
-} // namespace
+}  // namespace

@@ -79,4 +79,4 @@ TEST(FolderTree, PathsClimbToAnExistingFolderAndCompareByWholeComponents)
     EXPECT_FALSE(IsSameOrInside(L"\\A", L"\\A\\B"));
 }
 
-} // namespace
+}  // namespace

@@ -69,7 +69,7 @@ TEST_F(FolderUpdates, AnInsertedCardGoesInFrontOfTheFirstNameThatComparesGreater
     EXPECT_EQ(m_list.FolderCount(), 4);
     EXPECT_EQ(SelectedNames(m_list), (Names{L"Windows"}));
     EXPECT_EQ(m_list.SingleSelectedIndex(), 2);
-    EXPECT_EQ(m_list.TopRow(), 1); // the position is kept
+    EXPECT_EQ(m_list.TopRow(), 1);  // the position is kept
     EXPECT_EQ(m_events.Starting(L"scroll").size(), 1u);
 
     // A second report of the same card changes nothing.
@@ -81,8 +81,8 @@ TEST_F(FolderUpdates, AnInsertedCardGoesInFrontOfTheFirstNameThatComparesGreater
     // when no name compares greater.
     EXPECT_TRUE(m_list.InsertCardItem(L"Xtra Card"));
     EXPECT_TRUE(m_list.InsertCardItem(L"Zip Card"));
-    EXPECT_EQ(ListedNames(m_list), (Names{L"Apps", L"Storage Card", L"Windows", L"Work", L"a.txt", L"Xtra Card",
-                                          L"z.txt", L"Zip Card"}));
+    EXPECT_EQ(ListedNames(m_list),
+              (Names{L"Apps", L"Storage Card", L"Windows", L"Work", L"a.txt", L"Xtra Card", L"z.txt", L"Zip Card"}));
     EXPECT_EQ(SelectedNames(m_list), (Names{L"Windows"}));
 }
 
@@ -107,7 +107,7 @@ TEST_F(FolderUpdates, WithFoldersNotListedACardIsOnlyCounted)
     EXPECT_EQ(m_list.FolderCount(), 3);
     for (int i = 0; i < 5; ++i)
         m_list.RemoveCardItem(L"Storage Card");
-    EXPECT_EQ(m_list.FolderCount(), 0); // never below
+    EXPECT_EQ(m_list.FolderCount(), 0);  // never below
 }
 
 TEST_F(FolderUpdates, ARemovedSelectedCardPassesTheSelectionToTheRowBefore)
@@ -142,7 +142,7 @@ TEST_F(FolderUpdates, ACreatedFolderIsAppendedSelectedAndShown)
     EXPECT_EQ(SelectedNames(m_list), (Names{L"New Folder"}));
     EXPECT_TRUE(m_list.Item(4).IsFolder());
     EXPECT_EQ(m_list.FolderCount(), 2);
-    EXPECT_EQ(m_list.TopRow(), 2); // the last page
+    EXPECT_EQ(m_list.TopRow(), 2);  // the last page
     EXPECT_EQ(m_events.Starting(L"added"), (Names{L"added \\Work|New Folder"}));
 }
 
@@ -260,4 +260,4 @@ TEST_F(FolderUpdates, ARenameChangesTheRowAndTheTreeNode)
     EXPECT_EQ(std::wstring(m_list.Item(0).name.Chars()), L"..");
 }
 
-} // namespace
+}  // namespace

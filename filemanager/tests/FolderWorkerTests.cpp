@@ -17,7 +17,10 @@ constexpr DWORD Patience = 20000;
 // that the test thread acts while the read is known to be running.
 class GateObserver : public FolderListObserver {
 public:
-    GateObserver() : m_started(CreateEventW(nullptr, TRUE, FALSE, nullptr)), m_go(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    GateObserver()
+        : m_started(CreateEventW(nullptr, TRUE, FALSE, nullptr)), m_go(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+    {
+    }
     ~GateObserver() override
     {
         CloseHandle(m_started);
@@ -103,7 +106,7 @@ TEST_F(FolderWorker, ATickDuringAReadStartsNoSecondOne)
 
     // The next tick reads the folder the tree now shows, completely.
     ASSERT_TRUE(m_list.StartBackgroundRead(L"\\Few"));
-    m_list.EnsureSorted(); // waits for the read
+    m_list.EnsureSorted();  // waits for the read
     EXPECT_EQ(ListedNames(m_list), (std::vector<std::wstring>{L"..", L"inner", L"only.txt"}));
     EXPECT_EQ(m_list.FolderCount(), 1);
     EXPECT_EQ(m_list.FileCount(), 1);
@@ -134,8 +137,8 @@ TEST_F(FolderWorker, TheListStopsItsReadWhenItGoes)
     ASSERT_TRUE(list->StartBackgroundRead(L"\\Many"));
     ASSERT_TRUE(gate.WaitUntilStarted());
     gate.Release();
-    list.reset(); // must neither hang nor leave the thread running
+    list.reset();  // must neither hang nor leave the thread running
     EXPECT_EQ(gate.finished.load(), 1);
 }
 
-} // namespace
+}  // namespace

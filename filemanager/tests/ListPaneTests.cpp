@@ -208,4 +208,4 @@ TEST_F(ListPaneTest, PaintingColoursTheRowsAndFetchesIconsAndSizesOnce)
     EXPECT_EQ(ImageList_GetImageCount(Main().Pane().Painter().Images()), 0);
 }
 
-} // namespace
+}  // namespace

@@ -27,8 +27,8 @@ protected:
         for (int i = 0; i < files; ++i) {
             wchar_t name[32];
             swprintf(name, 32, L"\\f%02d.txt", i);
-            HANDLE file = CreateFileW(ToFileSystemPath((path + name).c_str()), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_ALWAYS, 0, nullptr);
+            HANDLE file = CreateFileW(ToFileSystemPath((path + name).c_str()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      0, nullptr);
             ASSERT_NE(file, INVALID_HANDLE_VALUE);
             CloseHandle(file);
         }
@@ -198,4 +198,4 @@ TEST_F(ListSelection, AnEmptyListHasNothingToMove)
     EXPECT_FALSE(SelectAll(m_list).Any());
 }
 
-} // namespace
+}  // namespace

@@ -296,4 +296,4 @@ TEST_F(MainWindowTest, TheSettingsSurviveARestart)
     EXPECT_TRUE(forgotten.openedFolder.IsEmpty());
 }
 
-} // namespace
+}  // namespace

@@ -163,4 +163,4 @@ TEST(TarnwellSettingsKey, LivesUnderTheMakersKey)
     EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, key.Path()));
 }
 
-} // namespace
+}  // namespace

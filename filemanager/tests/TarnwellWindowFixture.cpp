@@ -42,7 +42,7 @@ bool RegisterMainWindowClass()
     return registered;
 }
 
-} // namespace
+}  // namespace
 
 AppSettings TarnwellWindowTest::DefaultSettings(const wchar_t* startFolder)
 {

@@ -59,4 +59,4 @@ TEST(TextFit, ACutNeverSplitsASurrogatePair)
     EXPECT_EQ(cut, String(L"ab\U0001F600\U0001F601..."));
 }
 
-} // namespace
+}  // namespace

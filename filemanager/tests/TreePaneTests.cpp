@@ -42,7 +42,10 @@ public:
     void OnListChanged() override { m_next.OnListChanged(); }
     void OnRowChanged(int index) override { m_next.OnRowChanged(index); }
     void OnTreeRefresh() override { m_next.OnTreeRefresh(); }
-    void OnFolderAdded(const String& parentPath, const String& name) override { m_next.OnFolderAdded(parentPath, name); }
+    void OnFolderAdded(const String& parentPath, const String& name) override
+    {
+        m_next.OnFolderAdded(parentPath, name);
+    }
     void OnFolderRemoved(const String& path) override { m_next.OnFolderRemoved(path); }
     void OnFolderRenamed(const String& oldPath, const String& newName) override
     {
@@ -335,4 +338,4 @@ TEST_F(TreePaneTest, TheTreeFollowsFoldersMadeRenamedAndDeletedInTheList)
     EXPECT_EQ(Tree().LookupNode(L"\\A\\Made"), nullptr);
 }
 
-} // namespace
+}  // namespace

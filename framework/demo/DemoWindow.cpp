@@ -15,7 +15,7 @@ constexpr int Margin = 6;
 constexpr int TextHeight = 13;
 constexpr COLORREF HeadingColour = RGB(0x1E, 0x5A, 0xAA);
 
-} // namespace
+}  // namespace
 
 DemoWindow::DemoWindow() : MainWindowBase(IDM_DEMO_MAIN, BackKey::Default)
 {

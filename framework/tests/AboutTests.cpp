@@ -165,4 +165,4 @@ TEST_F(AboutPage, TheBoxShowsThePageAndDoneClosesIt)
     EXPECT_GE(seen.text.Find(L"Version 1.30 (Build 14765)"), 0) << std::wstring(seen.text.Chars());
 }
 
-} // namespace
+}  // namespace

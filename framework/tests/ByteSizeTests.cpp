@@ -27,16 +27,15 @@ TEST_P(ByteSizeTexts, WithTwoDecimalsAndDivisor1024)
     EXPECT_EQ(FormatByteSize(c.high, c.low, 2, 1024), String(c.text)) << c.high << ":" << c.low;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    UnitBoundaries, ByteSizeTexts,
-    ::testing::Values(SizeCase{0, 0, L"0 bytes"}, SizeCase{0, 1023, L"1023 bytes"},
-                      SizeCase{0, 1024, L"1.00 KB"}, SizeCase{0, 1536, L"1.50 KB"},
-                      SizeCase{0, 0xFFFFF, L"1024.00 KB"}, SizeCase{0, 0x100000, L"1.00 MB"},
-                      SizeCase{0, 0x180000, L"1.50 MB"}, SizeCase{0, 0x3FFFFFFF, L"1024.00 MB"},
-                      SizeCase{0, 0x40000000, L"1.00 GB"}, SizeCase{0, 0xFFFFFFFF, L"4.00 GB"},
-                      SizeCase{1, 0, L"4.00 GB"}, SizeCase{1, 0x80000000, L"6.00 GB"},
-                      // Below a MiB the low bits do not count in gigabytes.
-                      SizeCase{0, 0x400FFFFF, L"1.00 GB"}, SizeCase{0xFF, 0, L"1020.00 GB"}));
+INSTANTIATE_TEST_SUITE_P(UnitBoundaries, ByteSizeTexts,
+                         ::testing::Values(SizeCase{0, 0, L"0 bytes"}, SizeCase{0, 1023, L"1023 bytes"},
+                                           SizeCase{0, 1024, L"1.00 KB"}, SizeCase{0, 1536, L"1.50 KB"},
+                                           SizeCase{0, 0xFFFFF, L"1024.00 KB"}, SizeCase{0, 0x100000, L"1.00 MB"},
+                                           SizeCase{0, 0x180000, L"1.50 MB"}, SizeCase{0, 0x3FFFFFFF, L"1024.00 MB"},
+                                           SizeCase{0, 0x40000000, L"1.00 GB"}, SizeCase{0, 0xFFFFFFFF, L"4.00 GB"},
+                                           SizeCase{1, 0, L"4.00 GB"}, SizeCase{1, 0x80000000, L"6.00 GB"},
+                                           // Below a MiB the low bits do not count in gigabytes.
+                                           SizeCase{0, 0x400FFFFF, L"1.00 GB"}, SizeCase{0xFF, 0, L"1020.00 GB"}));
 
 TEST(ByteSize, DecimalsArePartOfTheFormat)
 {
@@ -47,4 +46,4 @@ TEST(ByteSize, DecimalsArePartOfTheFormat)
     EXPECT_EQ(FormatByteSize(0, 2000, 2, 1000), String(L"2.00 KB"));
 }
 
-} // namespace
+}  // namespace

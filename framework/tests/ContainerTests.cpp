@@ -37,7 +37,7 @@ TEST(ArrayGrowth, DefaultStepIsAnEighthOfTheSizeBetween4And1024)
     small.SetSize(5);
     EXPECT_EQ(small.GetCapacity(), 8);
     small.SetSize(50);
-    EXPECT_EQ(small.GetCapacity(), 50); // the request beats the step
+    EXPECT_EQ(small.GetCapacity(), 50);  // the request beats the step
 }
 
 TEST(ArrayGrowth, AStoredStepIsUsedAsIs)
@@ -53,7 +53,7 @@ TEST(ArrayGrowth, AStoredStepIsUsedAsIs)
     EXPECT_EQ(array.GetCapacity(), 21);
     array.Add(2);
     EXPECT_EQ(array.GetCapacity(), 22);
-    array.SetSize(22, -1); // -1 keeps the stored step
+    array.SetSize(22, -1);  // -1 keeps the stored step
     EXPECT_EQ(array.GetGrowStep(), 1);
 }
 
@@ -95,7 +95,7 @@ TEST(ValueArrayOperations, AddSetAndSetAtGrow)
     array.SetAtGrow(4, 50);
     EXPECT_EQ(Values(array), (std::vector<intptr_t>{11, 20, 0, 0, 50}));
     int local = 0;
-    array.Add(reinterpret_cast<intptr_t>(&local)); // pointers fit
+    array.Add(reinterpret_cast<intptr_t>(&local));  // pointers fit
     EXPECT_EQ(reinterpret_cast<int*>(array[5]), &local);
 }
 
@@ -326,4 +326,4 @@ TEST(PointerListTest, MovingHandsTheNodesOver)
     EXPECT_EQ(Forward(list), (std::vector<intptr_t>{3}));
 }
 
-} // namespace
+}  // namespace

@@ -59,8 +59,9 @@ std::tm Local(int year, int month, int day, int hour = 0, int minute = 0, int se
 // Seconds since 1970 of a universal time, by the platform's own conversion.
 int64_t Utc(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
 {
-    SYSTEMTIME system{static_cast<WORD>(year), static_cast<WORD>(month), 0, static_cast<WORD>(day),
-                      static_cast<WORD>(hour), static_cast<WORD>(minute), static_cast<WORD>(second), 0};
+    SYSTEMTIME system{
+        static_cast<WORD>(year),   static_cast<WORD>(month),  0, static_cast<WORD>(day), static_cast<WORD>(hour),
+        static_cast<WORD>(minute), static_cast<WORD>(second), 0};
     FILETIME file{};
     EXPECT_TRUE(SystemTimeToFileTime(&system, &file));
     constexpr int64_t ticksAt1970 = 116444736000000000LL;
@@ -237,7 +238,7 @@ TEST_F(DateTime, MakeTimeFillsInTheRecord)
     time.tm_isdst = 1;
     MakeTime(time);
     EXPECT_EQ(time.tm_yday, 365);
-    EXPECT_EQ(time.tm_wday, 2); // a Tuesday
+    EXPECT_EQ(time.tm_wday, 2);  // a Tuesday
     EXPECT_EQ(time.tm_isdst, 0);
 
     time = Local(2100, 3, 1);
@@ -280,4 +281,4 @@ TEST(DaylightSwitch, IsExportedAndOnAtStart)
     EXPECT_EQ(exported, &g_bUseDST);
 }
 
-} // namespace
+}  // namespace

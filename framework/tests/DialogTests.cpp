@@ -21,7 +21,7 @@ namespace {
 
 constexpr int ThrowingCommand = 40000;
 constexpr int NestedCommand = 40001;
-constexpr int ErrorCommand = 40002;   // raises an error for the nearest frame
+constexpr int ErrorCommand = 40002;  // raises an error for the nearest frame
 constexpr UINT TestErrorMessage = 46999;
 
 // A framework dialog that notes what reaches its own level of the chain.
@@ -389,4 +389,4 @@ TEST_F(FrameworkDialogs, ProgramDialogsRunFromTheirTemplates)
     programDialogData = nullptr;
 }
 
-} // namespace
+}  // namespace

@@ -37,8 +37,8 @@ protected:
 
     static void SetFontSize(DWORD size)
     {
-        ASSERT_TRUE(SetRawRegistryValue(HKEY_CURRENT_USER, AccessibilityKey, L"FontSize", REG_DWORD, &size,
-                                        sizeof size));
+        ASSERT_TRUE(
+            SetRawRegistryValue(HKEY_CURRENT_USER, AccessibilityKey, L"FontSize", REG_DWORD, &size, sizeof size));
     }
 
     static void RemoveValue()
@@ -153,4 +153,4 @@ TEST(FillRectColor, FillsExactlyTheRectangleAndKeepsTheBackground)
     EXPECT_EQ(GetBkColor(canvas.Dc()), RGB(255, 0, 0));
 }
 
-} // namespace
+}  // namespace

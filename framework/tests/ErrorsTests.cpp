@@ -256,4 +256,4 @@ TEST(ErrorFrames, OtherExceptionsPassThrough)
     EXPECT_EQ(destroyed, std::vector<UINT>{4});
 }
 
-} // namespace
+}  // namespace

@@ -43,7 +43,8 @@ void ExpectLikeRuntime(const wchar_t* format, Args... args)
 TEST(FormatText, WindowsConventionsForTextsAndCharacters)
 {
     String text;
-    text.FormatText(L"%s|%S|%hs|%ls|%ws|%c|%C|%hc|%lc", L"wide", "narrow", "short", L"long", L"w", L'x', 'y', 'z', L'q');
+    text.FormatText(L"%s|%S|%hs|%ls|%ws|%c|%C|%hc|%lc", L"wide", "narrow", "short", L"long", L"w", L'x', 'y', 'z',
+                    L'q');
     EXPECT_STREQ(text, L"wide|narrow|short|long|w|x|y|z|q");
 
     text.FormatText(L"[%s]", nullptr);
@@ -147,4 +148,4 @@ TEST(FormatText, LongOutputWithoutConversions)
     EXPECT_EQ(Measure(format), 5000);
 }
 
-} // namespace
+}  // namespace

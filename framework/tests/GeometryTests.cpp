@@ -58,4 +58,4 @@ TEST(Geometry, PassesWhereWin32ExpectsItsOwnTypes)
     EXPECT_EQ(Size(5, 5) - Size(1, 2), Size(4, 3));
 }
 
-} // namespace
+}  // namespace

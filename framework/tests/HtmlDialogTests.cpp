@@ -218,4 +218,4 @@ TEST_F(HtmlDialogs, AFollowedLinkReachesTheDialogAndTheViewerNavigates)
     EXPECT_LT(after.Find(L"Go to the end"), 0) << std::wstring(after.Chars());
 }
 
-} // namespace
+}  // namespace

@@ -59,7 +59,8 @@ String BuiltResourceFile(const wchar_t* variant)
 
 void Install(const wchar_t* variant, const String& target)
 {
-    ASSERT_TRUE(CopyFileW(BuiltResourceFile(variant), target, FALSE)) << "copying to " << ::testing::PrintToString(target);
+    ASSERT_TRUE(CopyFileW(BuiltResourceFile(variant), target, FALSE))
+        << "copying to " << ::testing::PrintToString(target);
 }
 
 String LoadedTitle(HMODULE module)
@@ -178,4 +179,4 @@ TEST(LocalizedResourceFile, ServesStringsDialogsAndMenus)
     DestroyMenu(menu);
 }
 
-} // namespace
+}  // namespace

@@ -50,8 +50,7 @@ private:
     bool OnCommand(UINT command)
     {
         static constexpr CommandRow<TestMainWindow, TestContext> Commands[] = {
-            {CountCommand, &TestMainWindow::Count,
-             [](const TestContext& c) -> EnableState { return c.count < 2; }},
+            {CountCommand, &TestMainWindow::Count, [](const TestContext& c) -> EnableState { return c.count < 2; }},
             {FailCommand, &TestMainWindow::Fail, nullptr},
         };
         return RunTableCommand(Commands, *this, command);
@@ -69,8 +68,8 @@ HWND Create(TestMainWindow& window)
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = TestClass;
     RegisterClassW(&windowClass);  // once per process; later calls fail harmlessly
-    return CreateWindowExW(0, TestClass, L"Test", WS_POPUP, 0, 0, 176, 160, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), window.CreationParameter());
+    return CreateWindowExW(0, TestClass, L"Test", WS_POPUP, 0, 0, 176, 160, nullptr, nullptr, GetModuleHandleW(nullptr),
+                           window.CreationParameter());
 }
 
 void DropQuitMessages()
@@ -149,4 +148,4 @@ TEST(CommandTable, RulesEnableAndGreyInTableOrderAndLeaveOthersAlone)
     DestroyMenu(menu);
 }
 
-} // namespace
+}  // namespace

@@ -129,8 +129,8 @@ protected:
 
     HWND MakeWindow()
     {
-        HWND window = CreateWindowExW(0, L"MessagesTestOwner", L"Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                      176, 220, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        HWND window = CreateWindowExW(0, L"MessagesTestOwner", L"Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 176,
+                                      220, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         EXPECT_NE(window, nullptr);
         m_windows.push_back(window);
         return window;
@@ -276,4 +276,4 @@ TEST(ProgramGlobals, InitFrameworkLoadsTheTitle)
     EXPECT_TRUE(ProgramTitle().IsEmpty());
 }
 
-} // namespace
+}  // namespace

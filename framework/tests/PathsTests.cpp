@@ -230,4 +230,4 @@ TEST(FileNameCheck, LengthLimits)
     ExpectName(String(L'n', 60), folder, nullptr, IDS_NAME_TOO_LONG);
 }
 
-} // namespace
+}  // namespace

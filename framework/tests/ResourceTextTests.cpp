@@ -41,7 +41,7 @@ TEST(ResourceText, TextBeyondAsciiArrivesIntact)
 struct LengthCase {
     UINT id;
     int length;
-    int finalRoom; // 0: the first try sufficed (capacity is the length)
+    int finalRoom;  // 0: the first try sufficed (capacity is the length)
 };
 
 class ResourceTextLength : public ::testing::TestWithParam<LengthCase> {};
@@ -57,14 +57,10 @@ TEST_P(ResourceTextLength, LoadsTheWholeTextWithTheDocumentedRetries)
 }
 
 INSTANTIATE_TEST_SUITE_P(Boundaries, ResourceTextLength,
-                         ::testing::Values(LengthCase{IDS_LENGTH_254, 254, 0},
-                                           LengthCase{IDS_LENGTH_255, 255, 512},
-                                           LengthCase{IDS_LENGTH_256, 256, 512},
-                                           LengthCase{IDS_LENGTH_257, 257, 512},
-                                           LengthCase{IDS_LENGTH_510, 510, 512},
-                                           LengthCase{IDS_LENGTH_511, 511, 768},
-                                           LengthCase{IDS_LENGTH_512, 512, 768},
-                                           LengthCase{IDS_LENGTH_513, 513, 768},
+                         ::testing::Values(LengthCase{IDS_LENGTH_254, 254, 0}, LengthCase{IDS_LENGTH_255, 255, 512},
+                                           LengthCase{IDS_LENGTH_256, 256, 512}, LengthCase{IDS_LENGTH_257, 257, 512},
+                                           LengthCase{IDS_LENGTH_510, 510, 512}, LengthCase{IDS_LENGTH_511, 511, 768},
+                                           LengthCase{IDS_LENGTH_512, 512, 768}, LengthCase{IDS_LENGTH_513, 513, 768},
                                            LengthCase{IDS_LENGTH_700, 700, 768}));
 
 TEST(ResourceText, LongTextConstructedByNumber)
@@ -85,4 +81,4 @@ TEST(ResourceText, TheResourceModuleDefaultsToTheExecutable)
     EXPECT_EQ(ResourceModule(), GetModuleHandleW(nullptr));
 }
 
-} // namespace
+}  // namespace

@@ -215,4 +215,4 @@ TEST(EmptyProgramKey, ReadsGiveDefaultsAndWritesDoNothing)
     EXPECT_EQ(text, String(L"default"));
 }
 
-} // namespace
+}  // namespace

@@ -32,8 +32,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-int RunWindowProgram(HINSTANCE instance, int show, const wchar_t* className, std::wstring_view waits,
-                     bool byTitle)
+int RunWindowProgram(HINSTANCE instance, int show, const wchar_t* className, std::wstring_view waits, bool byTitle)
 {
     ProgramStartup startup;
     startup.className = className;
@@ -56,7 +55,7 @@ int RunDialog(HINSTANCE instance, const wchar_t* mutexName)
     return RunDialogProgram(instance, startup);
 }
 
-} // namespace
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, wchar_t*, int show)
 {

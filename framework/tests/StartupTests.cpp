@@ -32,8 +32,8 @@ public:
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = L"StartupTestForeground";
         RegisterClassW(&windowClass);
-        m_window = CreateWindowExW(0, L"StartupTestForeground", L"Test", WS_POPUP | WS_VISIBLE, 0, 0, 176, 220,
-                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        m_window = CreateWindowExW(0, L"StartupTestForeground", L"Test", WS_POPUP | WS_VISIBLE, 0, 0, 176, 220, nullptr,
+                                   nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     ~ForegroundWindow() { DestroyWindow(m_window); }
     HWND Get() const noexcept { return m_window; }
@@ -182,4 +182,4 @@ TEST(DialogProgram, AFailedMainDialogExitsWithZeroAndClosesTheMutex)
     EXPECT_EQ(RunDialogProgram(GetModuleHandleW(nullptr), startup), 1);
 }
 
-} // namespace
+}  // namespace

@@ -43,8 +43,8 @@ protected:
         int size = WideCharToMultiByte(CP_UTF8, 0, profile.c_str(), static_cast<int>(profile.size()), nullptr, 0,
                                        nullptr, nullptr);
         std::string bytes(static_cast<size_t>(size), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, profile.c_str(), static_cast<int>(profile.size()), bytes.data(), size,
-                            nullptr, nullptr);
+        WideCharToMultiByte(CP_UTF8, 0, profile.c_str(), static_cast<int>(profile.size()), bytes.data(), size, nullptr,
+                            nullptr);
         HANDLE file = CreateFileW(m_device / L"profile.ini", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -119,4 +119,4 @@ TEST_F(StorageCards, AtMostSixteenAreListed)
     EXPECT_EQ(Names(cards), std::vector<std::wstring>(all.begin(), all.begin() + MaxStorageCards));
 }
 
-} // namespace
+}  // namespace

@@ -27,7 +27,7 @@ TEST(StringSharing, CopiesShareOneBlockUntilOneIsWritten)
     EXPECT_STREQ(b, L"Shared text");
     EXPECT_EQ(RefCount(a), 2);
     EXPECT_EQ(RefCount(b), 1);
-    EXPECT_EQ(b.Capacity(), b.Length()); // the private copy is exactly as long
+    EXPECT_EQ(b.Capacity(), b.Length());  // the private copy is exactly as long
 
     c.Clear();
     EXPECT_EQ(RefCount(a), 1);
@@ -115,7 +115,7 @@ TEST(StringPinning, APinnedBufferIsNeverShared)
     EXPECT_NE(assigned.Chars(), raw);
     EXPECT_STREQ(copy, L"pinned");
 
-    raw[0] = L'P'; // the owner keeps writing through its pointer
+    raw[0] = L'P';  // the owner keeps writing through its pointer
     EXPECT_STREQ(pinned, L"Pinned");
     EXPECT_STREQ(copy, L"pinned");
 
@@ -180,7 +180,7 @@ TEST(StringConversion, ToNarrowAlwaysTerminatesWithinTheBuffer)
 TEST(StringComparison, OrdinalAndCaseInsensitiveWithTextOnEitherSide)
 {
     String b(L"B");
-    EXPECT_LT(b, L"a"); // ordinal: 'B' (0x42) sorts before 'a' (0x61)
+    EXPECT_LT(b, L"a");  // ordinal: 'B' (0x42) sorts before 'a' (0x61)
     EXPECT_LT(b.Compare(L"a"), 0);
     EXPECT_GT(b.CompareNoCase(L"a"), 0);
     EXPECT_EQ(String(L"\u00C4BC").CompareNoCase(L"\u00E4bc"), 0);
@@ -296,7 +296,7 @@ TEST(StringEditing, AppendWorksInPlaceOnlyWhenPrivateWithRoom)
     EXPECT_EQ(text.Chars(), roomy);
     EXPECT_STREQ(text, L"abcde");
 
-    String other = text; // shared now: the next append builds a new block
+    String other = text;  // shared now: the next append builds a new block
     text += L"f";
     EXPECT_NE(text.Chars(), roomy);
     EXPECT_EQ(text.Capacity(), 6);
@@ -415,11 +415,11 @@ TEST(StringBuffer, CommitWithoutTerminatorStopsAtTheCapacity)
     String text;
     wchar_t* buffer = text.Reserve(4);
     int capacity = text.Capacity();
-    wmemset(buffer, L'z', capacity); // no NUL written
+    wmemset(buffer, L'z', capacity);  // no NUL written
     text.Commit(-1);
     EXPECT_EQ(text.Length(), capacity);
     text.Commit(capacity + 50);
     EXPECT_EQ(text.Length(), capacity);
 }
 
-} // namespace
+}  // namespace

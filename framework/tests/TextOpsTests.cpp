@@ -76,4 +76,4 @@ TEST(TextOps, Abbreviate)
     EXPECT_STREQ(Abbreviate(L"abcdefghij", -1, false), L"");
 }
 
-} // namespace
+}  // namespace

@@ -13,7 +13,7 @@ namespace {
 
 constexpr DWORD PollInterval = 10;
 
-} // namespace
+}  // namespace
 
 void PumpFor(DWORD milliseconds)
 {

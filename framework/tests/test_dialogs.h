@@ -10,7 +10,7 @@
 #define IDC_TEST_EDIT 1001
 #define IDC_TEST_NOTE 1002
 
-#define IDM_TEST_BAR 31101         // OK, and a popup with Yes and a command 8
+#define IDM_TEST_BAR 31101  // OK, and a popup with Yes and a command 8
 #define IDM_TEST_MISSING 31199
 
 #define IDS_TEST_PROGRAM_TITLE IDS_PROGRAM_TITLE

@@ -75,11 +75,10 @@ UINT StandardIcon(HICON icon)
 
 void PressButton(HWND dialog, int id)
 {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-} // namespace
+}  // namespace
 
 int ModalDialogInfo::ButtonGroup() const
 {

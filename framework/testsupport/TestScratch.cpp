@@ -41,7 +41,7 @@ void DeleteEntry(const String& path, DWORD attributes)
         DeleteFileW(path);
 }
 
-} // namespace
+}  // namespace
 
 String UniqueTestName()
 {
@@ -56,8 +56,7 @@ TestRegistryKey::TestRegistryKey()
     m_path = L"Software\\VellumateTests\\";
     m_path += UniqueTestName();
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, m_path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
-        ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, m_path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS)
         RegCloseKey(key);
 }
 
@@ -147,8 +146,7 @@ bool DeleteFolderTree(const wchar_t* path)
     return RemoveDirectoryW(folder) || GetFileAttributesW(folder) == INVALID_FILE_ATTRIBUTES;
 }
 
-CrossProcessLock::CrossProcessLock(const wchar_t* name, DWORD timeout)
-    : m_mutex(CreateMutexW(nullptr, FALSE, name))
+CrossProcessLock::CrossProcessLock(const wchar_t* name, DWORD timeout) : m_mutex(CreateMutexW(nullptr, FALSE, name))
 {
     if (!m_mutex)
         return;

@@ -54,7 +54,8 @@ public:
     {
         SIZE_T read = 0;
         return offset + size <= m_size &&
-               ::ReadProcessMemory(m_process.Get(), reinterpret_cast<const void*>(Address(offset)), data, size, &read) &&
+               ::ReadProcessMemory(m_process.Get(), reinterpret_cast<const void*>(Address(offset)), data, size,
+                                   &read) &&
                read == size;
     }
 
@@ -113,8 +114,8 @@ void ReadListBox(HWND window, WindowNode& node)
     for (int index = 0; index < count; ++index) {
         ListRow row;
         row.cells.push_back(ReadStringItem(window, LB_GETTEXTLEN, LB_GETTEXT, index));
-        row.selected = multiple ? QueryWindow(window, LB_GETSEL, static_cast<WPARAM>(index)).value_or(0) > 0
-                                : current == index;
+        row.selected =
+            multiple ? QueryWindow(window, LB_GETSEL, static_cast<WPARAM>(index)).value_or(0) > 0 : current == index;
         row.focused = multiple && caret == index;
         node.rows.push_back(std::move(row));
     }
@@ -173,7 +174,8 @@ void ReadListView(HWND window, WindowNode& node)
             const wchar_t nothing = L'\0';
             std::wstring text;
             if (buffer.Write(0, &item, sizeof item) && buffer.Write(TextOffset, &nothing, sizeof nothing) &&
-                QueryWindow(window, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), static_cast<LPARAM>(buffer.Address())))
+                QueryWindow(window, LVM_GETITEMTEXTW, static_cast<WPARAM>(index),
+                            static_cast<LPARAM>(buffer.Address())))
                 text = ReadRemoteText(buffer, TextOffset, ItemTextCapacity);
             row.cells.push_back(std::move(text));
         }
@@ -219,8 +221,8 @@ void ReadTreeView(HWND window, WindowNode& node)
             row.cells.push_back(ReadRemoteText(buffer, TextOffset, ItemTextCapacity));
             const bool hasChildren = query.cChildren != 0 || NextTreeItem(window, item, TVGN_CHILD) != nullptr;
             if (hasChildren)
-                row.expansion = (query.state & TVIS_EXPANDED) ? ListRow::Expansion::Expanded
-                                                              : ListRow::Expansion::Collapsed;
+                row.expansion =
+                    (query.state & TVIS_EXPANDED) ? ListRow::Expansion::Expanded : ListRow::Expansion::Collapsed;
             row.selected = (query.state & TVIS_SELECTED) != 0;
         } else {
             row.cells.emplace_back();
@@ -238,8 +240,8 @@ void ReadTreeView(HWND window, WindowNode& node)
 std::optional<LRESULT> QueryWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR result = 0;
-    if (!::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL,
-                               ControlQueryTimeoutMs, &result))
+    if (!::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL, ControlQueryTimeoutMs,
+                               &result))
         return std::nullopt;
     return static_cast<LRESULT>(result);
 }
@@ -249,8 +251,8 @@ std::wstring ReadWindowText(HWND window)
     const std::optional<LRESULT> length = QueryWindow(window, WM_GETTEXTLENGTH);
     if (length && *length >= 0 && static_cast<std::size_t>(*length) <= MaxTextLength) {
         std::wstring text(static_cast<std::size_t>(*length) + 1, L'\0');
-        const std::optional<LRESULT> copied = QueryWindow(window, WM_GETTEXT, static_cast<WPARAM>(text.size()),
-                                                          reinterpret_cast<LPARAM>(text.data()));
+        const std::optional<LRESULT> copied =
+            QueryWindow(window, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data()));
         if (copied && *copied >= 0) {
             text.resize(wcsnlen(text.c_str(), text.size()));
             // A picture control made from a template keeps its picture's
@@ -261,7 +263,8 @@ std::wstring ReadWindowText(HWND window)
         }
     }
     wchar_t stored[512];
-    const int storedLength = ::InternalGetWindowText(window, stored, static_cast<int>(sizeof stored / sizeof stored[0]));
+    const int storedLength =
+        ::InternalGetWindowText(window, stored, static_cast<int>(sizeof stored / sizeof stored[0]));
     return std::wstring(stored, storedLength > 0 ? static_cast<std::size_t>(storedLength) : 0);
 }
 

@@ -35,14 +35,13 @@ using namespace vellumate;
 constexpr DWORD DefaultWaitMs = 10000;
 constexpr DWORD WaitPollMs = 50;
 
-constexpr wchar_t Usage[] =
-    L"usage: vmdrive press KEY...\n"
-    L"       vmdrive shot FILE.png\n"
-    L"       vmdrive screen\n"
-    L"       vmdrive wait-window CLASS [TIMEOUT_MS]\n"
-    L"       vmdrive foreground\n"
-    L"       vmdrive notify card-insert|card-remove \\CARD\n"
-    L"keys: up down left right enter soft1 soft2 back talk end star pound 0-9 text:WORDS\n";
+constexpr wchar_t Usage[] = L"usage: vmdrive press KEY...\n"
+                            L"       vmdrive shot FILE.png\n"
+                            L"       vmdrive screen\n"
+                            L"       vmdrive wait-window CLASS [TIMEOUT_MS]\n"
+                            L"       vmdrive foreground\n"
+                            L"       vmdrive notify card-insert|card-remove \\CARD\n"
+                            L"keys: up down left right enter soft1 soft2 back talk end star pound 0-9 text:WORDS\n";
 
 int Press(const std::vector<std::wstring>& names)
 {

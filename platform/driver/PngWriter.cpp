@@ -50,8 +50,8 @@ std::vector<std::uint8_t> EncodePng(const RgbImage& image)
 
     uLongf compressedSize = ::compressBound(static_cast<uLong>(raw.size()));
     std::vector<std::uint8_t> compressed(compressedSize);
-    if (::compress2(compressed.data(), &compressedSize, raw.data(), static_cast<uLong>(raw.size()), Z_BEST_COMPRESSION) !=
-        Z_OK)
+    if (::compress2(compressed.data(), &compressedSize, raw.data(), static_cast<uLong>(raw.size()),
+                    Z_BEST_COMPRESSION) != Z_OK)
         return {};
     compressed.resize(compressedSize);
 

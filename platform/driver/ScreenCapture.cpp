@@ -55,7 +55,8 @@ std::optional<RgbImage> CaptureScreen(int width, int height)
 
 bool WriteWholeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes)
 {
-    FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
     DWORD written = 0;

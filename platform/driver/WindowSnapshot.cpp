@@ -22,9 +22,15 @@ void AppendFlags(std::wstring& out, const WindowNode& node)
         out += L" disabled";
     if (node.checkState) {
         switch (*node.checkState) {
-        case BST_CHECKED: out += L" checked"; break;
-        case BST_INDETERMINATE: out += L" indeterminate"; break;
-        default: out += L" unchecked"; break;
+        case BST_CHECKED:
+            out += L" checked";
+            break;
+        case BST_INDETERMINATE:
+            out += L" indeterminate";
+            break;
+        default:
+            out += L" unchecked";
+            break;
         }
     }
     if (node.focused)
@@ -96,10 +102,18 @@ std::wstring QuoteText(std::wstring_view text)
     std::wstring quoted = L"\"";
     for (const wchar_t unit : text) {
         switch (unit) {
-        case L'"': quoted += L"\\\""; break;
-        case L'\n': quoted += L"\\n"; break;
-        case L'\r': quoted += L"\\r"; break;
-        case L'\t': quoted += L"\\t"; break;
+        case L'"':
+            quoted += L"\\\"";
+            break;
+        case L'\n':
+            quoted += L"\\n";
+            break;
+        case L'\r':
+            quoted += L"\\r";
+            break;
+        case L'\t':
+            quoted += L"\\t";
+            break;
         default:
             if (unit < 0x20 || unit == 0x7F) {
                 quoted += L"\\x";

@@ -36,7 +36,8 @@ struct WindowNode {
     bool enabled = true;
     bool focused = false;
     bool foreground = false;
-    std::optional<UINT> checkState;  // BST_UNCHECKED / BST_CHECKED / BST_INDETERMINATE, for check boxes and radio buttons
+    std::optional<UINT>
+        checkState;  // BST_UNCHECKED / BST_CHECKED / BST_INDETERMINATE, for check boxes and radio buttons
 
     RowStyle rowStyle = RowStyle::None;
     std::vector<ListRow> rows;

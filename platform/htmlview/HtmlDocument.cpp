@@ -297,8 +297,8 @@ private:
         } else if (tag == L"div" || tag == L"center") {
             if (PopTo(tag))
                 AddBreak(HtmlItem::Kind::BlockBreak);
-        } else if (tag == L"b" || tag == L"strong" || tag == L"i" || tag == L"em" || tag == L"u" ||
-                   tag == L"font" || tag == L"a") {
+        } else if (tag == L"b" || tag == L"strong" || tag == L"i" || tag == L"em" || tag == L"u" || tag == L"font" ||
+                   tag == L"a") {
             PopTo(tag);
         }
     }

@@ -200,8 +200,8 @@ private:
 
         FlushText();
         const std::wstring name = token.name;
-        const bool rawText = kind == HtmlToken::Kind::StartTag &&
-                             (name == L"script" || name == L"style" || name == L"title");
+        const bool rawText =
+            kind == HtmlToken::Kind::StartTag && (name == L"script" || name == L"style" || name == L"title");
         if (kind == HtmlToken::Kind::EndTag)
             token.attributes.clear();
         m_tokens.push_back(std::move(token));

@@ -197,8 +197,8 @@ BOOL HtmlViewWindow::SetPicture(const INLINEIMAGEINFO* info)
 {
     if (!info)
         return FALSE;
-    const bool set = m_pictures.Set(info->dwCookie, info->hbm, info->bOwnBitmap != FALSE,
-                                   {info->iOrigWidth, info->iOrigHeight});
+    const bool set =
+        m_pictures.Set(info->dwCookie, info->hbm, info->bOwnBitmap != FALSE, {info->iOrigWidth, info->iOrigHeight});
     PicturesChanged();
     return set ? TRUE : FALSE;
 }

@@ -108,10 +108,7 @@ private:
     }
 
     // The width of the word space before the next word; none at a line start.
-    int SpaceWidth()
-    {
-        return (m_pendingSpace && HasContent()) ? m_measure.Width(m_spaceStyle, L" ") : 0;
-    }
+    int SpaceWidth() { return (m_pendingSpace && HasContent()) ? m_measure.Width(m_spaceStyle, L" ") : 0; }
 
     void FlushWord()
     {
@@ -363,8 +360,7 @@ std::optional<int> PageLayout::AnchorTop(std::wstring_view name) const
     return std::nullopt;
 }
 
-PageLayout LayOutPage(const HtmlDocument& document, int width, TextMeasure& measure,
-                      std::span<const ImageSize> images)
+PageLayout LayOutPage(const HtmlDocument& document, int width, TextMeasure& measure, std::span<const ImageSize> images)
 {
     return LineBreaker(document, width, measure, images).Run();
 }

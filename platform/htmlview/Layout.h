@@ -63,7 +63,7 @@ struct Fragment {
     Kind kind = Kind::Text;
     int x = 0;  // left edge in page pixels
     int width = 0;
-    int height = 0;  // images and rules; text takes the line's height
+    int height = 0;     // images and rules; text takes the line's height
     std::wstring text;  // text; for an image its alt text
     TextStyle style;
     int image = -1;            // index into HtmlDocument::images
@@ -92,7 +92,6 @@ struct PageLayout {
 
 // `images[i]` is the box of document.images[i] (see ImageBox); a box wider
 // than the line is scaled down to fit.
-PageLayout LayOutPage(const HtmlDocument& document, int width, TextMeasure& measure,
-                      std::span<const ImageSize> images);
+PageLayout LayOutPage(const HtmlDocument& document, int width, TextMeasure& measure, std::span<const ImageSize> images);
 
 }  // namespace vellumate::htmlview

@@ -53,8 +53,7 @@ bool PagePictures::Set(DWORD_PTR cookie, HBITMAP bitmap, bool owned, ImageSize o
         picture->bitmap.Reset();
         return false;
     }
-    picture->size = {ownSize.width > 0 ? ownSize.width : size.width,
-                     ownSize.height > 0 ? ownSize.height : size.height};
+    picture->size = {ownSize.width > 0 ? ownSize.width : size.width, ownSize.height > 0 ? ownSize.height : size.height};
     picture->bitmap = std::move(kept);
     picture->state = State::Loaded;
     return true;

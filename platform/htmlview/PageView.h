@@ -15,8 +15,8 @@ namespace vellumate::htmlview {
 enum class ViewKey { LineUp, LineDown, PageUp, PageDown, Top, Bottom };
 
 struct PageView {
-    int scrollY = 0;        // page pixel at the window's top edge
-    int focusedLink = -1;   // index into HtmlDocument::links; -1: none
+    int scrollY = 0;       // page pixel at the window's top edge
+    int focusedLink = -1;  // index into HtmlDocument::links; -1: none
 };
 
 struct LinkExtent {

@@ -87,7 +87,8 @@ std::unique_ptr<MenuPopupWindow> MenuPopupWindow::Create(HWND owner, MenuRows ro
     case PopupAnchor::Kind::Submenu: {
         const int left = std::clamp(static_cast<int>(anchor.parentRect.left) + SubmenuIndent, 0,
                                     std::max(0, ScreenWidth - static_cast<int>(size.cx)));
-        const int top = std::clamp(anchor.rowTop, WorkAreaTop, std::max(WorkAreaTop, ScreenBottom - static_cast<int>(size.cy)));
+        const int top =
+            std::clamp(anchor.rowTop, WorkAreaTop, std::max(WorkAreaTop, ScreenBottom - static_cast<int>(size.cy)));
         rect = RECT{left, top, left + size.cx, top + size.cy};
         break;
     }
@@ -96,8 +97,8 @@ std::unique_ptr<MenuPopupWindow> MenuPopupWindow::Create(HWND owner, MenuRows ro
     // Topmost and never active: above the program's windows, while the keys
     // stay with the program's focus window and come here through the router.
     const HWND window = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, MenuPopupClass, L"",
-                                         WS_POPUP, rect.left, rect.top, rect.right - rect.left,
-                                         rect.bottom - rect.top, owner, nullptr, ThisModule(), popup.get());
+                                          WS_POPUP, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                                          owner, nullptr, ThisModule(), popup.get());
     if (!window)
         return nullptr;
     popup->ScrollToHighlight();

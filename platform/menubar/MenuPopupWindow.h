@@ -22,8 +22,8 @@ inline constexpr wchar_t MenuPopupClass[] = L"menu_popup";
 struct PopupAnchor {
     enum class Kind { LeftSoftKey, RightSoftKey, Submenu };
     Kind kind = Kind::LeftSoftKey;
-    RECT parentRect{};   // Submenu: the parent popup, screen coordinates
-    int rowTop = 0;      // Submenu: top of the row that opened it, screen coordinates
+    RECT parentRect{};  // Submenu: the parent popup, screen coordinates
+    int rowTop = 0;     // Submenu: top of the row that opened it, screen coordinates
 };
 
 class MenuPopupWindow {

@@ -16,8 +16,8 @@
 namespace vellumate {
 
 struct MenuOutcome {
-    bool close = false;            // the session is over
-    std::optional<UINT> command;   // ... because this command was chosen
+    bool close = false;           // the session is over
+    std::optional<UINT> command;  // ... because this command was chosen
 };
 
 class MenuSession {

@@ -271,7 +271,8 @@ LRESULT SoftKeyBarWindow::GetButtonInfo(WPARAM wParam, TBBUTTONINFOW* info) cons
         return -1;
     const SoftKeyButton& button = Button(*key);
     if (info->dwMask & TBIF_STATE)
-        info->fsState = static_cast<BYTE>((button.enabled ? TBSTATE_ENABLED : 0) | (button.hidden ? TBSTATE_HIDDEN : 0));
+        info->fsState =
+            static_cast<BYTE>((button.enabled ? TBSTATE_ENABLED : 0) | (button.hidden ? TBSTATE_HIDDEN : 0));
     if (info->dwMask & TBIF_COMMAND)
         info->idCommand = static_cast<int>(button.command);
     if ((info->dwMask & TBIF_TEXT) && info->pszText && info->cchText > 0) {

@@ -95,8 +95,8 @@ private:
     std::optional<int> m_mouseKey;
     std::map<UINT, UINT> m_overrides;  // virtual key -> SHMBOF_* bits
     bool m_ownedByWindow = false;
-    bool m_wanted = true;              // the bar's own show state
-    bool m_following = false;          // FollowParent is moving the bar
+    bool m_wanted = true;      // the bar's own show state
+    bool m_following = false;  // FollowParent is moving the bar
     FontHandle m_font;
 };
 

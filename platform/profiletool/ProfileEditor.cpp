@@ -37,8 +37,8 @@ enum class LineKind { Blank, Section, Setting, Other };
 
 // One line of the file as the editor sees it: what it is and where it stands.
 struct Line {
-    std::string text;      // without its ending
-    std::string ending;    // "\n", "\r\n", or "" for a last line without one
+    std::string text;    // without its ending
+    std::string ending;  // "\n", "\r\n", or "" for a last line without one
     LineKind kind = LineKind::Other;
     std::wstring section;  // a header's own name; a setting's section (empty above the first header)
     std::wstring key;      // a setting's name

@@ -59,7 +59,8 @@ std::optional<std::string> ReadProfile(const std::string& path, std::string& pro
 {
     Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0) {
-        problem = errno == ENOENT ? "the profile is missing" : "cannot read the profile: " + std::string(strerror(errno));
+        problem =
+            errno == ENOENT ? "the profile is missing" : "cannot read the profile: " + std::string(strerror(errno));
         return std::nullopt;
     }
     std::string bytes(MaxProfileBytes + 1, '\0');
@@ -84,7 +85,7 @@ std::optional<std::string> ReadProfile(const std::string& path, std::string& pro
 // the new file keeps the old one's permissions.
 bool WriteProfile(const std::string& path, const std::string& bytes, std::string& problem)
 {
-    struct stat old{};
+    struct stat old {};
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     std::string temporary = path + ".XXXXXX";
     Descriptor file(::mkstemp(temporary.data()));

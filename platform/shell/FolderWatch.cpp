@@ -7,8 +7,9 @@ void FolderWatch::Watch(const std::wstring& folder)
     if (m_handle && folder == m_folder)
         return;
     m_folder = folder;
-    m_handle.Reset(::FindFirstChangeNotificationW(
-        folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE));
+    m_handle.Reset(::FindFirstChangeNotificationW(folder.c_str(), FALSE,
+                                                  FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
+                                                      FILE_NOTIFY_CHANGE_LAST_WRITE));
 }
 
 void FolderWatch::Rearm() noexcept

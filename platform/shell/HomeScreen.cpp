@@ -41,7 +41,8 @@ bool HomeScreen::Create(HINSTANCE instance, std::wstring drive)
     m_drive = std::move(drive);
     m_folder = StartMenuFolder(m_drive);
     m_font = MakeInterfaceFont(13);
-    m_neutralIcon = static_cast<HICON>(::LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, IconSize, IconSize, LR_SHARED));
+    m_neutralIcon =
+        static_cast<HICON>(::LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, IconSize, IconSize, LR_SHARED));
     m_list.SetVisibleRows(WorkAreaHeight / RowHeight);
 
     if (!RegisterWindowClass(instance, HomeScreenClass, 0, ::LoadCursorW(nullptr, IDC_ARROW)))
@@ -157,10 +158,17 @@ void HomeScreen::OnKeyDown(UINT key)
 void HomeScreen::OnCommand(UINT command)
 {
     switch (command) {
-    case IDM_HOME_START: StartCurrent(); break;
-    case IDM_HOME_REFRESH: Reload(); break;
-    case IDM_HOME_ABOUT: ShowAbout(); break;
-    default: break;
+    case IDM_HOME_START:
+        StartCurrent();
+        break;
+    case IDM_HOME_REFRESH:
+        Reload();
+        break;
+    case IDM_HOME_ABOUT:
+        ShowAbout();
+        break;
+    default:
+        break;
     }
 }
 

@@ -55,7 +55,7 @@ private:
     FolderWatch m_watch;
     ProgramList m_list;
     std::map<std::wstring, IconHandle> m_icons;  // by program path
-    HICON m_neutralIcon = nullptr;                // shared, never destroyed
+    HICON m_neutralIcon = nullptr;               // shared, never destroyed
     FontHandle m_font;
 };
 

@@ -39,7 +39,7 @@ bool Notice::Create(HINSTANCE instance, HWND owner, const std::wstring& caption,
     m_barFont = MakeInterfaceFont(13, FW_BOLD);
     m_background.Reset(::CreateSolidBrush(style::Background));
     m_icon = static_cast<HICON>(::LoadImageW(nullptr, kind == NoticeKind::Error ? IDI_ERROR : IDI_INFORMATION,
-                                            IMAGE_ICON, IconSize, IconSize, LR_SHARED));
+                                             IMAGE_ICON, IconSize, IconSize, LR_SHARED));
     m_edge = kind == NoticeKind::Error ? ErrorEdge : InformationEdge;
     if (!RegisterWindowClass(instance, NoticeClass, 0, ::LoadCursorW(nullptr, IDC_ARROW)))
         return false;
@@ -53,10 +53,10 @@ bool Notice::Create(HINSTANCE instance, HWND owner, const std::wstring& caption,
         return false;
 
     const int textTop = EdgeHeight + Padding;
-    const HWND message = ::CreateWindowExW(
-        0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, TextLeft, textTop,
-        TextWidth, height - textTop - Padding - MenuBarHeight, m_window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(NoticeTextId)), instance, nullptr);
+    const HWND message =
+        ::CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
+                          TextLeft, textTop, TextWidth, height - textTop - Padding - MenuBarHeight, m_window,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(NoticeTextId)), instance, nullptr);
     if (!message)
         return false;
     ::SendMessageW(message, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
@@ -117,8 +117,7 @@ void Notice::Paint()
     PublishScreenText(m_window, OkLabel);
 }
 
-void ShowNotice(HINSTANCE instance, HWND owner, const std::wstring& caption, const std::wstring& text,
-                NoticeKind kind)
+void ShowNotice(HINSTANCE instance, HWND owner, const std::wstring& caption, const std::wstring& text, NoticeKind kind)
 {
     Notice notice;
     if (!notice.Create(instance, owner, caption, text, kind))

@@ -17,13 +17,11 @@ enum class NoticeKind { Information, Error };
 
 // Shows the notice over `owner` and returns when the user dismisses it with
 // the action key, Back or either soft key. The owner is disabled meanwhile.
-void ShowNotice(HINSTANCE instance, HWND owner, const std::wstring& caption, const std::wstring& text,
-                NoticeKind kind);
+void ShowNotice(HINSTANCE instance, HWND owner, const std::wstring& caption, const std::wstring& text, NoticeKind kind);
 
 class Notice : public WindowBase<Notice> {
 public:
-    bool Create(HINSTANCE instance, HWND owner, const std::wstring& caption, const std::wstring& text,
-                NoticeKind kind);
+    bool Create(HINSTANCE instance, HWND owner, const std::wstring& caption, const std::wstring& text, NoticeKind kind);
     bool Dismissed() const noexcept { return m_dismissed; }
 
 private:

@@ -57,8 +57,7 @@ std::size_t NotifyRelay::Deliver(LONG eventId, std::wstring_view path)
     std::size_t delivered = 0;
     for (const NotifyRegistration& registration : recipients) {
         if (!(registration.eventMask & static_cast<std::uint32_t>(eventId)) ||
-            !WatchCovers(registration.watchDir, registration.recursive, path) ||
-            !::IsWindow(registration.window))
+            !WatchCovers(registration.watchDir, registration.recursive, path) || !::IsWindow(registration.window))
             continue;
         NotifyPacket packet;
         packet.kind = NotifyKind::Deliver;
@@ -94,17 +93,15 @@ LRESULT NotifyRelay::OnCopyData(const COPYDATASTRUCT* data)
         if (!::IsWindow(packet->window) || !::IsWindow(packet->client) ||
             ProcessOf(packet->window) != ProcessOf(packet->client))
             return FALSE;
-        std::erase_if(m_registrations, [&](const NotifyRegistration& registration) {
-            return registration.window == packet->window;
-        });
+        std::erase_if(m_registrations,
+                      [&](const NotifyRegistration& registration) { return registration.window == packet->window; });
         m_registrations.push_back(NotifyRegistration{packet->window, packet->client, packet->value,
-                                                    std::move(packet->text), packet->recursive});
+                                                     std::move(packet->text), packet->recursive});
         return TRUE;
     }
     case NotifyKind::Deregister:
-        std::erase_if(m_registrations, [&](const NotifyRegistration& registration) {
-            return registration.window == packet->window;
-        });
+        std::erase_if(m_registrations,
+                      [&](const NotifyRegistration& registration) { return registration.window == packet->window; });
         return TRUE;
     case NotifyKind::Event:
         Deliver(static_cast<LONG>(packet->value), packet->text);

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-
 namespace vellumate {
 namespace {
 
@@ -86,7 +85,8 @@ std::wstring FormatShortcut(const Shortcut& shortcut)
 
 std::wstring DecodeShortcutBytes(std::string_view bytes)
 {
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE) {
         bytes.remove_prefix(2);
         std::wstring text(bytes.size() / 2, L'\0');
         for (std::size_t i = 0; i < text.size(); ++i)

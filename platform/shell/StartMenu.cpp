@@ -22,9 +22,9 @@ bool HasShortcutExtension(std::wstring_view name)
 
 bool NameLess(const StartMenuEntry& left, const StartMenuEntry& right)
 {
-    const int order = ::CompareStringEx(LOCALE_NAME_INVARIANT, NORM_IGNORECASE, left.name.c_str(),
-                                        static_cast<int>(left.name.size()), right.name.c_str(),
-                                        static_cast<int>(right.name.size()), nullptr, nullptr, 0);
+    const int order =
+        ::CompareStringEx(LOCALE_NAME_INVARIANT, NORM_IGNORECASE, left.name.c_str(), static_cast<int>(left.name.size()),
+                          right.name.c_str(), static_cast<int>(right.name.size()), nullptr, nullptr, 0);
     if (order != CSTR_EQUAL)
         return order == CSTR_LESS_THAN;
     return left.name < right.name;  // names equal but for case: keep a fixed order

@@ -10,8 +10,8 @@
 namespace vellumate {
 
 struct StartMenuEntry {
-    std::wstring name;          // the shortcut's file name without ".lnk"
-    std::wstring shortcutPath;  // full path of the shortcut file
+    std::wstring name;           // the shortcut's file name without ".lnk"
+    std::wstring shortcutPath;   // full path of the shortcut file
     ShortcutReadResult content;  // the parsed shortcut, or why it has none
 };
 

@@ -90,8 +90,7 @@ LRESULT TitleStrip::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void CALLBACK TitleStrip::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG, DWORD,
-                                     DWORD) noexcept
+void CALLBACK TitleStrip::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG, DWORD, DWORD) noexcept
 {
     if (!hookedStrip || object != OBJID_WINDOW)
         return;

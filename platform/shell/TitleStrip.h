@@ -26,8 +26,8 @@ private:
     std::wstring ForegroundTitle() const;
     void Paint();
 
-    static void CALLBACK OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
-                                    DWORD thread, DWORD time) noexcept;
+    static void CALLBACK OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD thread,
+                                    DWORD time) noexcept;
 
     UINT m_refreshMessage = 0;
     std::wstring m_idleTitle;

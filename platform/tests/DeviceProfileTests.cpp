@@ -59,14 +59,13 @@ TEST(DeviceProfileTest, EmptyOrMissingProfileGivesAPlausibleHandset)
 
 TEST(DeviceProfileTest, AcceptsBlanksCaseCommentsCrLfAndByteOrderMark)
 {
-    const ProfileReading reading = ParseDeviceProfile(
-        "\xEF\xBB\xBF; comment\r\n"
-        "# another\r\n"
-        "  [ Device ]  \r\n"
-        "  OEM =  Maker \xC3\xA9 Co  \r\n"
-        "Processor\t=\t4000\r\n"
-        "[power]\r\n"
-        "main_temperature=-55\r\n");
+    const ProfileReading reading = ParseDeviceProfile("\xEF\xBB\xBF; comment\r\n"
+                                                      "# another\r\n"
+                                                      "  [ Device ]  \r\n"
+                                                      "  OEM =  Maker \xC3\xA9 Co  \r\n"
+                                                      "Processor\t=\t4000\r\n"
+                                                      "[power]\r\n"
+                                                      "main_temperature=-55\r\n");
     EXPECT_TRUE(reading.problems.empty());
     EXPECT_EQ(reading.profile.oem, L"Maker \u00E9 Co");
     EXPECT_EQ(reading.profile.processorType, 4000u);
@@ -76,21 +75,21 @@ TEST(DeviceProfileTest, AcceptsBlanksCaseCommentsCrLfAndByteOrderMark)
 TEST(DeviceProfileTest, BadValuesKeepTheirDefaultsAndAreReportedByLine)
 {
     const DeviceProfile defaults;
-    const ProfileReading reading = ParseDeviceProfile(
-        "[power]\n"
-        "main_percent=eighty\n"   // 2: not a number
-        "main_flag=256\n"         // 3: out of range
-        "backup_percent=40\n"     // fine
-        "main_voltage=\n"         // 5: empty
-        "[store]\n"
-        "size=4294967296\n"       // 7: does not fit the record's 32 bits
-        "free=-1\n"               // 8: negative
-        "[memory]\n"
-        "total=99999999999999999999999\n"  // 10: overflow
-        "this line is no setting\n"       // 11
-        "[power]\n"
-        "backup_flag=200\n"               // any byte is a flag
-        "main_percent=101\n");            // 14: a percentage above 100 that does not mean unknown
+    const ProfileReading reading =
+        ParseDeviceProfile("[power]\n"
+                           "main_percent=eighty\n"  // 2: not a number
+                           "main_flag=256\n"        // 3: out of range
+                           "backup_percent=40\n"    // fine
+                           "main_voltage=\n"        // 5: empty
+                           "[store]\n"
+                           "size=4294967296\n"  // 7: does not fit the record's 32 bits
+                           "free=-1\n"          // 8: negative
+                           "[memory]\n"
+                           "total=99999999999999999999999\n"  // 10: overflow
+                           "this line is no setting\n"        // 11
+                           "[power]\n"
+                           "backup_flag=200\n"     // any byte is a flag
+                           "main_percent=101\n");  // 14: a percentage above 100 that does not mean unknown
     EXPECT_EQ(reading.profile.main.percent, defaults.main.percent);
     EXPECT_EQ(reading.profile.main.flag, defaults.main.flag);
     EXPECT_EQ(reading.profile.main.voltage, defaults.main.voltage);
@@ -106,14 +105,13 @@ TEST(DeviceProfileTest, BadValuesKeepTheirDefaultsAndAreReportedByLine)
 
 TEST(DeviceProfileTest, UnknownSectionsAndSettingsAreReportedOnce)
 {
-    const ProfileReading reading = ParseDeviceProfile(
-        "oem=outside\n"        // 1: before any section
-        "[cards]\n"            // 2: unknown section
-        "Storage Card=inserted\n"
-        "Other=inserted\n"
-        "[device]\n"
-        "oem_text=typo\n"      // 6: unknown setting
-        "[display\n");         // 7: broken header
+    const ProfileReading reading = ParseDeviceProfile("oem=outside\n"  // 1: before any section
+                                                      "[cards]\n"      // 2: unknown section
+                                                      "Storage Card=inserted\n"
+                                                      "Other=inserted\n"
+                                                      "[device]\n"
+                                                      "oem_text=typo\n"  // 6: unknown setting
+                                                      "[display\n");     // 7: broken header
     EXPECT_EQ(reading.problems.size(), 4u);
     for (int line : {1, 2, 6, 7})
         EXPECT_TRUE(HasProblemOnLine(reading, line)) << "line " << line;
@@ -122,10 +120,9 @@ TEST(DeviceProfileTest, UnknownSectionsAndSettingsAreReportedOnce)
 
 TEST(DeviceProfileTest, FreeFiguresAboveTheirTotalsAreCutToTheTotal)
 {
-    const ProfileReading reading = ParseDeviceProfile(
-        "[store]\nfree=900\nsize=500\n"
-        "[memory]\ntotal=100\navailable=200\n"
-        "[card:SD]\nsize=10\nfree=11\n");
+    const ProfileReading reading = ParseDeviceProfile("[store]\nfree=900\nsize=500\n"
+                                                      "[memory]\ntotal=100\navailable=200\n"
+                                                      "[card:SD]\nsize=10\nfree=11\n");
     EXPECT_EQ(reading.profile.storeFree, 500u);
     EXPECT_EQ(reading.profile.memoryAvailable, 100u);
     ASSERT_EQ(reading.profile.cards.size(), 1u);
@@ -137,14 +134,13 @@ TEST(DeviceProfileTest, FreeFiguresAboveTheirTotalsAreCutToTheTotal)
 
 TEST(DeviceProfileTest, CardsKeepFileOrderAndMergeSectionsOfOneName)
 {
-    const ProfileReading reading = ParseDeviceProfile(
-        "[card:Storage Card]\nstate=inserted\nsize=2000\nfree=1000\n"
-        "[card: Release ]\nstate=removed\n"
-        "[card:storage card]\nfree=500\n"
-        "[card:Odd]]Name]\nstate=inserted\n"
-        "[card:bad\\name]\nstate=inserted\n"   // 11: not a folder name
-        "[card:]\n"                             // 13
-        "[card:Broken]\nstate=ejected\n");      // 15: unknown state
+    const ProfileReading reading = ParseDeviceProfile("[card:Storage Card]\nstate=inserted\nsize=2000\nfree=1000\n"
+                                                      "[card: Release ]\nstate=removed\n"
+                                                      "[card:storage card]\nfree=500\n"
+                                                      "[card:Odd]]Name]\nstate=inserted\n"
+                                                      "[card:bad\\name]\nstate=inserted\n"  // 11: not a folder name
+                                                      "[card:]\n"                           // 13
+                                                      "[card:Broken]\nstate=ejected\n");    // 15: unknown state
     const auto& cards = reading.profile.cards;
     ASSERT_EQ(cards.size(), 4u);
     EXPECT_EQ(cards[0].name, L"Storage Card");

@@ -14,13 +14,12 @@ using namespace vellumate;
 
 namespace {
 
-constexpr char Profile[] =
-    "[store]\nsize=50000000\nfree=20000000\n"
-    "[card:Storage Card]\nstate=inserted\nsize=134217728\nfree=100000000\n"
-    "[card:Release]\nstate=inserted\nsize=1000\nfree=10\n"
-    "[card:Parked]\nstate=removed\n"
-    "[card:Lost]\nstate=inserted\n"     // its folder does not exist
-    "[card:Flat]\nstate=inserted\n";    // a file, not a folder
+constexpr char Profile[] = "[store]\nsize=50000000\nfree=20000000\n"
+                           "[card:Storage Card]\nstate=inserted\nsize=134217728\nfree=100000000\n"
+                           "[card:Release]\nstate=inserted\nsize=1000\nfree=10\n"
+                           "[card:Parked]\nstate=removed\n"
+                           "[card:Lost]\nstate=inserted\n"   // its folder does not exist
+                           "[card:Flat]\nstate=inserted\n";  // a file, not a folder
 
 class FlashCardTest : public ::testing::Test {
 protected:

@@ -12,19 +12,18 @@ using namespace vellumate;
 
 namespace {
 
-constexpr char Profile[] =
-    "[device]\n"
-    "oem=Test Maker T-1\n"
-    "processor=10003\n"
-    "os_major=5\n"
-    "os_minor=1\n"
-    "os_build=1700\n"
-    "[display]\nwidth=240\nheight=320\nbits=18\n"
-    "[memory]\ntotal=67108864\navailable=16777216\n"
-    "[store]\nsize=41943040\nfree=10485760\n"
-    "[power]\n"
-    "ac=1\nmain_flag=9\nmain_percent=60\nmain_voltage=3900\nmain_temperature=312\n"
-    "backup_flag=128\nbackup_percent=255\nbackup_voltage=0\n";
+constexpr char Profile[] = "[device]\n"
+                           "oem=Test Maker T-1\n"
+                           "processor=10003\n"
+                           "os_major=5\n"
+                           "os_minor=1\n"
+                           "os_build=1700\n"
+                           "[display]\nwidth=240\nheight=320\nbits=18\n"
+                           "[memory]\ntotal=67108864\navailable=16777216\n"
+                           "[store]\nsize=41943040\nfree=10485760\n"
+                           "[power]\n"
+                           "ac=1\nmain_flag=9\nmain_percent=60\nmain_voltage=3900\nmain_temperature=312\n"
+                           "backup_flag=128\nbackup_percent=255\nbackup_voltage=0\n";
 
 SYSTEM_POWER_STATUS_EX2 PowerStatus()
 {

@@ -37,8 +37,8 @@ LRESULT CALLBACK HelperProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     wchar_t attributes[16];
     std::swprintf(attributes, 16, L"%#x", static_cast<unsigned>(notify->fci.dwAttributes));
     Say(L"event " + std::to_wstring(notify->fci.wEventId) + L" " +
-        reinterpret_cast<const wchar_t*>(notify->fci.dwItem1) + L" attributes=" + attributes +
-        L" live=" + std::to_wstring(vellumate::LiveFileChangeNotifications()));
+        reinterpret_cast<const wchar_t*>(notify->fci.dwItem1) + L" attributes=" + attributes + L" live=" +
+        std::to_wstring(vellumate::LiveFileChangeNotifications()));
     SHChangeNotifyFree(notify);
     Say(L"freed live=" + std::to_wstring(vellumate::LiveFileChangeNotifications()));
     if (once)

@@ -49,7 +49,8 @@ protected:
 
 class OwnWindow {
 public:
-    OwnWindow() : window_(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr))
+    OwnWindow()
+        : window_(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr))
     {
     }
     ~OwnWindow() { ::DestroyWindow(window_); }

@@ -100,7 +100,7 @@ void TickCosts()
             ChangeEverything(handset, round);
             changed.Add(TimeTick(window));
         }
-        const char* name = page == IDC_MEMORY_PAGE ? "tick, every value changed, Memory page shown"
+        const char* name = page == IDC_MEMORY_PAGE  ? "tick, every value changed, Memory page shown"
                            : page == IDC_FLASH_PAGE ? "tick, every value changed, Flash page shown"
                                                     : "tick, every value changed, Power page shown";
         ReportTimings(name, changed);
@@ -132,7 +132,7 @@ void RowsPerMinute()
                 window.RowsPainted() - before);
 }
 
-} // namespace
+}  // namespace
 
 int wmain()
 {

@@ -13,7 +13,7 @@ std::wstring Text(const BarLook& look)
     return std::wstring(look.text.Chars(), look.text.Length());
 }
 
-} // namespace
+}  // namespace
 
 TEST(BarGraphTest, PercentIsTheRoundedFraction)
 {
@@ -36,7 +36,7 @@ TEST(BarGraphTest, FillWidthIsRoundedShareOfTheInnerWidth)
 {
     // A full-width bar of a 168-pixel row has 164 pixels inside its frame.
     EXPECT_EQ(BarFillWidth(164, 0), 0);
-    EXPECT_EQ(BarFillWidth(164, 1), 2);    // 1.64 + 0.5
+    EXPECT_EQ(BarFillWidth(164, 1), 2);  // 1.64 + 0.5
     EXPECT_EQ(BarFillWidth(164, 25), 41);
     EXPECT_EQ(BarFillWidth(164, 43), 71);  // 70.52 + 0.5
     EXPECT_EQ(BarFillWidth(164, 100), 164);

@@ -16,7 +16,7 @@ BatteryState Battery(BYTE flag, BYTE percent)
     return {flag, percent, false};
 }
 
-} // namespace
+}  // namespace
 
 TEST(BatteryBarTest, FillColourFollowsTheFlag)
 {
@@ -61,7 +61,7 @@ TEST(BatteryBarTest, ChargingUntilFull)
     EXPECT_FALSE(IsCharging(Battery(9, 100)));
     EXPECT_FALSE(IsCharging(Battery(1, 60)));
     EXPECT_FALSE(IsCharging(Battery(255, 60)));
-    EXPECT_FALSE(IsCharging(Battery(128 | 8, 60)));   // no battery to charge
+    EXPECT_FALSE(IsCharging(Battery(128 | 8, 60)));  // no battery to charge
     EXPECT_FALSE(IsCharging({9, 60, true}));
 }
 

@@ -77,7 +77,7 @@ protected:
     std::unique_ptr<TestObrelWindow> window;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(MainWindowTest, StartsOnTheMemoryPageWithFlashNext)
 {

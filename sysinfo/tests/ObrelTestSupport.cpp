@@ -27,8 +27,8 @@ void StampProfile(const std::wstring& path)
     const ULONGLONG current = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
     stamp = std::max(current, stamp + 10'000'000);  // at least a second apart
     const FILETIME time{static_cast<DWORD>(stamp), static_cast<DWORD>(stamp >> 32)};
-    vellumate::FileHandle file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, 0, nullptr));
+    vellumate::FileHandle file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_EXISTING, 0, nullptr));
     if (file)
         SetFileTime(file.Get(), nullptr, nullptr, &time);
 }
@@ -43,7 +43,7 @@ void RegisterObrelClass()
     RegisterClassW(&windowClass);  // once per process; later calls fail harmlessly
 }
 
-} // namespace
+}  // namespace
 
 TestHandset::TestHandset(const HandsetFigures& figures) : m_figures(figures)
 {
@@ -55,7 +55,8 @@ void TestHandset::Apply()
     const HandsetFigures& f = m_figures;
     std::ostringstream text;
     text << "[device]\noem=" << f.oem << "\n"
-         << "[display]\nwidth=" << f.displayWidth << "\nheight=" << f.displayHeight << "\nbits=" << f.displayBits << "\n"
+         << "[display]\nwidth=" << f.displayWidth << "\nheight=" << f.displayHeight << "\nbits=" << f.displayBits
+         << "\n"
          << "[memory]\ntotal=" << f.memoryTotal << "\navailable=" << f.memoryAvailable << "\n"
          << "[store]\nsize=" << f.storeSize << "\nfree=" << f.storeFree << "\n"
          << "[power]\nac=0\n"
@@ -106,9 +107,9 @@ TestObrelWindow::TestObrelWindow()
 {
     RegisterObrelClass();
     m_object = std::make_unique<MainWindow>();
-    m_window = CreateWindowExW(0, MainWindow::ClassName, L"System Info", WS_CLIPCHILDREN, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), m_object->CreationParameter());
+    m_window = CreateWindowExW(0, MainWindow::ClassName, L"System Info", WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr),
+                               m_object->CreationParameter());
     if (!m_window)
         return;
     KillTimer(m_window, MainWindow::RefreshTimer);

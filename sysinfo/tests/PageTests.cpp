@@ -37,7 +37,7 @@ std::wstring Shows(const InfoPage& page, int row)
 
 constexpr std::uint64_t MB = 1ull << 20;
 
-} // namespace
+}  // namespace
 
 TEST(MemoryPageTest, TotalProgramAndStorage)
 {

@@ -75,7 +75,7 @@ protected:
     PagePainter painter;
 };
 
-} // namespace
+}  // namespace
 
 TEST(PageThemeTest, GradientAndTintFromTheHighlight)
 {

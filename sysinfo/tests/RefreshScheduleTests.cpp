@@ -18,15 +18,15 @@ std::vector<unsigned> DueTicks(DWORD period, unsigned count)
     return ticks;
 }
 
-} // namespace
+}  // namespace
 
 TEST(RefreshScheduleTest, IntervalsInWholeTicks)
 {
-    EXPECT_EQ(RefreshSchedule::Interval(1000), 4u);    // Memory
-    EXPECT_EQ(RefreshSchedule::Interval(3000), 13u);   // Flash
-    EXPECT_EQ(RefreshSchedule::Interval(2000), 9u);    // Power
+    EXPECT_EQ(RefreshSchedule::Interval(1000), 4u);       // Memory
+    EXPECT_EQ(RefreshSchedule::Interval(3000), 13u);      // Flash
+    EXPECT_EQ(RefreshSchedule::Interval(2000), 9u);       // Power
     EXPECT_EQ(RefreshSchedule::Interval(500000), 2272u);  // Device
-    EXPECT_EQ(RefreshSchedule::Interval(100), 1u);     // shorter than a tick: every tick
+    EXPECT_EQ(RefreshSchedule::Interval(100), 1u);        // shorter than a tick: every tick
 }
 
 TEST(RefreshScheduleTest, PagesUpdateOnTheMultiplesOfTheirInterval)

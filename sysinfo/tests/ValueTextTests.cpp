@@ -12,7 +12,7 @@ std::wstring Text(double total, double free)
     return std::wstring(text.Chars(), text.Length());
 }
 
-} // namespace
+}  // namespace
 
 TEST(ValueTextTest, FreeFirstThenTotalInKilobytesOrMegabytes)
 {

@@ -16,7 +16,7 @@ std::vector<std::wstring> Order(const std::vector<const wchar_t*>& cards, const 
     return ordered;
 }
 
-} // namespace
+}  // namespace
 
 TEST(VolumeOrderTest, PersonalFolderOnTheSecondVolumeMovesItFirst)
 {

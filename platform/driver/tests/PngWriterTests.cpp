@@ -89,12 +89,24 @@ RgbImage DecodePng(const std::vector<std::uint8_t>& png)
             const int c = above && x >= 3 ? above[x - 3] : 0;
             int predicted = 0;
             switch (filter) {
-            case 0: predicted = 0; break;
-            case 1: predicted = a; break;
-            case 2: predicted = b; break;
-            case 3: predicted = (a + b) / 2; break;
-            case 4: predicted = Paeth(a, b, c); break;
-            default: ADD_FAILURE() << "filter " << int(filter); return {};
+            case 0:
+                predicted = 0;
+                break;
+            case 1:
+                predicted = a;
+                break;
+            case 2:
+                predicted = b;
+                break;
+            case 3:
+                predicted = (a + b) / 2;
+                break;
+            case 4:
+                predicted = Paeth(a, b, c);
+                break;
+            default:
+                ADD_FAILURE() << "filter " << int(filter);
+                return {};
             }
             out[x] = static_cast<std::uint8_t>(in[x] + predicted);
         }

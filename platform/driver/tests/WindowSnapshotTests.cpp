@@ -59,17 +59,16 @@ TEST(FormatSnapshot, WritesWindowsControlsRowsAndPublishedText)
     pane.screenText = L"> \\My Documents\n  \\Storage Card";
 
     dialog.children = {check, list, tree, pane};
-    EXPECT_EQ(FormatSnapshot({strip, dialog}),
-              L"tray \"Tarnwell\" @0,0 176x20\n"
-              L"#32770 \"Tarnwell\" @0,20 176x180 foreground\n"
-              L"  Button id=1003 \"Hidden files\" @4,24 96x16 checked focused\n"
-              L"  SysListView32 id=1000 \"\" @0,40 176x140\n"
-              L"    row 0 \"My Documents\" \"\" \"1/2/03\"\n"
-              L"    row 1 \"a.txt\" \"1 KB\" \"1/2/03\" selected focused\n"
-              L"  SysTreeView32 id=1001 \"\" @0,40 176x140 hidden disabled\n"
-              L"  TarnwellPane id=-1 \"\" @0,180 176x20\n"
-              L"    text \"> \\My Documents\"\n"
-              L"    text \"  \\Storage Card\"\n");
+    EXPECT_EQ(FormatSnapshot({strip, dialog}), L"tray \"Tarnwell\" @0,0 176x20\n"
+                                               L"#32770 \"Tarnwell\" @0,20 176x180 foreground\n"
+                                               L"  Button id=1003 \"Hidden files\" @4,24 96x16 checked focused\n"
+                                               L"  SysListView32 id=1000 \"\" @0,40 176x140\n"
+                                               L"    row 0 \"My Documents\" \"\" \"1/2/03\"\n"
+                                               L"    row 1 \"a.txt\" \"1 KB\" \"1/2/03\" selected focused\n"
+                                               L"  SysTreeView32 id=1001 \"\" @0,40 176x140 hidden disabled\n"
+                                               L"  TarnwellPane id=-1 \"\" @0,180 176x20\n"
+                                               L"    text \"> \\My Documents\"\n"
+                                               L"    text \"  \\Storage Card\"\n");
 }
 
 TEST(FormatSnapshot, IndentsTreeRowsByDepthAndMarksTheirState)
@@ -78,14 +77,12 @@ TEST(FormatSnapshot, IndentsTreeRowsByDepthAndMarksTheirState)
     tree.rowStyle = RowStyle::Tree;
     tree.rows = {TreeRow(L"\\", 0, ListRow::Expansion::Expanded),
                  TreeRow(L"My Documents", 1, ListRow::Expansion::Collapsed, true),
-                 TreeRow(L"Windows", 1, ListRow::Expansion::Expanded),
-                 TreeRow(L"Fonts", 2, ListRow::Expansion::Leaf)};
-    EXPECT_EQ(FormatSnapshot({tree}),
-              L"SysTreeView32 \"\" @0,20 176x180\n"
-              L"  row \"\\\" expanded\n"
-              L"  row   \"My Documents\" collapsed selected\n"
-              L"  row   \"Windows\" expanded\n"
-              L"  row     \"Fonts\"\n");
+                 TreeRow(L"Windows", 1, ListRow::Expansion::Expanded), TreeRow(L"Fonts", 2, ListRow::Expansion::Leaf)};
+    EXPECT_EQ(FormatSnapshot({tree}), L"SysTreeView32 \"\" @0,20 176x180\n"
+                                      L"  row \"\\\" expanded\n"
+                                      L"  row   \"My Documents\" collapsed selected\n"
+                                      L"  row   \"Windows\" expanded\n"
+                                      L"  row     \"Fonts\"\n");
 }
 
 TEST(FormatSnapshot, EscapesWhatWouldBreakTheLines)
@@ -97,9 +94,8 @@ TEST(FormatSnapshot, EscapesWhatWouldBreakTheLines)
     list.rowStyle = RowStyle::Indexed;
     list.unreadableRows = 4;
     list.checkState = BST_INDETERMINATE;
-    EXPECT_EQ(FormatSnapshot({list}),
-              L"ListBox \"two\\nlines\" @0,0 10x10 indeterminate\n"
-              L"  rows 4 owner-drawn\n");
+    EXPECT_EQ(FormatSnapshot({list}), L"ListBox \"two\\nlines\" @0,0 10x10 indeterminate\n"
+                                      L"  rows 4 owner-drawn\n");
 }
 
 TEST(FormatSnapshot, PublishedTextKeepsEmptyLinesButAddsNoneAtTheEnd)
@@ -108,12 +104,11 @@ TEST(FormatSnapshot, PublishedTextKeepsEmptyLinesButAddsNoneAtTheEnd)
     pane.screenText = L"first\n\nthird\n";
     WindowNode silent = Node(L"Pane", L"", {0, 0, 1, 1});
     silent.screenText = L"";
-    EXPECT_EQ(FormatSnapshot({pane, silent}),
-              L"Pane \"\" @0,0 1x1\n"
-              L"  text \"first\"\n"
-              L"  text \"\"\n"
-              L"  text \"third\"\n"
-              L"Pane \"\" @0,0 1x1\n");
+    EXPECT_EQ(FormatSnapshot({pane, silent}), L"Pane \"\" @0,0 1x1\n"
+                                              L"  text \"first\"\n"
+                                              L"  text \"\"\n"
+                                              L"  text \"third\"\n"
+                                              L"Pane \"\" @0,0 1x1\n");
 }
 
 }  // namespace

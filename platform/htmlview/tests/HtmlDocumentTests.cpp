@@ -69,8 +69,8 @@ TEST(HtmlTokenizer, ForgivesBrokenReferences)
 
 TEST(HtmlTokenizer, ReadsTagsAndAttributesInEveryQuoting)
 {
-    const std::vector<HtmlToken> tokens =
-        TokenizeHtml(L"<FONT Size=5 COLOR='#FF0000'>x</Font><a href=\"a.htm?x=1&amp;y=2\" name=top><br/><IMG src=p.bmp width=20/>");
+    const std::vector<HtmlToken> tokens = TokenizeHtml(
+        L"<FONT Size=5 COLOR='#FF0000'>x</Font><a href=\"a.htm?x=1&amp;y=2\" name=top><br/><IMG src=p.bmp width=20/>");
     ASSERT_EQ(tokens.size(), 6u);
     EXPECT_EQ(tokens[0].kind, HtmlToken::Kind::StartTag);
     EXPECT_EQ(tokens[0].name, L"font");
@@ -121,20 +121,20 @@ TEST(HtmlTokenizer, SurvivesBadMarkup)
 
 TEST(HtmlDocument, CollapsesWhiteSpaceAndDropsItAroundBreaks)
 {
-    const HtmlDocument document = ParseHtml(L"\n  Hello \t\r\n  world  <br>\n  next<b> bold </b> end \n<p>  para  </p>");
+    const HtmlDocument document =
+        ParseHtml(L"\n  Hello \t\r\n  world  <br>\n  next<b> bold </b> end \n<p>  para  </p>");
     EXPECT_EQ(Flatten(document), L"Hello world|next bold end|para|");
-    EXPECT_EQ(KindsOf(document), (std::vector<Kind>{Kind::Text, Kind::LineBreak, Kind::Text, Kind::Text,
-                                                    Kind::Text, Kind::ParagraphBreak, Kind::Text,
-                                                    Kind::ParagraphBreak}));
+    EXPECT_EQ(KindsOf(document), (std::vector<Kind>{Kind::Text, Kind::LineBreak, Kind::Text, Kind::Text, Kind::Text,
+                                                    Kind::ParagraphBreak, Kind::Text, Kind::ParagraphBreak}));
 }
 
 TEST(HtmlDocument, StylesFollowTheOpenElements)
 {
-    const HtmlDocument document = ParseHtml(
-        L"plain<b>bold<i>both</i><u>under</u></b><strong>strong</strong><em>em</em>"
-        L"<font size=5>five<font size=+1>four<font size=-2>one</font></font></font>"
-        L"<font size=9>seven</font><font size=0>lowest</font><font size=x>keeps</font>"
-        L"<font color=\"#102030\">rgb</font><font color=navy>navy</font><font color=nonsense>black</font>");
+    const HtmlDocument document =
+        ParseHtml(L"plain<b>bold<i>both</i><u>under</u></b><strong>strong</strong><em>em</em>"
+                  L"<font size=5>five<font size=+1>four<font size=-2>one</font></font></font>"
+                  L"<font size=9>seven</font><font size=0>lowest</font><font size=x>keeps</font>"
+                  L"<font color=\"#102030\">rgb</font><font color=navy>navy</font><font color=nonsense>black</font>");
     EXPECT_EQ(TextItem(document, L"plain").style, TextStyle{});
     EXPECT_TRUE(TextItem(document, L"bold").style.bold);
     EXPECT_TRUE(TextItem(document, L"both").style.bold && TextItem(document, L"both").style.italic);
@@ -154,10 +154,10 @@ TEST(HtmlDocument, StylesFollowTheOpenElements)
 
 TEST(HtmlDocument, ClosesForgivinglyAndIgnoresWhatItDoesNotKnow)
 {
-    const HtmlDocument document = ParseHtml(
-        L"<center><font size=5><b>title</center>after</b>"    // </center> closes font and b too
-        L"<blink>unknown</blink></i></font>"                    // stray end tags change nothing
-        L"<table><tr><td>cell</td></tr></table>");
+    const HtmlDocument document =
+        ParseHtml(L"<center><font size=5><b>title</center>after</b>"  // </center> closes font and b too
+                  L"<blink>unknown</blink></i></font>"                // stray end tags change nothing
+                  L"<table><tr><td>cell</td></tr></table>");
     EXPECT_EQ(TextItem(document, L"title").style.align, Align::Center);
     EXPECT_TRUE(TextItem(document, L"title").style.bold);
     // "after" and the rest run together in one style: the default one.
@@ -166,27 +166,26 @@ TEST(HtmlDocument, ClosesForgivinglyAndIgnoresWhatItDoesNotKnow)
 
 TEST(HtmlDocument, BlocksSetTheAlignment)
 {
-    const HtmlDocument document = ParseHtml(
-        L"left<center>middle</center><p align=right>right<p>new paragraph<div align=CENTER>div</div>end");
+    const HtmlDocument document =
+        ParseHtml(L"left<center>middle</center><p align=right>right<p>new paragraph<div align=CENTER>div</div>end");
     EXPECT_EQ(TextItem(document, L"left").style.align, Align::Left);
     EXPECT_EQ(TextItem(document, L"middle").style.align, Align::Center);
     EXPECT_EQ(TextItem(document, L"right").style.align, Align::Right);
     EXPECT_EQ(TextItem(document, L"new paragraph").style.align, Align::Left);  // <p> ended the open one
     EXPECT_EQ(TextItem(document, L"div").style.align, Align::Center);
     EXPECT_EQ(TextItem(document, L"end").style.align, Align::Left);
-    EXPECT_EQ(KindsOf(document),
-              (std::vector<Kind>{Kind::Text, Kind::BlockBreak, Kind::Text, Kind::BlockBreak, Kind::ParagraphBreak,
-                                 Kind::Text, Kind::ParagraphBreak, Kind::Text, Kind::BlockBreak, Kind::Text,
-                                 Kind::BlockBreak, Kind::Text}));
+    EXPECT_EQ(KindsOf(document), (std::vector<Kind>{Kind::Text, Kind::BlockBreak, Kind::Text, Kind::BlockBreak,
+                                                    Kind::ParagraphBreak, Kind::Text, Kind::ParagraphBreak, Kind::Text,
+                                                    Kind::BlockBreak, Kind::Text, Kind::BlockBreak, Kind::Text}));
 }
 
 TEST(HtmlDocument, CollectsLinksAnchorsImagesAndRules)
 {
-    const HtmlDocument document = ParseHtml(
-        L"<a name=top></a><a href=\"#end\">first <b>link</b></a> between "
-        L"<a href=http://www.zantric.com/>second<a href=third.htm>third</a> outside"
-        L"<img src=\"logo.bmp\" width=40 height=\"20px\" alt=\"The logo\"><hr><img src=x.bmp>"
-        L"<a name=end>");
+    const HtmlDocument document =
+        ParseHtml(L"<a name=top></a><a href=\"#end\">first <b>link</b></a> between "
+                  L"<a href=http://www.zantric.com/>second<a href=third.htm>third</a> outside"
+                  L"<img src=\"logo.bmp\" width=40 height=\"20px\" alt=\"The logo\"><hr><img src=x.bmp>"
+                  L"<a name=end>");
     ASSERT_EQ(document.links.size(), 3u);
     EXPECT_EQ(document.links[0].href, L"#end");
     EXPECT_EQ(document.links[1].href, L"http://www.zantric.com/");

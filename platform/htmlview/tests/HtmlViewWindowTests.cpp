@@ -27,7 +27,7 @@ constexpr int Width = 176;
 constexpr int Height = 180;
 constexpr wchar_t ParentClass[] = L"HtmlViewTestParent";
 
-constexpr std::uint32_t White = 0xFFFFFF;        // pixels of a 32-bit DIB: 0x00RRGGBB
+constexpr std::uint32_t White = 0xFFFFFF;  // pixels of a 32-bit DIB: 0x00RRGGBB
 constexpr std::uint32_t Red = 0xFF0000;
 constexpr std::uint32_t PlaceholderGrey = 0xA0A0A0;
 constexpr std::uint32_t FocusBlue = 0x316AC5;
@@ -111,7 +111,7 @@ struct Band {
     int top = 0;
     int bottom = 0;  // exclusive
     int left = Width;
-    int right = 0;  // exclusive
+    int right = 0;                                // exclusive
     int Centre2() const { return left + right; }  // twice the centre, to stay in integers
 };
 
@@ -212,9 +212,9 @@ protected:
                                     ::GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(parent_, nullptr);
         // As the about box creates it: a child with the library as its instance.
-        control_ = ::CreateWindowExW(0, WC_HTML, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, Width, Height,
-                                     parent_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId)), library_,
-                                     nullptr);
+        control_ =
+            ::CreateWindowExW(0, WC_HTML, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, Width, Height, parent_,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId)), library_, nullptr);
         ASSERT_NE(control_, nullptr);
     }
 
@@ -519,8 +519,8 @@ TEST(HtmlViewLibrary, WorksAgainAfterBeingUnloaded)
             reinterpret_cast<void*>(::GetProcAddress(library, "InitHTMLControl")));
         ASSERT_NE(init, nullptr);
         ASSERT_TRUE(init(::GetModuleHandleW(nullptr)));
-        HWND viewer = ::CreateWindowExW(0, WC_HTML, L"", WS_POPUP, 0, 0, Width, Height, nullptr, nullptr, library,
-                                        nullptr);
+        HWND viewer =
+            ::CreateWindowExW(0, WC_HTML, L"", WS_POPUP, 0, 0, Width, Height, nullptr, nullptr, library, nullptr);
         ASSERT_NE(viewer, nullptr);
         ::SendMessageW(viewer, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"<b>About</b>"));
         const LRESULT length = ::SendMessageW(viewer, WM_GETTEXTLENGTH, 0, 0);

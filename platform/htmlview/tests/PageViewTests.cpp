@@ -161,8 +161,7 @@ TEST(HtmlPageView, VisibleTextIsTheLinesMostlyInTheWindow)
     // Line 4 of the text is lines[5]; show a quarter of it, then three quarters.
     const Line& cut = lines[5];
     EXPECT_EQ(VisibleText(page.layout, view, cut.top + cut.height / 4), L"Line 1\r\nLine 2\r\nLine 3");
-    EXPECT_EQ(VisibleText(page.layout, view, cut.top + cut.height * 3 / 4),
-              L"Line 1\r\nLine 2\r\nLine 3\r\nLine 4");
+    EXPECT_EQ(VisibleText(page.layout, view, cut.top + cut.height * 3 / 4), L"Line 1\r\nLine 2\r\nLine 3\r\nLine 4");
 
     ScrollTo(view, lines[3].top, page.layout, ViewHeight);
     EXPECT_EQ(VisibleText(page.layout, view, lines[5].Bottom() - lines[3].top), L"Line 2\r\nLine 3\r\nLine 4");

@@ -16,8 +16,7 @@ namespace vellumate::htmlview::testing {
 
 // A page parsed and laid out with the viewer's own fonts.
 struct LaidOutPage {
-    LaidOutPage(std::wstring_view html, int width, std::vector<ImageSize> boxes = {})
-        : document(ParseHtml(html))
+    LaidOutPage(std::wstring_view html, int width, std::vector<ImageSize> boxes = {}) : document(ParseHtml(html))
     {
         if (boxes.empty()) {
             for (const HtmlImage& image : document.images)

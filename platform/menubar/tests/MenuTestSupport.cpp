@@ -92,9 +92,9 @@ ProgramWindow::ProgramWindow(bool visible)
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.lpszClassName = ProgramClass;
     ::RegisterClassW(&windowClass);
-    window_ = ::CreateWindowExW(0, ProgramClass, L"Program", WS_POPUP, 0, vellumate::WorkAreaTop,
-                                vellumate::ScreenWidth, vellumate::WorkAreaHeight, nullptr, nullptr,
-                                ::GetModuleHandleW(nullptr), this);
+    window_ =
+        ::CreateWindowExW(0, ProgramClass, L"Program", WS_POPUP, 0, vellumate::WorkAreaTop, vellumate::ScreenWidth,
+                          vellumate::WorkAreaHeight, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
     if (window_ && visible) {
         ::ShowWindow(window_, SW_SHOW);
         ::SetForegroundWindow(window_);
@@ -140,7 +140,8 @@ LRESULT CALLBACK ProgramWindow::Procedure(HWND window, UINT message, WPARAM wPar
             self->hotkeys.emplace_back(wParam, lParam);
             return 0;
         case WM_INITMENUPOPUP:
-            self->initPopups.push_back(InitPopup{reinterpret_cast<HMENU>(wParam), LOWORD(lParam), OpenPopup() != nullptr});
+            self->initPopups.push_back(
+                InitPopup{reinterpret_cast<HMENU>(wParam), LOWORD(lParam), OpenPopup() != nullptr});
             if (self->onInitPopup)
                 self->onInitPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
             return 0;

@@ -12,13 +12,12 @@ using namespace menutest;
 
 namespace {
 
-constexpr wchar_t FullMenu[] =
-    L"> 1 Sort by name\n"
-    L"  2 Sort by size\n"
-    L"  ----\n"
-    L"  3 Delete [dimmed]\n"
-    L"  4 View [more]\n"
-    L"  5 About";
+constexpr wchar_t FullMenu[] = L"> 1 Sort by name\n"
+                               L"  2 Sort by size\n"
+                               L"  ----\n"
+                               L"  3 Delete [dimmed]\n"
+                               L"  4 View [more]\n"
+                               L"  5 About";
 
 class PopupMenu : public ::testing::Test {
 protected:
@@ -44,7 +43,8 @@ TEST_F(PopupMenu, OpensUpwardFromItsSoftKeyAfterTheProgramPreparedIt)
     ASSERT_EQ(program_.initPopups.size(), 1u);
     EXPECT_FALSE(program_.initPopups[0].popupAlreadyShown);
     EXPECT_EQ(program_.initPopups[0].position, 1u);
-    EXPECT_EQ(program_.initPopups[0].menu, ::GetSubMenu(reinterpret_cast<HMENU>(::SendMessageW(bar_, SHCMBM_GETMENU, 0, 0)), 1));
+    EXPECT_EQ(program_.initPopups[0].menu,
+              ::GetSubMenu(reinterpret_cast<HMENU>(::SendMessageW(bar_, SHCMBM_GETMENU, 0, 0)), 1));
 
     EXPECT_EQ(PopupText(popup), FullMenu);
     RECT rect{};
@@ -61,7 +61,8 @@ TEST_F(PopupMenu, TheHighlightSkipsGreyedItemsAndWraps)
     Key(VK_F2);
     Key(VK_DOWN);
     Key(VK_DOWN);  // past the separator and the greyed Delete
-    EXPECT_EQ(PopupText(), L"  1 Sort by name\n  2 Sort by size\n  ----\n  3 Delete [dimmed]\n> 4 View [more]\n  5 About");
+    EXPECT_EQ(PopupText(),
+              L"  1 Sort by name\n  2 Sort by size\n  ----\n  3 Delete [dimmed]\n> 4 View [more]\n  5 About");
     Key(VK_DOWN);
     Key(VK_DOWN);  // from the last row round to the first
     EXPECT_EQ(PopupText(), FullMenu);

@@ -1,13 +1,13 @@
 // Resource numbers of the menu bar tests.
 #pragma once
 
-#define IDM_BAR_COMMANDS 100   // two command buttons
-#define IDM_BAR_POPUP 101      // a command and a popup with marks, greyed items and a submenu
-#define IDM_BAR_EXTENDED 102   // a MENUEX bar whose popup button has an id
-#define IDM_BAR_LONG 103       // a popup taller than the screen
-#define IDM_BAR_MISSING 199    // no such resource
+#define IDM_BAR_COMMANDS 100  // two command buttons
+#define IDM_BAR_POPUP 101     // a command and a popup with marks, greyed items and a submenu
+#define IDM_BAR_EXTENDED 102  // a MENUEX bar whose popup button has an id
+#define IDM_BAR_LONG 103      // a popup taller than the screen
+#define IDM_BAR_MISSING 199   // no such resource
 
-#define IDD_BAR_DIALOG 300     // a captioned dialog with an edit control
+#define IDD_BAR_DIALOG 300  // a captioned dialog with an edit control
 #define IDC_BAR_EDIT 301
 #define IDC_BAR_LIST 302
 

@@ -31,20 +31,19 @@ std::string Checked(const std::string& bytes)
 
 TEST(ProfileToolTest, EditsChangeOnlyTheirLinesAndReadBackThroughThePlatform)
 {
-    const std::string original =
-        "; a handset\r\n"
-        "[power]\r\n"
-        "Main_Percent = 82\r\n"
-        "ac=0\r\n"
-        "[ Card: Storage Card ]\r\n"
-        "free=1000\r\n"
-        "size=4000\r\n"
-        "\r\n"
-        "[POWER]\r\n"
-        "main_percent=90\r\n"
-        "; the next section's comment\r\n"
-        "[store]\r\n"
-        "size=5000";  // no line end at the end
+    const std::string original = "; a handset\r\n"
+                                 "[power]\r\n"
+                                 "Main_Percent = 82\r\n"
+                                 "ac=0\r\n"
+                                 "[ Card: Storage Card ]\r\n"
+                                 "free=1000\r\n"
+                                 "size=4000\r\n"
+                                 "\r\n"
+                                 "[POWER]\r\n"
+                                 "main_percent=90\r\n"
+                                 "; the next section's comment\r\n"
+                                 "[store]\r\n"
+                                 "size=5000";  // no line end at the end
     const EditOutcome outcome = EditProfile(original, {{L"power", L"main_percent", L"5"},
                                                        {L"power", L"main_voltage", L"3440"},
                                                        {L"card:storage card", L"FREE", L"2000"},
@@ -53,26 +52,25 @@ TEST(ProfileToolTest, EditsChangeOnlyTheirLinesAndReadBackThroughThePlatform)
                                                        {L"card:SD Two", L"free", L"1"},
                                                        {L"power", L"main_voltage", L"3480"}});
     ASSERT_EQ(Joined(outcome.refusals), "");
-    EXPECT_EQ(outcome.bytes,
-              "; a handset\r\n"
-              "[power]\r\n"
-              "Main_Percent =5\r\n"
-              "ac=0\r\n"
-              "[ Card: Storage Card ]\r\n"
-              "free=2000\r\n"
-              "size=4000\r\n"
-              "\r\n"
-              "[POWER]\r\n"
-              "main_percent=5\r\n"
-              "main_voltage=3480\r\n"
-              "; the next section's comment\r\n"
-              "[store]\r\n"
-              "size=5000\r\n"
-              "free=100\r\n"
-              "\r\n"
-              "[card:SD Two]\r\n"
-              "size=1073741824\r\n"
-              "free=1\r\n");
+    EXPECT_EQ(outcome.bytes, "; a handset\r\n"
+                             "[power]\r\n"
+                             "Main_Percent =5\r\n"
+                             "ac=0\r\n"
+                             "[ Card: Storage Card ]\r\n"
+                             "free=2000\r\n"
+                             "size=4000\r\n"
+                             "\r\n"
+                             "[POWER]\r\n"
+                             "main_percent=5\r\n"
+                             "main_voltage=3480\r\n"
+                             "; the next section's comment\r\n"
+                             "[store]\r\n"
+                             "size=5000\r\n"
+                             "free=100\r\n"
+                             "\r\n"
+                             "[card:SD Two]\r\n"
+                             "size=1073741824\r\n"
+                             "free=1\r\n");
 
     const ProfileReading reading = ParseDeviceProfile(outcome.bytes);
     EXPECT_TRUE(reading.problems.empty());
@@ -89,17 +87,15 @@ TEST(ProfileToolTest, EditsChangeOnlyTheirLinesAndReadBackThroughThePlatform)
 
 TEST(ProfileToolTest, RefusesEditsThePlatformWouldIgnoreAndKeepsOldFaults)
 {
-    const std::string original =
-        "[power]\n"
-        "main_flag=300\n"        // out of range already
-        "colour=blue\n"          // unknown already
-        "[store]\n"
-        "size=100\n"
-        "free=200\n";            // more than the size already
+    const std::string original = "[power]\n"
+                                 "main_flag=300\n"  // out of range already
+                                 "colour=blue\n"    // unknown already
+                                 "[store]\n"
+                                 "size=100\n"
+                                 "free=200\n";  // more than the size already
     const auto refusals = [&](std::vector<ProfileEdit> edits) { return Joined(EditProfile(original, edits).refusals); };
 
-    EXPECT_EQ(refusals({{L"store", L"size", L"4294967296"}}),
-              "[store] size must be 0 to 4294967295, not 4294967296\n");
+    EXPECT_EQ(refusals({{L"store", L"size", L"4294967296"}}), "[store] size must be 0 to 4294967295, not 4294967296\n");
     EXPECT_EQ(refusals({{L"power", L"main_percent", L"101"}}),
               "[power] main_percent must be 0 to 100, or 255 for unknown, not 101\n");
     EXPECT_EQ(refusals({{L"memory", L"total", L"10"}, {L"memory", L"available", L"11"}}),
@@ -121,25 +117,23 @@ TEST(ProfileToolTest, RefusesEditsThePlatformWouldIgnoreAndKeepsOldFaults)
 
 TEST(ProfileToolTest, ProblemsThatMakeLinesAmbiguousBlockEditing)
 {
-    const std::string damaged =
-        "oem=outside\n"                  // 1: before any section
-        "[memory]\n"
-        "available=20\n"                 // 3: more than total, found at the end
-        "total=10\n"
-        "this line is junk\n"            // 5
-        "[cards]\n"                      // 6: unknown, ignored
-        "[card:bad|name]\n"              // 7: no folder can have that name
-        "[display\n"                     // 8: broken header
-        "[power]\n"
-        "main_flag=x\n";                 // 10: not a number
-    EXPECT_EQ(Checked(damaged),
-              "S\t1\tsetting outside a section: oem\n"
-              "V\t3\t[memory] available is more than total; taken as total\n"
-              "S\t5\tnot a setting (expected name=value): this line is junk\n"
-              "V\t6\tunknown section [cards]\n"
-              "S\t7\tnot a valid card folder name: [card:bad|name]\n"
-              "S\t8\ta section header must end with ']': [display\n"
-              "V\t10\t[power] main_flag is not a number: x\n");
+    const std::string damaged = "oem=outside\n"  // 1: before any section
+                                "[memory]\n"
+                                "available=20\n"  // 3: more than total, found at the end
+                                "total=10\n"
+                                "this line is junk\n"  // 5
+                                "[cards]\n"            // 6: unknown, ignored
+                                "[card:bad|name]\n"    // 7: no folder can have that name
+                                "[display\n"           // 8: broken header
+                                "[power]\n"
+                                "main_flag=x\n";  // 10: not a number
+    EXPECT_EQ(Checked(damaged), "S\t1\tsetting outside a section: oem\n"
+                                "V\t3\t[memory] available is more than total; taken as total\n"
+                                "S\t5\tnot a setting (expected name=value): this line is junk\n"
+                                "V\t6\tunknown section [cards]\n"
+                                "S\t7\tnot a valid card folder name: [card:bad|name]\n"
+                                "S\t8\ta section header must end with ']': [display\n"
+                                "V\t10\t[power] main_flag is not a number: x\n");
     EXPECT_EQ(Joined(EditProfile(damaged, {{L"power", L"ac", L"1"}}).refusals),
               "line 1: setting outside a section: oem\n"
               "line 5: not a setting (expected name=value): this line is junk\n"
@@ -179,9 +173,9 @@ TEST(ProfileToolTest, TextIsReadAsTheSameUnitsOnWindowsAndOnTheHost)
 
 TEST(ProfileToolTest, ValuesAreThoseTheProgramsSee)
 {
-    const ProfileReading reading = ParseDeviceProfile(
-        "[power]\nmain_temperature=-55\nbackup_flag=128\n"
-        "[card:SD]\nstate=removed\nsize=10\n");  // free keeps its default, cut to the size
+    const ProfileReading reading =
+        ParseDeviceProfile("[power]\nmain_temperature=-55\nbackup_flag=128\n"
+                           "[card:SD]\nstate=removed\nsize=10\n");  // free keeps its default, cut to the size
     const std::string shown = DescribeProfile(reading.profile);
     EXPECT_NE(shown.find("\npower.main_temperature\t-55\n"), std::string::npos) << shown;
     EXPECT_NE(shown.find("\npower.backup_flag\t128\n"), std::string::npos) << shown;

@@ -36,10 +36,7 @@ protected:
         device_.Write(std::wstring(Programs) + L"Tarnwell.lnk", "39#\"\\Program Files\\Vellumate\\tarnwell.exe\"");
     }
 
-    void Start()
-    {
-        ASSERT_TRUE(home_.Create(::GetModuleHandleW(nullptr), device_.Path()));
-    }
+    void Start() { ASSERT_TRUE(home_.Create(::GetModuleHandleW(nullptr), device_.Path())); }
 
     std::wstring Shown()
     {

@@ -14,8 +14,7 @@ namespace {
 
 TEST(LaunchCommand, PutsHandsetPathsOnTheDeviceDrive)
 {
-    const LaunchCommand command =
-        BuildLaunchCommand({L"\\Program Files\\Vellumate\\tarnwell.exe", L""}, L"D:");
+    const LaunchCommand command = BuildLaunchCommand({L"\\Program Files\\Vellumate\\tarnwell.exe", L""}, L"D:");
     EXPECT_EQ(command.applicationPath, L"D:\\Program Files\\Vellumate\\tarnwell.exe");
     EXPECT_EQ(command.commandLine, L"\"D:\\Program Files\\Vellumate\\tarnwell.exe\"");
     EXPECT_EQ(command.currentDirectory, L"D:\\");

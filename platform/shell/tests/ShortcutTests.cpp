@@ -38,17 +38,17 @@ TEST(ShortcutParse, TheCountDecidesWhereTheCommandEnds)
 TEST(ShortcutParse, RejectsDamagedShortcuts)
 {
     for (const wchar_t* damaged : {
-             L"",                                   // empty file
-             L"#\"\\Windows\\a.exe\"",              // no count
-             L"0#",                                 // nothing to run
-             L"15\"\\Windows\\a.exe\"",             // no '#'
-             L"40#\"\\Windows\\a.exe\"",            // cut short
-             L"15#\"\\Windows\\a.exe",              // quotation never closed
-             L"2#\"\"",                             // empty quoted target
-             L"3#   ",                              // only spaces
-             L"10#\"\\a\nb.exe\"",                  // count runs past the line
+             L"",                                       // empty file
+             L"#\"\\Windows\\a.exe\"",                  // no count
+             L"0#",                                     // nothing to run
+             L"15\"\\Windows\\a.exe\"",                 // no '#'
+             L"40#\"\\Windows\\a.exe\"",                // cut short
+             L"15#\"\\Windows\\a.exe",                  // quotation never closed
+             L"2#\"\"",                                 // empty quoted target
+             L"3#   ",                                  // only spaces
+             L"10#\"\\a\nb.exe\"",                      // count runs past the line
              L"99999999999999999999#\\Windows\\a.exe",  // count overflows
-             L" 14#\\Windows\\a.exe",               // junk before the count
+             L" 14#\\Windows\\a.exe",                   // junk before the count
          }) {
         EXPECT_FALSE(ParseShortcut(damaged)) << testing::PrintToString(std::wstring(damaged));
     }
@@ -76,7 +76,8 @@ TEST(ShortcutFile, DecodesTheEncodingsHandsetsWrite)
     const std::wstring expected = L"\\Dossier \u00E9t\u00E9\\app.exe";
 
     const std::wstring utf8 = folder.Write(L"utf8.lnk", "22#\"\\Dossier \xC3\xA9t\xC3\xA9\\app.exe\"\r\n");
-    const std::wstring bom = folder.Write(L"bom.lnk", "\xEF\xBB\xBF" "22#\"\\Dossier \xC3\xA9t\xC3\xA9\\app.exe\"");
+    const std::wstring bom = folder.Write(L"bom.lnk", "\xEF\xBB\xBF"
+                                                      "22#\"\\Dossier \xC3\xA9t\xC3\xA9\\app.exe\"");
     // UTF-16 little endian with its byte-order mark.
     std::string wide = "\xFF\xFE";
     for (const wchar_t unit : L"22#\"" + expected + L"\"") {

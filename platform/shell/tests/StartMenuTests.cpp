@@ -26,8 +26,8 @@ TEST(StartMenu, ListsTheShortcutsSortedWithoutRegardToCase)
     folder.Write(L"Pellory.lnk", "38#\"\\Program Files\\Vellumate\\pellory.exe\"");
     folder.Write(L"Broken.lnk", "garbage");
     folder.Write(L"readme.txt", "not a program");
-    folder.Write(L".lnk", "9#tobex.exe");                      // no name before the extension
-    folder.Write(L"Games\\Solitaire.lnk", "9#tobex.exe");      // sub-folders are not listed
+    folder.Write(L".lnk", "9#tobex.exe");                  // no name before the extension
+    folder.Write(L"Games\\Solitaire.lnk", "9#tobex.exe");  // sub-folders are not listed
     std::filesystem::create_directory(folder.Path() + L"\\Folder.lnk");
 
     const std::vector<StartMenuEntry> entries = ListStartMenu(folder.Path());
