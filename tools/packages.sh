@@ -20,7 +20,8 @@ ensure_packages() {
         echo "  sudo apt-get install -y ${missing[*]}" >&2
         exit 1
     fi
+    # Another install (a machine still setting itself up) may hold the lock: wait for it.
     note "installing ${missing[*]}"
-    DEBIAN_FRONTEND=noninteractive apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq "${missing[@]}" >/dev/null
 }
