@@ -4,6 +4,7 @@
 // single _snwprintf into a fixed buffer). Prints each ratio; below 1 means
 // String is faster.
 #include "framework/String.h"
+#include "framework/testsupport/BenchTiming.h"
 
 #include <windows.h>
 
@@ -11,26 +12,6 @@
 #include <string>
 
 namespace {
-
-double Seconds(LARGE_INTEGER start, LARGE_INTEGER end)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Nanoseconds per round of body, run rounds times.
-template <typename Body>
-double Time(int rounds, Body body)
-{
-    LARGE_INTEGER start;
-    LARGE_INTEGER end;
-    QueryPerformanceCounter(&start);
-    for (int i = 0; i < rounds; ++i)
-        body(i);
-    QueryPerformanceCounter(&end);
-    return Seconds(start, end) * 1e9 / rounds;
-}
 
 volatile size_t sink;  // keeps the work from being optimised away
 
@@ -46,11 +27,11 @@ void BenchCopy()
     const wchar_t* text = L"\\My Documents\\Business\\Quarterly reports\\2004\\Third quarter summary (final).txt";
     String shared(text);
     std::wstring standard(text);
-    double framework = Time(rounds, [&](int) {
+    double framework = vellumate::bench::NanosecondsPerRound(rounds, [&](int) {
         String copy = shared;
         sink = sink + copy.Length();
     });
-    double baseline = Time(rounds, [&](int) {
+    double baseline = vellumate::bench::NanosecondsPerRound(rounds, [&](int) {
         std::wstring copy = standard;
         sink = sink + copy.size();
     });
@@ -62,20 +43,20 @@ void BenchAppend()
     constexpr int rounds = 1000;
     constexpr int pieces = 200;
     const wchar_t* piece = L"0123456789";
-    double framework = Time(rounds, [&](int) {
+    double framework = vellumate::bench::NanosecondsPerRound(rounds, [&](int) {
         String text;
         for (int i = 0; i < pieces; ++i)
             text += piece;
         sink = sink + text.Length();
     });
-    double reserved = Time(rounds, [&](int) {
+    double reserved = vellumate::bench::NanosecondsPerRound(rounds, [&](int) {
         String text;
         text.Reserve(pieces * 10);
         for (int i = 0; i < pieces; ++i)
             text += piece;
         sink = sink + text.Length();
     });
-    double baseline = Time(rounds, [&](int) {
+    double baseline = vellumate::bench::NanosecondsPerRound(rounds, [&](int) {
         std::wstring text;
         for (int i = 0; i < pieces; ++i)
             text += piece;
@@ -90,12 +71,12 @@ void BenchFormat()
     constexpr int rounds = 100000;
     const wchar_t* format = L"%s: %d files, %I64u bytes (%.1f%%)";
     String name(L"Storage Card");
-    double framework = Time(rounds, [&](int i) {
+    double framework = vellumate::bench::NanosecondsPerRound(rounds, [&](int i) {
         String text;
         text.FormatText(format, name, i, 1234567890123ULL, 42.5);
         sink = sink + text.Length();
     });
-    double baseline = Time(rounds, [&](int i) {
+    double baseline = vellumate::bench::NanosecondsPerRound(rounds, [&](int i) {
         wchar_t buffer[256];
         int length = _snwprintf(buffer, 256, format, name.Chars(), i, 1234567890123ULL, 42.5);
         sink = sink + static_cast<size_t>(length);

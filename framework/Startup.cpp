@@ -13,12 +13,6 @@
 
 namespace {
 
-// On the handset a top-level window has no caption and CW_USEDEFAULT gives it
-// the work area between the title strip and the menu bar. The desktop gives
-// every overlapped window a caption, so the main window is made a pop-up and
-// placed on the work area itself.
-constexpr DWORD MainWindowStyle = WS_POPUP | WS_CLIPCHILDREN;
-
 // The resource module for the program's lifetime: the localized resource file
 // when the program keeps its resources there, else the program itself.
 class ProgramResources {

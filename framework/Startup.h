@@ -23,6 +23,12 @@
 // A window title loaded from a string is cut to this many characters.
 inline constexpr int MaxWindowTitleLength = 20;
 
+// On the handset a top-level window has no caption and CW_USEDEFAULT gives it
+// the work area between the title strip and the menu bar. The desktop gives
+// every overlapped window a caption, so the main window is made a pop-up and
+// placed on the work area itself.
+inline constexpr DWORD MainWindowStyle = WS_POPUP | WS_CLIPCHILDREN;
+
 struct ProgramStartup {
     // The main window's class, which also names the single-instance mutex.
     const wchar_t* className = nullptr;

@@ -34,8 +34,7 @@ vellumate_test(platform_services_tests
         tests/NotifyProtocolTests.cpp
         tests/DevicePathsTests.cpp
         tests/SpecialFoldersTests.cpp
-        tests/TempDevice.h
-    LIBS vmshell_core)
+    LIBS vmshell_core testsupport_win32)
 target_compile_definitions(platform_services_tests PRIVATE
     VELLUMATE_SAMPLE_PROFILE=L"${VELLUMATE_SAMPLE_PROFILE}")
 
@@ -48,8 +47,8 @@ target_link_options(services_notify_helper PRIVATE -municode)
 # The cross-process notification tests find "the" shell relay by its window
 # class, so they must not run beside one another (or beside a shell).
 vellumate_test(platform_notify_tests SERIAL
-    SOURCES tests/ChildProcess.h tests/ShellNotifyTests.cpp tests/TempDevice.h
-    LIBS vmshell_core)
+    SOURCES tests/ShellNotifyTests.cpp
+    LIBS vmshell_core testsupport_win32)
 add_dependencies(platform_notify_tests services_notify_helper)
 
 # The tool's device commands read back through the platform by a probe.

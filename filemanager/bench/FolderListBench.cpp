@@ -3,6 +3,9 @@
 // The target is a ratio below 2.
 #include "filemanager/DeviceFiles.h"
 #include "filemanager/FolderList.h"
+#include "framework/testsupport/BenchTiming.h"
+#include "framework/testsupport/TempDevice.h"
+#include "framework/testsupport/TempFolder.h"
 
 #include <windows.h>
 
@@ -20,30 +23,12 @@ constexpr ULONGLONG Year2020 = 132223104000000000ull;
 
 const wchar_t* const Extensions[] = {L"txt", L"doc", L"jpg", L"mp3", L"zip", L"xls", L"wav", L"htm", L"lnk", L"pdf"};
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-// The median time of `rounds` runs, in milliseconds.
+// The median time of `Rounds` runs in milliseconds, after one that warms the
+// caches.
 double Median(const std::function<void()>& run)
 {
-    run();  // warm the caches first
-    std::vector<double> times;
-    for (int i = 0; i < Rounds; ++i) {
-        double start = Now();
-        run();
-        times.push_back(Now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    run();
+    return vellumate::bench::MedianMs(Rounds, run);
 }
 
 // Names, sizes and times spread so that no order is given by the creation.
@@ -70,43 +55,18 @@ bool MakeFiles(const String& folder)
     return true;
 }
 
-void DeleteFolder(const String& folder)
-{
-    WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW(folder + L"\\*", &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileW(folder + L"\\" + entry.cFileName);
-        } while (FindNextFileW(find, &entry));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder);
-}
-
 }  // namespace
 
 int wmain()
 {
-    wchar_t temp[MAX_PATH + 1];
-    DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-    if (length == 0 || length > MAX_PATH)
-        return 1;
-    String root(temp, static_cast<int>(length));
-    root.TrimRight(L'\\');
-    String unique;
-    unique.FormatText(L"\\vellumate-folderbench-%lu", GetCurrentProcessId());
-    root += unique;
-    const String folder = root + L"\\Bench";
-    CreateDirectoryW(root, nullptr);
+    const vellumate::TempFolder root(L"vellumate-folderbench");
+    const vellumate::ScopedVariable rootVariable(L"VELLUMATE_ROOT", root.Path().c_str());
+    const String folder = (root / L"Bench").c_str();
     CreateDirectoryW(folder, nullptr);
-    SetEnvironmentVariableW(L"VELLUMATE_ROOT", root);
 
     std::wprintf(L"creating %d files...\n", Files);
     if (!MakeFiles(folder)) {
         std::wprintf(L"could not create the files\n");
-        DeleteFolder(folder);
-        RemoveDirectoryW(root);
         return 1;
     }
 
@@ -139,21 +99,17 @@ int wmain()
             std::vector<double> sortTimes;
             const double time = Median([&] {
                 list.ReadFolder(L"\\Bench", nullptr);
-                double start = Now();
+                const vellumate::bench::Stopwatch sort;
                 list.EnsureSorted();
-                sortTimes.push_back(Now() - start);
+                sortTimes.push_back(sort.Milliseconds());
             });
-            std::sort(sortTimes.begin(), sortTimes.end());
             const double ratio = time / baseline;
             worst = std::max(worst, ratio);
             std::wprintf(L"read and sort by %-4ls %-10ls: %8.2f ms (sort %6.2f ms)  ratio %.2f  (%d items)\n", key.name,
-                         descending ? L"descending" : L"ascending", time, sortTimes[sortTimes.size() / 2], ratio,
+                         descending ? L"descending" : L"ascending", time, vellumate::bench::Median(sortTimes), ratio,
                          list.ItemCount());
         }
     }
     std::wprintf(L"worst ratio %.2f (target below 2)\n", worst);
-
-    DeleteFolder(folder);
-    RemoveDirectoryW(root);
     return 0;
 }

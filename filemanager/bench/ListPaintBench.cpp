@@ -7,6 +7,9 @@
 #include "filemanager/DeviceFiles.h"
 #include "filemanager/FolderList.h"
 #include "filemanager/ListPaint.h"
+#include "framework/testsupport/BenchTiming.h"
+#include "framework/testsupport/TempDevice.h"
+#include "framework/testsupport/TempFolder.h"
 
 #include "platform/Handles.h"
 
@@ -28,43 +31,11 @@ constexpr double TargetMs = 30.0;
 
 const wchar_t* const Extensions[] = {L"txt", L"jpg", L"wav", L"zip", L"doc", L"csv", L"png"};
 
-double Now()
-{
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-// The median of `rounds` timed runs in milliseconds; `prepare` runs untimed
-// before each.
-double Median(const std::function<void()>& prepare, const std::function<void()>& run)
-{
-    std::vector<double> times;
-    for (int i = 0; i < Rounds; ++i) {
-        prepare();
-        const double start = Now();
-        run();
-        times.push_back(Now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 // A scratch device root with a folder of files of many types.
 class ScratchRoot {
 public:
-    ScratchRoot()
+    ScratchRoot() : m_variable(L"VELLUMATE_ROOT", m_root.Path().c_str())
     {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        m_root = std::wstring(temp) + L"tarnwell-bench-" + std::to_wstring(GetCurrentProcessId());
-        CreateDirectoryW(m_root.c_str(), nullptr);
-        SetEnvironmentVariableW(L"VELLUMATE_ROOT", m_root.c_str());
         CreateDirectoryW(ToFileSystemPath(L"\\Files"), nullptr);
         for (int i = 0; i < Files; ++i) {
             wchar_t name[64];
@@ -75,19 +46,10 @@ public:
             SetEndOfFile(file.Get());
         }
     }
-    ~ScratchRoot()
-    {
-        for (int i = 0; i < Files; ++i) {
-            wchar_t name[64];
-            swprintf(name, 64, L"\\Files\\Document number %03d.%s", i, Extensions[i % std::size(Extensions)]);
-            DeleteFileW(ToFileSystemPath(name));
-        }
-        RemoveDirectoryW(ToFileSystemPath(L"\\Files"));
-        RemoveDirectoryW(m_root.c_str());
-    }
 
 private:
-    std::wstring m_root;
+    vellumate::TempFolder m_root{L"tarnwell-bench"};
+    vellumate::ScopedVariable m_variable;
 };
 
 }  // namespace
@@ -110,7 +72,8 @@ int wmain()
 
     // Each first painting shows another page of a freshly read folder, so
     // that no icon comes from the shell's own cache of the last round.
-    const double first = Median(
+    const double first = vellumate::bench::MedianMs(
+        Rounds,
         [&] {
             list.ReadFolder(L"\\Files", nullptr);
             list.SortItems();
@@ -118,7 +81,8 @@ int wmain()
             list.SetTopRow((page++ * list.RowsPerPage()) % Files);
         },
         [&] { painter.Paint(dc.Get(), area, nameColumnEnd, list); });
-    const double repaint = Median([] {}, [&] { painter.Paint(dc.Get(), area, nameColumnEnd, list); });
+    const double repaint =
+        vellumate::bench::MedianMs(Rounds, [&] { painter.Paint(dc.Get(), area, nameColumnEnd, list); });
 
     std::printf("list page paint (%d rows, %dx%d): first %.2f ms (icons and sizes fetched), repaint %.2f ms "
                 "(target < %.0f ms): %s\n",

@@ -5,12 +5,14 @@
 
 #include "filemanager/DeviceFiles.h"
 #include "filemanager/FolderList.h"
-#include "framework/testsupport/TestScratch.h"
+#include "framework/testsupport/TempDevice.h"
+#include "framework/testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,17 +20,11 @@ class DeviceRootFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        DWORD length = GetEnvironmentVariableW(L"VELLUMATE_ROOT", nullptr, 0);
-        if (length > 0) {
-            m_oldRoot.resize(length);
-            GetEnvironmentVariableW(L"VELLUMATE_ROOT", m_oldRoot.data(), length);
-            m_oldRoot.resize(length - 1);
-            m_hadRoot = true;
-        }
-        ASSERT_TRUE(SetEnvironmentVariableW(L"VELLUMATE_ROOT", m_root.Path()));
+        m_rootVariable.emplace(L"VELLUMATE_ROOT", m_root.Path().c_str());
+        ASSERT_TRUE(m_rootVariable->Set());
     }
 
-    void TearDown() override { SetEnvironmentVariableW(L"VELLUMATE_ROOT", m_hadRoot ? m_oldRoot.c_str() : nullptr); }
+    void TearDown() override { m_rootVariable.reset(); }
 
     // Makes a folder (and its parents) by handset path.
     static void MakeFolder(const wchar_t* handsetPath)
@@ -88,11 +84,10 @@ protected:
         return names;
     }
 
-    TemporaryFolder m_root;
+    vellumate::TempFolder m_root;
 
 private:
-    std::wstring m_oldRoot;
-    bool m_hadRoot = false;
+    std::optional<vellumate::ScopedVariable> m_rootVariable;
 };
 
 // Records the list's events in order, as short words.

@@ -4,7 +4,7 @@
 #include "filemanager/DeviceFiles.h"
 #include "filemanager/FolderTree.h"
 
-#include "platform/tests/TempDevice.h"
+#include "framework/testsupport/TempDevice.h"
 
 #include <gtest/gtest.h>
 

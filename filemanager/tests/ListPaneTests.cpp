@@ -6,8 +6,7 @@
 #include "filemanager/PreferenceBits.h"
 #include "filemanager/Strips.h"
 #include "filemanager/resource.h"
-
-#include "platform/Handles.h"
+#include "framework/testsupport/PixelCanvas.h"
 
 #include <sstream>
 #include <string>
@@ -56,38 +55,6 @@ protected:
     }
 };
 
-// A 32-bit DIB the pane paints into, as its off-screen bitmap does.
-class Canvas {
-public:
-    Canvas(int width, int height) : m_width(width)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        m_dc.Reset(CreateCompatibleDC(nullptr));
-        m_bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0));
-        m_old = SelectObject(m_dc.Get(), m_bitmap.Get());
-    }
-    ~Canvas() { SelectObject(m_dc.Get(), m_old); }
-    HDC Dc() const { return m_dc.Get(); }
-    COLORREF At(int x, int y) const
-    {
-        GdiFlush();
-        const DWORD pixel = m_bits[y * m_width + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
-
-private:
-    int m_width;
-    vellumate::MemoryDCHandle m_dc;
-    vellumate::BitmapHandle m_bitmap;
-    HGDIOBJ m_old = nullptr;
-    DWORD* m_bits = nullptr;
-};
-
 TEST_F(ListPaneTest, KeysMoveTheSelectionAndTheScrollBarFollows)
 {
     ShowFiles(12);  // 13 items, 7 rows
@@ -134,7 +101,7 @@ TEST_F(ListPaneTest, AShortListHasNoScrollRangeAndItsEmptyRowsKeepAlternating)
 
     RECT client{};
     GetClientRect(ListHwnd(), &client);
-    Canvas canvas(client.right, client.bottom);
+    vellumate::PixelCanvas canvas(client.right, client.bottom);
     Main().Pane().PaintRows(canvas.Dc(), client);
     for (int row = List().ItemCount(); row < List().RowsPerPage(); ++row)
         EXPECT_EQ(canvas.At(client.right - 1, row * ListRowHeight + 1), row % 2 ? OddRowColour : EvenRowColour);
@@ -181,7 +148,7 @@ TEST_F(ListPaneTest, PaintingColoursTheRowsAndFetchesIconsAndSizesOnce)
 
     RECT client{};
     GetClientRect(ListHwnd(), &client);
-    Canvas canvas(client.right, client.bottom);
+    vellumate::PixelCanvas canvas(client.right, client.bottom);
     Main().Pane().PaintRows(canvas.Dc(), client);
     // Sampled in the size column's gap at the right edge, clear of text.
     const int x = client.right - 1;

@@ -3,7 +3,7 @@
 #include "filemanager/DeviceFiles.h"
 #include "filemanager/ListSelection.h"
 
-#include "platform/tests/TempDevice.h"
+#include "framework/testsupport/TempDevice.h"
 
 #include <gtest/gtest.h>
 

@@ -1,16 +1,11 @@
 #include "filemanager/Settings.h"
+#include "framework/testsupport/StringPrinting.h"
 #include "framework/testsupport/TestScratch.h"
 
 #include <gtest/gtest.h>
 
 #include <cwchar>
-#include <ostream>
 #include <string>
-
-void PrintTo(const String& text, std::ostream* out)
-{
-    *out << ::testing::PrintToString(std::wstring(text.Chars(), text.Length()));
-}
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "TarnwellWindowFixture.h"
 
 #include "filemanager/DeviceFiles.h"
+#include "filemanager/TarnwellProgram.h"
 #include "filemanager/resource.h"
-#include "framework/ResourceModule.h"
-#include "framework/testsupport/TestScratch.h"
+#include "framework/testsupport/TempFolder.h"
 
 #include "platform/Handset.h"
 #include "platform/ScreenText.h"
@@ -13,36 +13,9 @@
 
 #include <cwchar>
 
-void PrintTo(const String& text, std::ostream* out)
+TarnwellWindowTest::TarnwellWindowTest() : MainWindowFixture(TarnwellStartup())
 {
-    *out << ::testing::PrintToString(std::wstring(text.Chars(), static_cast<size_t>(text.Length())));
 }
-
-namespace {
-
-// The localized resource file, loaded once for the whole test process, as
-// the program binds it at start-up.
-HMODULE TestResources()
-{
-    static ModuleHandle resources = LoadLocalizedResourceFile();
-    return resources.Get();
-}
-
-bool RegisterMainWindowClass()
-{
-    static const bool registered = [] {
-        WNDCLASSW windowClass{};
-        windowClass.style = CS_HREDRAW | CS_VREDRAW;
-        windowClass.lpfnWndProc = MainWindow::Procedure();
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        windowClass.lpszClassName = MainWindowClass;
-        return RegisterClassW(&windowClass) != 0;
-    }();
-    return registered;
-}
-
-}  // namespace
 
 AppSettings TarnwellWindowTest::DefaultSettings(const wchar_t* startFolder)
 {
@@ -52,42 +25,12 @@ AppSettings TarnwellWindowTest::DefaultSettings(const wchar_t* startFolder)
     return settings;
 }
 
-void TarnwellWindowTest::SetUp()
-{
-    m_resources = TestResources();
-    ASSERT_NE(m_resources, nullptr) << "the localized resource file beside the test is missing";
-    SetResourceModule(m_resources);
-    ASSERT_TRUE(RegisterMainWindowClass());
-}
-
-void TarnwellWindowTest::TearDown()
-{
-    Stop();
-}
-
 void TarnwellWindowTest::Start(const AppSettings& settings)
 {
-    m_main = std::make_unique<MainWindow>(settings);
-    HWND window = CreateWindowExW(0, MainWindowClass, L"File Manager", WS_POPUP | WS_CLIPCHILDREN, 0,
-                                  vellumate::WorkAreaTop, vellumate::ScreenWidth, vellumate::WorkAreaHeight, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), m_main->CreationParameter());
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(m_main->CreatePanes());
-    ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);
+    ASSERT_NO_FATAL_FAILURE(CreateWindowOf(settings));
+    ASSERT_TRUE(Main().CreatePanes());
+    Program().Show();
     FinishListing();
-}
-
-void TarnwellWindowTest::Stop()
-{
-    if (!m_main)
-        return;
-    m_main.reset();
-    // The window's end posts the quit message a program's loop ends with;
-    // here it must not end the next test's modal loops.
-    MSG message;
-    while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
 }
 
 void TarnwellWindowTest::MakeFolder(const wchar_t* handsetPath)
@@ -112,7 +55,7 @@ void TarnwellWindowTest::MakeFile(const wchar_t* handsetPath, DWORD size)
 
 void TarnwellWindowTest::RemoveFolder(const wchar_t* handsetPath)
 {
-    ASSERT_TRUE(DeleteFolderTree(ToFileSystemPath(handsetPath)));
+    ASSERT_TRUE(vellumate::RemoveFolderTree(ToFileSystemPath(handsetPath).Chars()));
 }
 
 void TarnwellWindowTest::MakeFiles(const wchar_t* folder, int count)
@@ -123,49 +66,6 @@ void TarnwellWindowTest::MakeFiles(const wchar_t* folder, int count)
         swprintf(name, 32, L"f%03d.txt", i);
         MakeFile(JoinPath(folder, name), static_cast<DWORD>(i));
     }
-}
-
-void TarnwellWindowTest::Pump(DWORD milliseconds)
-{
-    const ULONGLONG deadline = GetTickCount64() + milliseconds;
-    MSG message;
-    do {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT)
-                continue;
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (GetTickCount64() < deadline);
-}
-
-bool TarnwellWindowTest::PumpUntil(const std::function<bool()>& done, DWORD timeout)
-{
-    const ULONGLONG deadline = GetTickCount64() + timeout;
-    while (!done()) {
-        if (GetTickCount64() >= deadline)
-            return false;
-        Pump(5);
-    }
-    return true;
-}
-
-bool TarnwellWindowTest::WaitFor(const std::function<bool()>& done, DWORD timeout)
-{
-    const ULONGLONG deadline = GetTickCount64() + timeout;
-    while (!done()) {
-        if (GetTickCount64() >= deadline)
-            return false;
-        Sleep(2);
-    }
-    return true;
-}
-
-void TarnwellWindowTest::Press(HWND window, UINT key)
-{
-    SendMessageW(window, WM_KEYDOWN, key, 1);
-    SendMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
 }
 
 void TarnwellWindowTest::Command(UINT command)

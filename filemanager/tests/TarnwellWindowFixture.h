@@ -1,46 +1,45 @@
-// Tarnwell's real main window on a handset device of the test's own: a
-// temporary root (VELLUMATE_ROOT) and profile (VELLUMATE_PROFILE), the real
-// menus and strings from the localized resource file (copied beside the
-// test executable under its name), driven with messages.
+// Tarnwell's real main window (MainWindowFixture) on a handset device of the
+// test's own: a temporary root (VELLUMATE_ROOT) and profile
+// (VELLUMATE_PROFILE), the real menus and strings from the localized resource
+// file (copied beside the test executable under its name), driven with
+// messages.
 #pragma once
 
 #include "filemanager/MainWindow.h"
 #include "filemanager/Settings.h"
 #include "framework/String.h"
-
-#include "platform/tests/TempDevice.h"
+#include "framework/testsupport/KeyPress.h"
+#include "framework/testsupport/MainWindowFixture.h"
+#include "framework/testsupport/MessagePump.h"
+#include "framework/testsupport/StringPrinting.h"
+#include "framework/testsupport/TempDevice.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <functional>
-#include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
-void PrintTo(const String& text, std::ostream* out);
-
-class TarnwellWindowTest : public ::testing::Test {
+class TarnwellWindowTest : public MainWindowFixture<MainWindow> {
 protected:
+    TarnwellWindowTest();
+
     // The preferences of a first start.
     static AppSettings DefaultSettings(const wchar_t* startFolder = L"");
-
-    void SetUp() override;
-    void TearDown() override;
 
     // Creates the main window and its panes as the program does, starting in
     // the tree pane at `settings.openedFolder`, and lets the first listing run.
     void Start(const AppSettings& settings = DefaultSettings());
-    void Stop();
+    void Stop() { StopWindow(); }
 
-    MainWindow& Main() { return *m_main; }
-    FolderList& List() { return m_main->List(); }
-    TreePane& Tree() { return m_main->Tree(); }
-    HWND MainHwnd() { return m_main->Window(); }
-    HWND TreeHwnd() { return m_main->Tree().Window(); }
-    HWND ListHwnd() { return m_main->Pane().Window(); }
+    MainWindow& Main() { return Program().Object(); }
+    FolderList& List() { return Main().List(); }
+    TreePane& Tree() { return Main().Tree(); }
+    HWND MainHwnd() { return Main().Window(); }
+    HWND TreeHwnd() { return Main().Tree().Window(); }
+    HWND ListHwnd() { return Main().Pane().Window(); }
 
     // Files and folders by handset path ("\A\b.txt").
     void MakeFolder(const wchar_t* handsetPath);
@@ -52,12 +51,18 @@ protected:
     void WriteProfile(const std::string& text) { m_device.WriteProfile(text); }
 
     // Dispatches this thread's messages for a while, or until `done`.
-    static void Pump(DWORD milliseconds = 30);
-    static bool PumpUntil(const std::function<bool()>& done, DWORD timeout = 5000);
+    static void Pump(DWORD milliseconds = 30) { vellumate::PumpFor(milliseconds); }
+    static bool PumpUntil(const std::function<bool()>& done, DWORD timeout = 5000)
+    {
+        return vellumate::PumpUntil(done, timeout);
+    }
     // Waits for `done` without taking any message.
-    static bool WaitFor(const std::function<bool()>& done, DWORD timeout = 5000);
+    static bool WaitFor(const std::function<bool()>& done, DWORD timeout = 5000)
+    {
+        return vellumate::WaitUntil(done, timeout);
+    }
     // A key press sent to a window (key-down, then key-up).
-    static void Press(HWND window, UINT key);
+    static void Press(HWND window, UINT key) { vellumate::SendKeyPress(window, key); }
     // A command as the soft-key bar sends it.
     void Command(UINT command);
 
@@ -88,8 +93,4 @@ protected:
     static bool IsChecked(HMENU menu, UINT command);
 
     vellumate::TempDevice m_device;
-
-private:
-    std::unique_ptr<MainWindow> m_main;
-    HMODULE m_resources = nullptr;
 };

@@ -1,12 +1,10 @@
 // Cutting names and paths to the width they are drawn in.
 #include "filemanager/TextFit.h"
+#include "framework/testsupport/StringPrinting.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
-
-void PrintTo(const String& text, std::ostream* out);
 
 namespace {
 

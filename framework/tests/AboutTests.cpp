@@ -152,7 +152,7 @@ TEST_F(AboutPage, TheBoxShowsThePageAndDoneClosesIt)
         }
         seen.iconControl = GetDlgItem(dialog, IDC_ABOUT_ICON) != nullptr;
         // The left soft key: Done.
-        PostKey(dialog, VK_F1);
+        PostKeyToFocus(dialog, VK_F1);
     });
     AboutBox about(nullptr, SomeRelease);
     EXPECT_EQ(RunModal(about), IDOK);

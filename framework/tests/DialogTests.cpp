@@ -91,7 +91,7 @@ TEST_F(FrameworkDialogs, FillTheWorkAreaWithTitleAndMenuBar)
         menuBar = dialog.MenuBar();
         if (auto text = ReadScreenText(menuBar))
             barText = String(text->c_str());
-        PostKey(window, VK_F1);  // OK
+        PostKeyToFocus(window, VK_F1);  // OK
     });
     EXPECT_EQ(RunModal(dialog), IDOK);
     ASSERT_TRUE(driver.Wait());
@@ -131,8 +131,8 @@ TEST_F(FrameworkDialogs, CommandEightIsLeftToTheDialog)
         PostMessageW(window, WM_COMMAND, IDM_TEST_EIGHT, 0);
         openAfterEight = IsOpen(window);
         // Yes, from the right soft key's popup: its first item.
-        PostKey(window, VK_F2);
-        PostKey(window, VK_RETURN);
+        PostKeyToFocus(window, VK_F2);
+        PostKeyToFocus(window, VK_RETURN);
     });
     EXPECT_EQ(RunModal(dialog), IDYES);
     ASSERT_TRUE(driver.Wait());
@@ -182,13 +182,13 @@ TEST_F(FrameworkDialogs, RoutedBackArrivesAsAHotkeyAndGoesToTheFocus)
         HWND edit = GetDlgItem(window, IDC_TEST_EDIT);
         SetWindowTextW(edit, L"abc");
         SendMessageW(edit, EM_SETSEL, 3, 3);
-        PostKey(window, VK_ESCAPE);
+        PostKeyToFocus(window, VK_ESCAPE);
         WaitUntil([&] { return WindowTextOf(edit) == L"ab"; }, 5000);
         afterBack = WindowTextOf(edit);
         openAfterBack = IsOpen(window);
         // With nothing left to delete, Back leaves the screen.
         SetWindowTextW(edit, L"");
-        PostKey(window, VK_ESCAPE);
+        PostKeyToFocus(window, VK_ESCAPE);
     });
     EXPECT_EQ(RunModal(dialog), IDCANCEL);
     ASSERT_TRUE(driver.Wait());
@@ -206,11 +206,11 @@ TEST_F(FrameworkDialogs, UnroutedBackNeverReachesTheDialog)
         HWND edit = GetDlgItem(window, IDC_TEST_EDIT);
         SetWindowTextW(edit, L"abc");
         SendMessageW(edit, EM_SETSEL, 3, 3);
-        PostKey(window, VK_ESCAPE);
+        PostKeyToFocus(window, VK_ESCAPE);
         WaitUntil([&] { return WindowTextOf(edit) == L"ab"; }, 5000);
         afterBack = WindowTextOf(edit);
         SetWindowTextW(edit, L"");
-        PostKey(window, VK_ESCAPE);
+        PostKeyToFocus(window, VK_ESCAPE);
     });
     EXPECT_EQ(RunModal(dialog), IDCANCEL);
     ASSERT_TRUE(driver.Wait());

@@ -1,58 +1,23 @@
 #include "framework/Display.h"
 #include "framework/RegistryKey.h"
+#include "framework/testsupport/FontSizeGuard.h"
+#include "framework/testsupport/PixelCanvas.h"
 #include "framework/testsupport/TestScratch.h"
-
-#include "platform/Handles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-
 namespace {
-
-constexpr wchar_t AccessibilityKey[] = L"ControlPanel\\Accessibility";
 
 // The real accessibility key, restored as it was; other test processes that
 // touch it wait.
 class FontSizeSetting : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_lock.Held());
-        m_saved = GetRawRegistryValue(HKEY_CURRENT_USER, AccessibilityKey, L"FontSize");
-        m_keyExisted = RegistryKeyExists(HKEY_CURRENT_USER, AccessibilityKey);
-    }
+    void SetUp() override { ASSERT_TRUE(m_guard.Held()); }
 
-    void TearDown() override
-    {
-        if (m_saved.exists) {
-            SetRawRegistryValue(HKEY_CURRENT_USER, AccessibilityKey, L"FontSize", m_saved.type, m_saved.data.data(),
-                                static_cast<DWORD>(m_saved.data.size()));
-        } else if (m_keyExisted) {
-            RemoveValue();
-        } else {
-            RegDeleteKeyW(HKEY_CURRENT_USER, AccessibilityKey);
-        }
-    }
+    static void SetFontSize(DWORD size) { ASSERT_TRUE(FontSizeGuard::Set(size)); }
+    static void RemoveValue() { FontSizeGuard::RemoveValue(); }
 
-    static void SetFontSize(DWORD size)
-    {
-        ASSERT_TRUE(
-            SetRawRegistryValue(HKEY_CURRENT_USER, AccessibilityKey, L"FontSize", REG_DWORD, &size, sizeof size));
-    }
-
-    static void RemoveValue()
-    {
-        RegistryKey key;
-        if (key.Open(HKEY_CURRENT_USER, AccessibilityKey, KEY_SET_VALUE))
-            RegDeleteValueW(key.Get(), L"FontSize");
-    }
-
-    bool m_keyExisted = false;
-
-private:
-    CrossProcessLock m_lock{L"VellumateTests-FontSize"};
-    RawRegistryValue m_saved;
+    FontSizeGuard m_guard;
 };
 
 TEST_F(FontSizeSetting, OnlySizeTwoIsLarge)
@@ -88,52 +53,16 @@ TEST_F(FontSizeSetting, AMissingKeyMeansTheNormalSize)
                                nullptr, nullptr, nullptr),
               ERROR_SUCCESS);
     key.Reset();
-    if (m_keyExisted && values > 1)
+    if (m_guard.KeyExisted() && values > 1)
         GTEST_SKIP() << "the accessibility key holds other settings";
     ASSERT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, AccessibilityKey), ERROR_SUCCESS);
     EXPECT_FALSE(IsLargeFontSet(true));
 }
 
-// A 32-bit top-down bitmap selected into a memory DC.
-class PixelCanvas {
-public:
-    PixelCanvas(int width, int height) : m_width(width), m_dc(CreateCompatibleDC(nullptr))
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        m_bitmap.Reset(CreateDIBSection(m_dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        m_pixels = static_cast<uint32_t*>(bits);
-        m_old = SelectObject(m_dc.Get(), m_bitmap.Get());
-    }
-    ~PixelCanvas() { SelectObject(m_dc.Get(), m_old); }
-
-    HDC Dc() const noexcept { return m_dc.Get(); }
-    // The pixel as a COLORREF.
-    COLORREF At(int x, int y) const
-    {
-        GdiFlush();
-        uint32_t pixel = m_pixels[y * m_width + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
-
-private:
-    int m_width;
-    vellumate::MemoryDCHandle m_dc;
-    vellumate::BitmapHandle m_bitmap;
-    uint32_t* m_pixels = nullptr;
-    HGDIOBJ m_old = nullptr;
-};
-
 TEST(FillRectColor, FillsExactlyTheRectangleAndKeepsTheBackground)
 {
     constexpr COLORREF Yellow = 0x00A4FFFF;
-    PixelCanvas canvas(20, 20);
+    vellumate::PixelCanvas canvas(20, 20);
     ASSERT_NE(canvas.Dc(), nullptr);
     SetBkColor(canvas.Dc(), RGB(255, 0, 0));
 

@@ -133,7 +133,7 @@ TEST_F(HtmlDialogs, TheViewerCoversTheDialogAndTakesEveryKey)
         dialogCode = SendMessageW(focus, WM_GETDLGCODE, 0, 0);
         text = ViewerText(viewer);
         // Back leaves a screen whose focus holds nothing to delete.
-        PostKey(window, VK_ESCAPE);
+        PostKeyToFocus(window, VK_ESCAPE);
     });
     EXPECT_EQ(RunModal(dialog), IDCANCEL);
     ASSERT_TRUE(driver.Wait());

@@ -1,5 +1,6 @@
 #include "framework/ResourceModule.h"
 #include "framework/String.h"
+#include "framework/testsupport/TempFolder.h"
 
 #include "TestSupport.h"
 #include "test_localized.h"
@@ -9,43 +10,9 @@
 namespace {
 
 // A fresh folder under the temporary folder, removed with its files.
-class TempFolder {
+class ScratchFolder : public vellumate::TempFolder {
 public:
-    TempFolder()
-    {
-        wchar_t base[MAX_PATH + 1];
-        GetTempPathW(MAX_PATH + 1, base);
-        m_path.FormatText(L"%sframework-test-%lu-%lu", base, GetCurrentProcessId(), GetTickCount());
-        CreateDirectoryW(m_path, nullptr);
-    }
-    ~TempFolder() { RemoveTree(m_path); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    String File(const wchar_t* name) const { return m_path + L"\\" + name; }
-
-private:
-    static void RemoveTree(const String& folder)
-    {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW(folder + L"\\*", &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                String name(found.cFileName);
-                if (name == L"." || name == L"..")
-                    continue;
-                String path = folder + L"\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(path);
-                else
-                    DeleteFileW(path);
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryW(folder);
-    }
-
-    String m_path;
+    String File(const wchar_t* name) const { return (Path() + L"\\" + name).c_str(); }
 };
 
 // The two builds of the test resource file sit beside the test executable.
@@ -96,7 +63,7 @@ TEST(LocalizedResourceFile, CandidatesGoFromTheUserLanguageToEnglish)
 
 TEST(LocalizedResourceFile, TheFirstExistingCandidateWins)
 {
-    TempFolder folder;
+    ScratchFolder folder;
     String program = folder.File(L"tarnwell.exe");
     Install(L"english", folder.File(L"tarnwell.0409.dll"));
     EXPECT_STREQ(FindLocalizedResourceFile(program, SwissGerman), folder.File(L"tarnwell.0409.dll"));
@@ -115,7 +82,7 @@ TEST(LocalizedResourceFile, TheFirstExistingCandidateWins)
 
 TEST(LocalizedResourceFile, NoFileMeansNoResourceModule)
 {
-    TempFolder folder;
+    ScratchFolder folder;
     String program = folder.File(L"pellory.exe");
     // Files of another program and a folder bearing a candidate's name do not count.
     Install(L"english", folder.File(L"corvane.0409.dll"));
@@ -126,7 +93,7 @@ TEST(LocalizedResourceFile, NoFileMeansNoResourceModule)
 
 TEST(LocalizedResourceFile, AFileThatDoesNotLoadIsPassedOver)
 {
-    TempFolder folder;
+    ScratchFolder folder;
     String program = folder.File(L"tarnwell.exe");
     HANDLE file = CreateFileW(folder.File(L"tarnwell.0407.dll"), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -147,7 +114,7 @@ INT_PTR CALLBACK SampleDialogProc(HWND, UINT message, WPARAM, LPARAM)
 
 TEST(LocalizedResourceFile, ServesStringsDialogsAndMenus)
 {
-    TempFolder folder;
+    ScratchFolder folder;
     String program = folder.File(L"tarnwell.exe");
     Install(L"german", folder.File(L"tarnwell.0407.dll"));
     ModuleHandle module = LoadLocalizedResourceFile(program, German);

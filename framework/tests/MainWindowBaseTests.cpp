@@ -4,6 +4,7 @@
 #include "framework/CommandTable.h"
 #include "framework/Errors.h"
 #include "framework/MainWindowBase.h"
+#include "framework/testsupport/MessagePump.h"
 
 #include "test_dialogs.h"
 
@@ -72,13 +73,6 @@ HWND Create(TestMainWindow& window)
                            window.CreationParameter());
 }
 
-void DropQuitMessages()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-}
-
 TEST(MainWindowBase, RunsItsCommandsAndSendsTheirErrorsToTheFrame)
 {
     {
@@ -109,7 +103,7 @@ TEST(MainWindowBase, RunsItsCommandsAndSendsTheirErrorsToTheFrame)
         SendFrameMessage(window.Window(), WM_COMMAND, CountCommand);
         EXPECT_EQ(window.count, 2);
     }
-    DropQuitMessages();
+    vellumate::DropQuitMessages();
 }
 
 TEST(MainWindowBase, AFailureWhileCreatingFailsTheCreation)
@@ -117,7 +111,7 @@ TEST(MainWindowBase, AFailureWhileCreatingFailsTheCreation)
     TestMainWindow failing(true);
     EXPECT_EQ(Create(failing), nullptr);
     EXPECT_EQ(failing.Window(), nullptr);
-    DropQuitMessages();
+    vellumate::DropQuitMessages();
 
     // A window made without its object is refused, not left without one.
     EXPECT_EQ(CreateWindowExW(0, TestClass, L"Test", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,

@@ -1,5 +1,5 @@
 #include "framework/Paths.h"
-#include "framework/testsupport/TestScratch.h"
+#include "framework/testsupport/TempFolder.h"
 
 #include "TestSupport.h"
 
@@ -61,7 +61,8 @@ TEST(PathTexts, LongPathsAreNeverCut)
 
 class FileSystem : public ::testing::Test {
 protected:
-    String Path(const wchar_t* relative) const { return m_folder / relative; }
+    String Folder() const { return m_folder.Path().c_str(); }
+    String Path(const wchar_t* relative) const { return (m_folder / relative).c_str(); }
 
     static void MakeFile(const String& path)
     {
@@ -78,7 +79,7 @@ protected:
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
 
-    TemporaryFolder m_folder;
+    vellumate::TempFolder m_folder;
 };
 
 TEST_F(FileSystem, TheRootExistsWithoutAsking)
@@ -119,14 +120,14 @@ TEST_F(FileSystem, ListSubfoldersCountsFoldersOnly)
     MakeFile(Path(L"Beta\\inner.txt"));
 
     String names(L"kept|");
-    ASSERT_EQ(ListSubfolders(m_folder.Path(), &names, true), 3);
+    ASSERT_EQ(ListSubfolders(Folder(), &names, true), 3);
     EXPECT_EQ(names.Find(L"kept|"), 0);
     EXPECT_GE(names.Find(L"|Beta|"), 0);
     EXPECT_GE(names.Find(L"|Alpha \u00C4rger|"), 0);
     EXPECT_EQ(names.Length(), 5 + 5 + 12 + 6);
 
     String untouched;
-    EXPECT_EQ(ListSubfolders(AddTrailingSeparator(m_folder.Path()), &untouched, false), 1);
+    EXPECT_EQ(ListSubfolders(AddTrailingSeparator(Folder()), &untouched, false), 1);
     EXPECT_TRUE(untouched.IsEmpty());
     EXPECT_EQ(ListSubfolders(Path(L"Empty"), &untouched, true), 0);
     EXPECT_EQ(ListSubfolders(Path(L"Beta"), &untouched, false), 0);
@@ -154,7 +155,7 @@ TEST_F(FileSystem, CreateFolderPathMakesNothingForAMissingDrive)
 {
     wchar_t previous[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryW(m_folder.Path()));
+    ASSERT_TRUE(SetCurrentDirectoryW(Folder()));
     wchar_t letter = L'Y';
     while (letter > L'D' && (GetLogicalDrives() & (1u << (letter - L'A'))))
         --letter;
@@ -162,12 +163,12 @@ TEST_F(FileSystem, CreateFolderPathMakesNothingForAMissingDrive)
     SetCurrentDirectoryW(previous);
     EXPECT_FALSE(created);
     // The drive letter was not taken for a folder of the current one.
-    EXPECT_EQ(ListSubfolders(m_folder.Path(), nullptr, true), 0);
+    EXPECT_EQ(ListSubfolders(Folder(), nullptr, true), 0);
 }
 
 TEST_F(FileSystem, PathsBeyond260Characters)
 {
-    String path = m_folder.Path();
+    String path = Folder();
     while (path.Length() <= 300)
         path += L"\\" + String(L'd', 49) + L"\u00E9";
     ASSERT_TRUE(CreateFolderPath(path));

@@ -4,7 +4,7 @@
 #include "framework/SingleInstance.h"
 #include "framework/Startup.h"
 #include "framework/testsupport/ModalDriver.h"
-#include "framework/testsupport/TestScratch.h"
+#include "framework/testsupport/TempFolder.h"
 
 #include "UiTestSupport.h"
 #include "test_dialogs.h"
@@ -19,8 +19,17 @@ constexpr DWORD HelperClosedExitCode = 7;
 // A class name (and mutex name) no other test uses.
 String UniqueClass()
 {
-    return L"StartupTest-" + UniqueTestName();
+    return L"StartupTest-" + String(vellumate::UniqueTestName().c_str());
 }
+
+// A copy of the helper program, started with `arguments`.
+class HelperProcess : public ChildProcess {
+public:
+    explicit HelperProcess(const String& arguments)
+        : ChildProcess(vellumate::CommandBesideThisProgram(Helper, arguments.Chars()), Output::Inherited)
+    {
+    }
+};
 
 // A window of this process that can take the foreground away from a helper.
 class ForegroundWindow {
@@ -53,7 +62,7 @@ HWND WaitForWindow(const ChildProcess& process, const wchar_t* className)
 TEST(SingleInstance, ASecondCopyBringsTheFirstForwardAndExits)
 {
     String className = UniqueClass();
-    ChildProcess first(Helper, L"window " + className + L" wait");
+    HelperProcess first(L"window " + className + L" wait");
     ASSERT_TRUE(first.Started());
     HWND window = WaitForWindow(first, className);
     ASSERT_NE(window, nullptr);
@@ -66,7 +75,7 @@ TEST(SingleInstance, ASecondCopyBringsTheFirstForwardAndExits)
     ASSERT_EQ(GetForegroundWindow(), other.Get());
 
     // Looked up by class and the cut title, with quick attempts.
-    ChildProcess second(Helper, L"window " + className + L" quick title");
+    HelperProcess second(L"window " + className + L" quick title");
     ASSERT_TRUE(second.Started());
     EXPECT_EQ(second.WaitForExit(), 0u);
     EXPECT_EQ(GetForegroundWindow(), window);
@@ -84,14 +93,14 @@ TEST(SingleInstance, AMutexWithoutAWindowExhaustsTheAttempts)
     ASSERT_TRUE(mutex);
 
     ULONGLONG start = GetTickCount64();
-    ChildProcess waiting(Helper, L"window " + className + L" wait");
+    HelperProcess waiting(L"window " + className + L" wait");
     ASSERT_TRUE(waiting.Started());
     EXPECT_EQ(waiting.WaitForExit(), 0u);
     ULONGLONG elapsed = GetTickCount64() - start;
     // Five attempts, each waiting 500 ms before its second look.
     EXPECT_GE(elapsed, SingleInstanceAttempts * SingleInstanceWait - 100);
 
-    ChildProcess quick(Helper, L"window " + className + L" quick");
+    HelperProcess quick(L"window " + className + L" quick");
     ASSERT_TRUE(quick.Started());
     EXPECT_EQ(quick.WaitForExit(), 0u);
     EXPECT_EQ(CountWindows(className), 0);
@@ -138,7 +147,7 @@ TEST(ProgramStartupTable, WithoutItsLanguageFileAProgramSaysSoAndEnds)
 TEST(DialogProgram, ASecondCopyBringsTheMainDialogForwardAndExitsWithOne)
 {
     String mutexName = UniqueClass();
-    ChildProcess first(Helper, L"dialog " + mutexName);
+    HelperProcess first(L"dialog " + mutexName);
     ASSERT_TRUE(first.Started());
     HWND dialog = WaitForWindow(first, L"#32770");
     ASSERT_NE(dialog, nullptr);
@@ -149,7 +158,7 @@ TEST(DialogProgram, ASecondCopyBringsTheMainDialogForwardAndExitsWithOne)
     PumpFor(100);
     ASSERT_EQ(GetForegroundWindow(), other.Get());
 
-    ChildProcess second(Helper, L"dialog " + mutexName);
+    HelperProcess second(L"dialog " + mutexName);
     ASSERT_TRUE(second.Started());
     EXPECT_EQ(second.WaitForExit(), 1u);
     EXPECT_EQ(GetForegroundWindow(), dialog);

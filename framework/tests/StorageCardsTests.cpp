@@ -1,5 +1,5 @@
 #include "framework/Paths.h"
-#include "framework/testsupport/TestScratch.h"
+#include "framework/testsupport/TempDevice.h"
 
 #include "platform/FlashCard.h"
 
@@ -16,20 +16,7 @@ namespace {
 // A handset of its own: a root folder and a device profile naming its cards.
 class StorageCards : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(CreateDirectoryW(Root(), nullptr));
-        SetEnvironmentVariableW(L"VELLUMATE_ROOT", Root());
-        SetEnvironmentVariableW(L"VELLUMATE_PROFILE", m_device / L"profile.ini");
-    }
-
-    void TearDown() override
-    {
-        SetEnvironmentVariableW(L"VELLUMATE_ROOT", nullptr);
-        SetEnvironmentVariableW(L"VELLUMATE_PROFILE", nullptr);
-    }
-
-    String Root() const { return m_device / L"root"; }
+    String Root() const { return m_device.Root().c_str(); }
 
     // Writes the profile: each card with its state, and its folder when asked.
     void Device(const std::vector<std::pair<std::wstring, bool>>& cards, bool makeFolders = true)
@@ -45,12 +32,7 @@ protected:
         std::string bytes(static_cast<size_t>(size), '\0');
         WideCharToMultiByte(CP_UTF8, 0, profile.c_str(), static_cast<int>(profile.size()), bytes.data(), size, nullptr,
                             nullptr);
-        HANDLE file = CreateFileW(m_device / L"profile.ini", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        DWORD written = 0;
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(file);
+        m_device.WriteProfile(bytes);
     }
 
     // The cards in the platform's enumeration order.
@@ -76,7 +58,7 @@ protected:
         return names;
     }
 
-    TemporaryFolder m_device;
+    vellumate::TempDevice m_device;
 };
 
 TEST_F(StorageCards, ListsTheInsertedCardsInEnumerationOrder)

@@ -2,13 +2,9 @@
 #pragma once
 
 #include "framework/String.h"
+#include "framework/testsupport/StringPrinting.h"
 
 #include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <ostream>
-#include <string>
 
 // The reference count in a String's block header: the first of the three
 // 32-bit fields in front of the characters.
@@ -25,10 +21,4 @@ inline String AlphabetText(int length)
     for (int i = 0; i < length; ++i)
         text += static_cast<wchar_t>(L'a' + i % 26);
     return text;
-}
-
-// Failure messages show the text.
-inline void PrintTo(const String& text, std::ostream* out)
-{
-    *out << ::testing::PrintToString(std::wstring(text.Chars(), text.Length()));
 }

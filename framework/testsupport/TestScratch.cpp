@@ -1,27 +1,8 @@
 #include "framework/testsupport/TestScratch.h"
 
-#include <atomic>
-#include <cwchar>
+#include "framework/testsupport/TempFolder.h"
 
 namespace {
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) noexcept : m_handle(handle) {}
-    ~FindHandle()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            FindClose(m_handle);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-
-    HANDLE Get() const noexcept { return m_handle; }
-    explicit operator bool() const noexcept { return m_handle != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE m_handle;
-};
 
 String Joined(const String& path, const wchar_t* relative)
 {
@@ -31,30 +12,12 @@ String Joined(const String& path, const wchar_t* relative)
     return joined;
 }
 
-void DeleteEntry(const String& path, DWORD attributes)
-{
-    if (attributes & FILE_ATTRIBUTE_READONLY)
-        SetFileAttributesW(path, attributes & ~FILE_ATTRIBUTE_READONLY);
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        DeleteFolderTree(path);
-    else
-        DeleteFileW(path);
-}
-
 }  // namespace
-
-String UniqueTestName()
-{
-    static std::atomic<unsigned> counter{0};
-    String name;
-    name.FormatText(L"%lu-%u-%I64u", GetCurrentProcessId(), counter.fetch_add(1), GetTickCount64());
-    return name;
-}
 
 TestRegistryKey::TestRegistryKey()
 {
     m_path = L"Software\\VellumateTests\\";
-    m_path += UniqueTestName();
+    m_path += vellumate::UniqueTestName().c_str();
     HKEY key = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, m_path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS)
         RegCloseKey(key);
@@ -104,46 +67,6 @@ bool RegistryKeyExists(HKEY root, const wchar_t* keyPath)
         return false;
     RegCloseKey(key);
     return true;
-}
-
-TemporaryFolder::TemporaryFolder()
-{
-    wchar_t temp[MAX_PATH + 1];
-    DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-    m_path = String(temp, length > MAX_PATH ? 0 : static_cast<int>(length));
-    m_path.TrimRight(L'\\');
-    m_path += L"\\vellumate-";
-    m_path += UniqueTestName();
-    CreateDirectoryW(m_path, nullptr);
-}
-
-TemporaryFolder::~TemporaryFolder()
-{
-    DeleteFolderTree(m_path);
-}
-
-String TemporaryFolder::operator/(const wchar_t* relative) const
-{
-    return Joined(m_path, relative);
-}
-
-bool DeleteFolderTree(const wchar_t* path)
-{
-    String folder(path);
-    WIN32_FIND_DATAW data;
-    {
-        FindHandle search(FindFirstFileW(Joined(folder, L"*"), &data));
-        if (search) {
-            do {
-                if (std::wcscmp(data.cFileName, L".") != 0 && std::wcscmp(data.cFileName, L"..") != 0)
-                    DeleteEntry(Joined(folder, data.cFileName), data.dwFileAttributes);
-            } while (FindNextFileW(search.Get(), &data));
-        }
-    }
-    DWORD attributes = GetFileAttributesW(folder);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        SetFileAttributesW(folder, attributes & ~FILE_ATTRIBUTE_READONLY);
-    return RemoveDirectoryW(folder) || GetFileAttributesW(folder) == INVALID_FILE_ATTRIBUTES;
 }
 
 CrossProcessLock::CrossProcessLock(const wchar_t* name, DWORD timeout) : m_mutex(CreateMutexW(nullptr, FALSE, name))

@@ -1,5 +1,6 @@
-// Scratch places for tests: a registry key and a folder of their own, both
-// removed again, and a lock for tests that must touch a shared real key.
+// Scratch places for tests: a registry key of their own, removed again, and
+// a lock for tests that must touch a shared real key. (Folders of their own:
+// TempFolder.h.)
 #pragma once
 
 #include "framework/String.h"
@@ -7,9 +8,6 @@
 #include <windows.h>
 
 #include <vector>
-
-// A name no other test process of this run uses: "<pid>-<counter>-<ticks>".
-String UniqueTestName();
 
 // HKCU\Software\VellumateTests\<unique>, created at construction and deleted
 // with everything in it at destruction.
@@ -41,27 +39,6 @@ bool SetRawRegistryValue(HKEY root, const wchar_t* keyPath, const wchar_t* name,
                          DWORD size);
 RawRegistryValue GetRawRegistryValue(HKEY root, const wchar_t* keyPath, const wchar_t* name);
 bool RegistryKeyExists(HKEY root, const wchar_t* keyPath);
-
-// A new folder in the temporary folder, deleted with its contents at
-// destruction (read-only entries included).
-class TemporaryFolder {
-public:
-    TemporaryFolder();
-    ~TemporaryFolder();
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    // The folder's full path, without a trailing separator.
-    const String& Path() const noexcept { return m_path; }
-    // Path() + "\" + relative.
-    String operator/(const wchar_t* relative) const;
-
-private:
-    String m_path;
-};
-
-// Deletes a folder and everything in it; true when it is gone.
-bool DeleteFolderTree(const wchar_t* path);
 
 // Serialises test processes that touch one shared real resource (such as a
 // program's own registry key): a named mutex held for the object's life.

@@ -27,7 +27,7 @@ vellumate_test(menubar_tests
         menubar/tests/ShellDialogsTests.cpp
         menubar/tests/SoftKeyBarTests.cpp
         menubar/tests/test_menubar.h
-    LIBS platform
+    LIBS platform testsupport_win32
     RESOURCES menubar/tests/test_menubar.rc)
 
 # Popup menus (which close when their window leaves the front),
@@ -41,5 +41,5 @@ vellumate_test(menubar_front_tests SERIAL
         menubar/tests/PopupMenuTests.cpp
         menubar/tests/MenuTestSupport.cpp
         menubar/tests/MenuTestSupport.h
-    LIBS platform
+    LIBS platform testsupport_win32
     RESOURCES menubar/tests/test_menubar.rc)

@@ -1,6 +1,6 @@
 #include "platform/DevicePaths.h"
 
-#include "platform/tests/TempDevice.h"
+#include "framework/testsupport/TempDevice.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,8 @@
 #include "platform/VolumeSpace.h"
 
 #include "platform/Handles.h"
-#include "platform/tests/TempDevice.h"
+
+#include "framework/testsupport/TempDevice.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
 #include "platform/HandsetHardware.h"
 
 #include "platform/Handles.h"
-#include "platform/tests/TempDevice.h"
+
+#include "framework/testsupport/TempDevice.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 #include "platform/ShellNotifyProtocol.h"
 #include "platform/shell/NotifyRelay.h"
 
-#include "platform/tests/ChildProcess.h"
-#include "platform/tests/TempDevice.h"
+#include "framework/testsupport/ChildProcess.h"
+#include "framework/testsupport/TempDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +18,6 @@
 using namespace vellumate;
 
 namespace {
-
-std::wstring HelperPath()
-{
-    wchar_t path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return (std::filesystem::path(std::wstring(path, length)).parent_path() / L"services_notify_helper.exe").wstring();
-}
 
 class ShellNotifyTest : public ::testing::Test {
 protected:
@@ -37,7 +30,8 @@ protected:
     // Starts a helper registered for `arguments` ("MASK [WATCHDIR] [--once]").
     std::unique_ptr<ChildProcess> StartProgram(const std::wstring& arguments)
     {
-        auto program = std::make_unique<ChildProcess>(L"\"" + HelperPath() + L"\" " + arguments);
+        auto program =
+            std::make_unique<ChildProcess>(CommandBesideThisProgram(L"services_notify_helper.exe", arguments));
         EXPECT_TRUE(*program) << "cannot start the helper";
         EXPECT_EQ(program->NextLine(), "registered");
         return program;

@@ -1,9 +1,12 @@
 #include "platform/SpecialFolders.h"
 
 #include "platform/DevicePaths.h"
-#include "platform/tests/TempDevice.h"
+
+#include "framework/testsupport/TempDevice.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 using namespace vellumate;
 

@@ -6,6 +6,7 @@
 #include "sysinfo/resource.h"
 
 #include "framework/Globals.h"
+#include "framework/testsupport/BenchTiming.h"
 
 #include <windows.h>
 
@@ -20,46 +21,17 @@ constexpr std::uint64_t MB = 1ull << 20;
 constexpr unsigned AllPagesTick = 468;
 constexpr int TicksPerMinute = 60000 / TimerPeriod;
 
-class Stopwatch {
-public:
-    Stopwatch() { QueryPerformanceCounter(&m_start); }
-    double Microseconds() const
-    {
-        LARGE_INTEGER now{};
-        LARGE_INTEGER frequency{};
-        QueryPerformanceCounter(&now);
-        QueryPerformanceFrequency(&frequency);
-        return (now.QuadPart - m_start.QuadPart) * 1e6 / frequency.QuadPart;
-    }
-
-private:
-    LARGE_INTEGER m_start{};
-};
-
-struct Timings {
-    std::vector<double> samples;
-    void Add(double microseconds) { samples.push_back(microseconds); }
-    double Mean() const
-    {
-        double sum = 0;
-        for (double sample : samples)
-            sum += sample;
-        return samples.empty() ? 0 : sum / samples.size();
-    }
-    double Max() const { return samples.empty() ? 0 : *std::max_element(samples.begin(), samples.end()); }
-};
-
 double TimeTick(TestObrelWindow& window)
 {
-    Stopwatch watch;
+    const vellumate::bench::Stopwatch watch;
     window.Tick();
     return watch.Microseconds();
 }
 
-void ReportTimings(const char* what, const Timings& timings)
+void ReportTimings(const char* what, const std::vector<double>& timings)
 {
-    std::printf("%-52s mean %8.1f us  max %8.1f us  (%zu ticks)\n", what, timings.Mean(), timings.Max(),
-                timings.samples.size());
+    std::printf("%-52s mean %8.1f us  max %8.1f us  (%zu ticks)\n", what, vellumate::bench::Mean(timings),
+                vellumate::bench::Max(timings), timings.size());
 }
 
 // Every value the pages show, different from before.
@@ -82,23 +54,23 @@ void TickCosts()
     TestHandset handset(figures);
     TestObrelWindow window;
 
-    Timings idle;
-    Timings idleAllPages;
+    std::vector<double> idle;
+    std::vector<double> idleAllPages;
     for (unsigned round = 0; round < 2 * AllPagesTick; ++round) {
         const bool allPages = window.Object().Schedule().Tick() % AllPagesTick == 0;
-        (allPages ? idleAllPages : idle).Add(TimeTick(window));
+        (allPages ? idleAllPages : idle).push_back(TimeTick(window));
     }
     ReportTimings("tick, nothing changed (any tick)", idle);
     ReportTimings("tick, nothing changed (every page updates)", idleAllPages);
 
     for (UINT page : {IDC_MEMORY_PAGE, IDC_FLASH_PAGE, IDC_POWER_PAGE}) {
         window.Command(page);
-        Timings changed;
+        std::vector<double> changed;
         for (int round = 0; round < 12; ++round) {
             const unsigned tick = window.Object().Schedule().Tick();
             window.TickUntil((tick / AllPagesTick + 1) * AllPagesTick);
             ChangeEverything(handset, round);
-            changed.Add(TimeTick(window));
+            changed.push_back(TimeTick(window));
         }
         const char* name = page == IDC_MEMORY_PAGE  ? "tick, every value changed, Memory page shown"
                            : page == IDC_FLASH_PAGE ? "tick, every value changed, Flash page shown"
@@ -138,7 +110,7 @@ int wmain()
 {
     const HINSTANCE self = GetModuleHandleW(nullptr);
     InitFramework(self, self, IDS_PROGRAM_TITLE);
-    FontSizeGuard fontSize;  // normal rows, as on most handsets
+    FontSizeGuard fontSize{1};  // normal rows, as on most handsets
     TickCosts();
     RowsPerMinute();
     return 0;

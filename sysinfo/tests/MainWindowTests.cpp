@@ -72,7 +72,7 @@ protected:
         window->TickUntil((tick + interval - 1) / interval * interval);
     }
 
-    FontSizeGuard fontSize;
+    FontSizeGuard fontSize{1};
     TestHandset handset;
     std::unique_ptr<TestObrelWindow> window;
 };

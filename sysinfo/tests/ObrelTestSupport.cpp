@@ -2,15 +2,13 @@
 
 #include "sysinfo/resource.h"
 
-#include "framework/RegistryKey.h"
+#include "framework/testsupport/KeyPress.h"
 
 #include <commctrl.h>
 
 #include <sstream>
 
 namespace {
-
-constexpr wchar_t AccessibilityKey[] = L"ControlPanel\\Accessibility";
 
 std::wstring Wide(const std::string& text)
 {
@@ -31,16 +29,6 @@ void StampProfile(const std::wstring& path)
                                            nullptr, OPEN_EXISTING, 0, nullptr));
     if (file)
         SetFileTime(file.Get(), nullptr, nullptr, &time);
-}
-
-void RegisterObrelClass()
-{
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = MainWindow::Procedure();
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = MainWindow::ClassName;
-    RegisterClassW(&windowClass);  // once per process; later calls fail harmlessly
 }
 
 }  // namespace
@@ -74,63 +62,27 @@ void TestHandset::Apply()
     StampProfile(m_device.ProfilePath());
 }
 
-FontSizeGuard::FontSizeGuard()
+ProgramStartup ObrelStartup()
 {
-    m_saved = GetRawRegistryValue(HKEY_CURRENT_USER, AccessibilityKey, L"FontSize");
-    m_keyExisted = RegistryKeyExists(HKEY_CURRENT_USER, AccessibilityKey);
-    if (Held())
-        Set(1);
-}
-
-FontSizeGuard::~FontSizeGuard()
-{
-    if (!Held())
-        return;
-    if (m_saved.exists) {
-        SetRawRegistryValue(HKEY_CURRENT_USER, AccessibilityKey, L"FontSize", m_saved.type, m_saved.data.data(),
-                            static_cast<DWORD>(m_saved.data.size()));
-    } else if (m_keyExisted) {
-        RegistryKey key;
-        if (key.Open(HKEY_CURRENT_USER, AccessibilityKey, KEY_SET_VALUE))
-            RegDeleteValueW(key.Get(), L"FontSize");
-    } else {
-        RegDeleteKeyW(HKEY_CURRENT_USER, AccessibilityKey);
-    }
-}
-
-void FontSizeGuard::Set(DWORD size)
-{
-    SetRawRegistryValue(HKEY_CURRENT_USER, AccessibilityKey, L"FontSize", REG_DWORD, &size, sizeof size);
+    // The row's steps make the program's own window object; the tests make
+    // theirs, so this one stays empty.
+    static std::unique_ptr<MainWindow> unused;
+    return MainWindow::Startup(unused);
 }
 
 TestObrelWindow::TestObrelWindow()
 {
-    RegisterObrelClass();
-    m_object = std::make_unique<MainWindow>();
-    m_window = CreateWindowExW(0, MainWindow::ClassName, L"System Info", WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr),
-                               m_object->CreationParameter());
-    if (!m_window)
+    if (!m_window.Create(ObrelStartup(), std::make_unique<MainWindow>()))
         return;
-    KillTimer(m_window, MainWindow::RefreshTimer);
-    ShowWindow(m_window, SW_SHOW);
-    UpdateWindow(m_window);
-}
-
-TestObrelWindow::~TestObrelWindow()
-{
-    m_object.reset();
-    // The window ends the message loop it thinks it runs; this thread has none.
-    MSG message;
-    while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
+    KillTimer(Handle(), MainWindow::RefreshTimer);
+    m_window.Show();
 }
 
 void TestObrelWindow::Tick(int count)
 {
     for (int i = 0; i < count; ++i) {
-        SendMessageW(m_window, WM_TIMER, MainWindow::RefreshTimer, 0);
-        UpdateWindow(m_window);
+        SendMessageW(Handle(), WM_TIMER, MainWindow::RefreshTimer, 0);
+        UpdateWindow(Handle());
     }
 }
 
@@ -142,20 +94,19 @@ void TestObrelWindow::TickUntil(unsigned tick)
 
 void TestObrelWindow::Paint()
 {
-    UpdateWindow(m_window);
+    UpdateWindow(Handle());
 }
 
 void TestObrelWindow::Key(UINT virtualKey)
 {
-    SendMessageW(m_window, WM_KEYDOWN, virtualKey, 1);
-    SendMessageW(m_window, WM_KEYUP, virtualKey, 0xC0000001);
-    UpdateWindow(m_window);
+    vellumate::SendKeyPress(Handle(), virtualKey);
+    UpdateWindow(Handle());
 }
 
 void TestObrelWindow::Command(UINT command)
 {
-    SendMessageW(m_window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
-    UpdateWindow(m_window);
+    SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    UpdateWindow(Handle());
 }
 
 std::wstring TestObrelWindow::LeftSoftKey() const
@@ -169,23 +120,6 @@ std::wstring TestObrelWindow::LeftSoftKey() const
     if (SendMessageW(Object().MenuBar(), TB_GETBUTTONINFO, IDC_NEXT_PAGE, reinterpret_cast<LPARAM>(&info)) < 0)
         return L"(no such button)";
     return text;
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeout)
-{
-    const ULONGLONG end = GetTickCount64() + timeout;
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (done())
-            return true;
-        if (GetTickCount64() >= end)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
 }
 
 PageSurface::PageSurface()

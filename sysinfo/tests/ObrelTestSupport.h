@@ -6,14 +6,15 @@
 #include "sysinfo/MainWindow.h"
 #include "sysinfo/OffscreenSurface.h"
 
+#include "framework/testsupport/FontSizeGuard.h"
+#include "framework/testsupport/MainWindowFixture.h"
+#include "framework/testsupport/MessagePump.h"
+#include "framework/testsupport/TempDevice.h"
 #include "framework/testsupport/TestScratch.h"
-
-#include "platform/tests/TempDevice.h"
 
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -62,37 +63,20 @@ private:
     vellumate::TempDevice m_device;
 };
 
-// The large-font setting is the real one of the user, shared with other test
-// processes: held for the test's life, normal size unless a test says
-// otherwise, and restored afterwards.
-class FontSizeGuard {
-public:
-    FontSizeGuard();
-    ~FontSizeGuard();
-    FontSizeGuard(const FontSizeGuard&) = delete;
-    FontSizeGuard& operator=(const FontSizeGuard&) = delete;
+// Obrel's start-up row, of which the tests make the main window.
+ProgramStartup ObrelStartup();
 
-    bool Held() const noexcept { return m_lock.Held(); }
-    void Set(DWORD size);
-
-private:
-    CrossProcessLock m_lock{L"VellumateTests-FontSize"};
-    RawRegistryValue m_saved;
-    bool m_keyExisted = false;
-};
-
-// An Obrel window on the test's thread, made as the program makes it. Its
-// timer is stopped: the test delivers the ticks.
+// An Obrel window on the test's thread, made from Obrel's start-up row as the
+// program makes it. Its timer is stopped: the test delivers the ticks.
 class TestObrelWindow {
 public:
     TestObrelWindow();
-    ~TestObrelWindow();
     TestObrelWindow(const TestObrelWindow&) = delete;
     TestObrelWindow& operator=(const TestObrelWindow&) = delete;
 
-    explicit operator bool() const noexcept { return m_window != nullptr; }
-    HWND Handle() const noexcept { return m_window; }
-    MainWindow& Object() const noexcept { return *m_object; }
+    explicit operator bool() const noexcept { return static_cast<bool>(m_window); }
+    HWND Handle() const noexcept { return m_window.Handle(); }
+    MainWindow& Object() const noexcept { return m_window.Object(); }
     const InfoPage* CurrentPage() const noexcept { return Object().Ring().Current(); }
 
     // Delivers `count` timer ticks, each followed by the painting it caused.
@@ -111,12 +95,10 @@ public:
     std::wstring LeftSoftKey() const;
 
 private:
-    std::unique_ptr<MainWindow> m_object;
-    HWND m_window = nullptr;
+    ProgramWindow<MainWindow> m_window;
 };
 
-// Dispatches this thread's messages until `done` holds or `timeout` passed.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeout = 5000);
+using vellumate::PumpUntil;
 
 // A 176 x 220 surface to paint pages into.
 class PageSurface {

@@ -1,5 +1,9 @@
 #include "MenuTestSupport.h"
 
+#include "framework/testsupport/KeyPress.h"
+#include "framework/testsupport/MessagePump.h"
+#include "framework/testsupport/WindowSearch.h"
+
 #include "platform/Handset.h"
 #include "platform/ScreenText.h"
 #include "platform/ShellDialogs.h"
@@ -12,46 +16,24 @@ namespace {
 
 constexpr wchar_t ProgramClass[] = L"MenuTestProgram";
 
-LPARAM KeyData(UINT virtualKey, bool up, bool repeat)
-{
-    const UINT scan = ::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
-    LPARAM data = 1 | (static_cast<LPARAM>(scan) << 16);
-    if (up)
-        data |= (1u << 30) | (1u << 31);
-    else if (repeat)
-        data |= 1u << 30;
-    return data;
-}
-
 }  // namespace
 
 void Pump()
 {
     // Everything the tests wait for is posted on this thread, so an empty
-    // queue means done; the time limit only stops a message that keeps coming.
-    const ULONGLONG start = ::GetTickCount64();
-    int quietRounds = 0;
-    while (quietRounds < 2 && ::GetTickCount64() - start < 10000) {
-        MSG message;
-        bool any = false;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            any = true;
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-        quietRounds = any ? 0 : quietRounds + 1;
-    }
+    // queue means done.
+    vellumate::PumpUntilQuiet();
 }
 
 void KeyDown(HWND target, UINT virtualKey, bool repeat)
 {
-    ::PostMessageW(target, WM_KEYDOWN, virtualKey, KeyData(virtualKey, false, repeat));
+    vellumate::PostKeyDown(target, virtualKey, repeat);
     Pump();
 }
 
 void KeyUp(HWND target, UINT virtualKey)
 {
-    ::PostMessageW(target, WM_KEYUP, virtualKey, KeyData(virtualKey, true, false));
+    vellumate::PostKeyUp(target, virtualKey);
     Pump();
 }
 
@@ -63,14 +45,8 @@ void Press(HWND target, UINT virtualKey)
 
 HWND OpenPopup()
 {
-    // This thread's popups only: other test programs share the desktop. The
-    // newest (a submenu over its parent) comes first in Z order.
-    for (HWND window = ::FindWindowW(L"menu_popup", nullptr); window;
-         window = ::FindWindowExW(nullptr, window, L"menu_popup", nullptr)) {
-        if (::IsWindowVisible(window) && ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId())
-            return window;
-    }
-    return nullptr;
+    // The newest (a submenu over its parent) comes first in Z order.
+    return vellumate::FindThreadWindow(L"menu_popup");
 }
 
 std::wstring ScreenTextOf(HWND window)

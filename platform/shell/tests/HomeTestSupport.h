@@ -5,7 +5,11 @@
 #include "platform/ScreenText.h"
 #include "platform/shell/HomeScreen.h"
 #include "platform/shell/Notice.h"
-#include "platform/tests/TempFolder.h"
+
+#include "framework/testsupport/KeyPress.h"
+#include "framework/testsupport/MessagePump.h"
+#include "framework/testsupport/TempFolder.h"
+#include "framework/testsupport/WindowSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -15,18 +19,6 @@
 namespace vellumate::hometest {
 
 inline constexpr wchar_t Programs[] = L"Windows\\Start Menu\\Programs\\";
-
-// This thread's visible window of a class: other test programs share the
-// desktop and show their own notices and menus.
-inline HWND ThreadWindow(const wchar_t* className)
-{
-    for (HWND window = ::FindWindowW(className, nullptr); window;
-         window = ::FindWindowExW(nullptr, window, className, nullptr)) {
-        if (::IsWindowVisible(window) && ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId())
-            return window;
-    }
-    return nullptr;
-}
 
 class HomeScreenTest : public ::testing::Test {
 protected:
@@ -50,27 +42,18 @@ protected:
     // A key as the system queues it, so that the soft-key bar sees it too.
     void Press(UINT key)
     {
-        ::PostMessageW(home_.Window(), WM_KEYDOWN, key, 1);
-        ::PostMessageW(home_.Window(), WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
+        PostKeyDown(home_.Window(), key);
+        PostKeyUp(home_.Window(), key);
         Pump();
     }
 
-    static void Pump()
-    {
-        for (int round = 0; round < 5; ++round) {
-            MSG message;
-            while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                ::TranslateMessage(&message);
-                ::DispatchMessageW(&message);
-            }
-            ::Sleep(1);
-        }
-    }
+    // Each pass pauses, so that what other threads send in between is taken too.
+    static void Pump() { PumpUntilQuiet(5, 1); }
 
     static std::wstring PopupText()
     {
         // This thread's popup: other test programs share the desktop.
-        const HWND popup = ThreadWindow(L"menu_popup");
+        const HWND popup = FindThreadWindow(L"menu_popup");
         return popup ? ReadScreenText(popup).value_or(L"") : L"<no popup>";
     }
 
@@ -84,7 +67,7 @@ inline std::wstring noticeText;
 
 inline void CALLBACK DismissNotice(HWND, UINT, UINT_PTR timer, DWORD) noexcept
 {
-    const HWND notice = ThreadWindow(NoticeClass);
+    const HWND notice = FindThreadWindow(NoticeClass);
     if (!notice)
         return;
     ::KillTimer(nullptr, timer);

@@ -1,6 +1,6 @@
 #include "platform/shell/Shortcut.h"
 
-#include "platform/tests/TempFolder.h"
+#include "framework/testsupport/TempFolder.h"
 
 #include <gtest/gtest.h>
 
