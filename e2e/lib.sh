@@ -30,6 +30,8 @@ E2E_SHOTS=${VELLUMATE_BUILD:-$E2E_ROOT/build}/e2e/$E2E_NAME
 E2E_WAIT=${E2E_WAIT:-10}
 E2E_TMP=""
 E2E_SCREEN=""
+E2E_FAILED=""
+E2E_FAILED_AT=""
 
 # Headless always: a session on the caller's display would take it over.
 unset DISPLAY
@@ -40,6 +42,8 @@ e2e_begin() {
     mkdir -p "$E2E_SHOTS"
     trap e2e_end EXIT
     trap 'exit 130' INT TERM HUP
+    # A command that fails outside the checks ends the test (set -e): say which.
+    trap 'E2E_FAILED_AT="line $LINENO: $BASH_COMMAND"' ERR
     # A copy of a prepared Wine prefix takes seconds; making one takes many.
     if [ -n "${E2E_PREFIX_TEMPLATE:-}" ] && [ -d "$E2E_PREFIX_TEMPLATE" ]; then
         mkdir -p "$E2E_TMP/device"
@@ -63,6 +67,7 @@ now_ms() {
 }
 
 fail() {
+    E2E_FAILED=1
     echo "FAIL $E2E_NAME: $*" >&2
     if [ -n "$E2E_SCREEN" ]; then
         echo "--- the screen read last:" >&2
@@ -226,7 +231,10 @@ pid_of() {
 # it; removes the device in any case.
 e2e_end() {
     local rc=$? left
-    trap - EXIT
+    trap - EXIT ERR
+    if [ "$rc" -ne 0 ] && [ -z "$E2E_FAILED" ]; then
+        echo "FAIL $E2E_NAME: a command failed (exit $rc) at ${E2E_FAILED_AT:-an unknown place}" >&2
+    fi
     if [ -n "$E2E_TMP" ]; then
         vm session stop >/dev/null 2>&1 || true
         left=$(session_processes)
