@@ -82,6 +82,11 @@ run_tests() {
     local rc=0
     (cd "$BUILD" && ctest --output-on-failure -j"$(nproc)" "$@") || rc=$?
     wineserver -k >/dev/null 2>&1 || true
+    # The end-to-end tests come last, and only in a whole run: arguments pick
+    # unit tests (./vellumate e2e runs the others on their own).
+    if [ $# -eq 0 ]; then
+        run_e2e || rc=1
+    fi
     return $rc
 }
 
