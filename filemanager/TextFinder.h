@@ -1,4 +1,4 @@
-// Looks for a text inside files, case-sensitive. A file is read in 512-byte
+// Looks for a text inside files, case-sensitive. A file is searched in 512-byte
 // blocks, each taken as narrow text and widened. The end of one block is kept
 // in front of the next, so a text that straddles two blocks is found too.
 // No window code; one finder serves one search thread.
@@ -12,6 +12,7 @@
 class TextFinder {
 public:
     static constexpr int BlockSize = 512;
+    static constexpr int BlocksPerRead = 8;
 
     // An empty text is found in every file that can be opened.
     explicit TextFinder(const String& text);
