@@ -100,11 +100,14 @@ void FindResultsDialog::LayOut()
     const int top = countRect.bottom + 2;
     HWND list = List();
     MoveWindow(list, 0, top, client.right, client.bottom - top, TRUE);
+    // The scroll bar's room is kept free, so that the size column stays in
+    // view when the results grow beyond one page.
     RECT listClient{};
     GetClientRect(list, &listClient);
-    const int nameWidth = listClient.right * NameShare / ShareParts;
+    const int width = listClient.right - GetSystemMetrics(SM_CXVSCROLL);
+    const int nameWidth = width * NameShare / ShareParts;
     ListView_SetColumnWidth(list, 0, nameWidth);
-    ListView_SetColumnWidth(list, 1, listClient.right - nameWidth);
+    ListView_SetColumnWidth(list, 1, width - nameWidth);
 }
 
 bool FindResultsDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

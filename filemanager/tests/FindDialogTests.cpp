@@ -171,6 +171,7 @@ TEST_F(FindDialogTest, ASearchByNameAndTextShowsItsResultsAndOpensAFolder)
     Start(DefaultSettings(L"\\Docs"));
 
     std::wstring caption, folderField, patternsField;
+    std::vector<int> focusWalk;
     Rows byName, byText, again;
     std::wstring count;
     int selected = -2;
@@ -178,6 +179,14 @@ TEST_F(FindDialogTest, ASearchByNameAndTextShowsItsResultsAndOpensAFolder)
         caption = Text(find);
         folderField = ControlText(find, IDC_FIND_FOLDER);
         patternsField = ControlText(find, IDC_FIND_PATTERNS);
+        // Up and Down walk the fields and stop at either end.
+        for (UINT key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_UP, VK_UP, VK_UP}) {
+            GUITHREADINFO info{sizeof info};
+            GetGUIThreadInfo(m_thread, &info);
+            SendMessageW(info.hwndFocus, WM_KEYDOWN, key, 0);
+            GetGUIThreadInfo(m_thread, &info);
+            focusWalk.push_back(GetDlgCtrlID(info.hwndFocus));
+        }
         HWND results = SearchFor(find, L"*.txt");
         byName = ResultRows(results);
         count = ControlText(results, IDC_RESULTS_COUNT);
@@ -204,6 +213,8 @@ TEST_F(FindDialogTest, ASearchByNameAndTextShowsItsResultsAndOpensAFolder)
     EXPECT_EQ(caption, L"Find Files");
     EXPECT_EQ(folderField, L"\\Docs\\");
     EXPECT_EQ(patternsField, L"*.*");
+    EXPECT_EQ(focusWalk, (std::vector<int>{IDC_FIND_FOLDER, IDC_FIND_TEXT, IDC_FIND_TEXT, IDC_FIND_FOLDER,
+                                           IDC_FIND_PATTERNS, IDC_FIND_PATTERNS}));
     std::sort(byName.begin(), byName.end());
     EXPECT_EQ(byName, (Rows{L"plan.txt|2.00K", L"to-anna.txt|900B", L"to-ben.txt|100B"}));
     EXPECT_EQ(count, L"Found: 3");
