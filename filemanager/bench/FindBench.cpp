@@ -2,6 +2,8 @@
 // the time with a bare loop that lists the same tree and reads and searches
 // every file. The two run alternately, round by round, so that the machine's
 // moods fall on both; the ratio of their medians has a target of at most 1.5.
+#include "BenchSupport.h"
+
 #include "filemanager/FileSearch.h"
 #include "filemanager/SearchScope.h"
 #include "framework/String.h"
@@ -23,24 +25,6 @@ constexpr int SubFolders = 10;
 constexpr int FilesPerFolder = 100;
 constexpr int Rounds = 11;
 constexpr char Needle[] = "mislaid receipt";
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // Files of 200 to 4,000 bytes of text; one in seven holds the needle,
 // somewhere, block boundaries included.
@@ -115,49 +99,20 @@ struct Counter : SearchSink {
     int count = 0;
 };
 
-void DeleteTree(const String& folder)
-{
-    WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW(folder + L"\\*", &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring_view name(entry.cFileName);
-            if (name == L"." || name == L"..")
-                continue;
-            const String path = folder + L"\\" + entry.cFileName;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                DeleteTree(path);
-            else
-                DeleteFileW(path);
-        } while (FindNextFileW(find, &entry));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder);
-}
-
 }  // namespace
 
 int wmain()
 {
-    wchar_t temp[MAX_PATH + 1];
-    DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-    if (length == 0 || length > MAX_PATH)
+    const bench::BenchRoot root(L"findbench");
+    if (root.Path().IsEmpty())
         return 1;
-    String root(temp, static_cast<int>(length));
-    root.TrimRight(L'\\');
-    String unique;
-    unique.FormatText(L"\\vellumate-findbench-%lu", GetCurrentProcessId());
-    root += unique;
-    const String tree = root + L"\\Tree";
-    CreateDirectoryW(root, nullptr);
+    const String tree = root.Path() + L"\\Tree";
     CreateDirectoryW(tree, nullptr);
-    SetEnvironmentVariableW(L"VELLUMATE_ROOT", root);
 
     const int files = TopFolders * SubFolders * FilesPerFolder;
     std::wprintf(L"creating %d files...\n", files);
     if (!MakeTree(tree)) {
         std::wprintf(L"could not create the files\n");
-        DeleteTree(root);
         return 1;
     }
 
@@ -180,15 +135,15 @@ int wmain()
     search();
     std::vector<double> bareTimes, searchTimes;
     for (int round = 0; round < Rounds; ++round) {
-        double start = Now();
+        double start = bench::Now();
         bare();
-        bareTimes.push_back(Now() - start);
-        start = Now();
+        bareTimes.push_back(bench::Now() - start);
+        start = bench::Now();
         search();
-        searchTimes.push_back(Now() - start);
+        searchTimes.push_back(bench::Now() - start);
     }
-    const double bareMedian = Median(bareTimes);
-    const double searchMedian = Median(searchTimes);
+    const double bareMedian = bench::MedianOf(bareTimes);
+    const double searchMedian = bench::MedianOf(searchTimes);
     std::wprintf(L"bare read-and-search loop: %8.2f ms (%d files hold the text)\n", bareMedian, bareFound);
     std::wprintf(L"file search:               %8.2f ms (%d results)\n", searchMedian, searchFound);
     std::wprintf(L"ratio %.2f (target at most 1.5), medians of %d alternating rounds\n", searchMedian / bareMedian,
@@ -196,6 +151,5 @@ int wmain()
     if (bareFound != searchFound)
         std::wprintf(L"the two found different numbers of files!\n");
 
-    DeleteTree(root);
     return bareFound == searchFound ? 0 : 1;
 }
