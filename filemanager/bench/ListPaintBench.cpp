@@ -4,6 +4,8 @@
 // and a repaint of the same rows from the cache. A page must paint well
 // within a key's repeat interval (about 30 ms) so that the selection keeps up
 // with a held key.
+#include "BenchSupport.h"
+
 #include "filemanager/DeviceFiles.h"
 #include "filemanager/FolderList.h"
 #include "filemanager/ListPaint.h"
@@ -28,18 +30,6 @@ constexpr double TargetMs = 30.0;
 
 const wchar_t* const Extensions[] = {L"txt", L"jpg", L"wav", L"zip", L"doc", L"csv", L"png"};
 
-double Now()
-{
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
 // The median of `rounds` timed runs in milliseconds; `prepare` runs untimed
 // before each.
 double Median(const std::function<void()>& prepare, const std::function<void()>& run)
@@ -47,9 +37,9 @@ double Median(const std::function<void()>& prepare, const std::function<void()>&
     std::vector<double> times;
     for (int i = 0; i < Rounds; ++i) {
         prepare();
-        const double start = Now();
+        const double start = bench::Now();
         run();
-        times.push_back(Now() - start);
+        times.push_back(bench::Now() - start);
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
