@@ -114,7 +114,7 @@ constexpr Row Commands[] = {
     {ID_REFRESH, &MainWindow::RefreshPane, Always},
     {ID_SELECT_ALL, &MainWindow::SelectAllItems, Always},
     {ID_INVERT_SELECTION, &MainWindow::InvertSelectedItems, Always},
-    {ID_FIND_FILES, nullptr, Always},
+    {ID_FIND_FILES, &MainWindow::FindFiles, Always},
     {ID_RECEIVE_BEAM, nullptr, Always},
     {ID_PREFERENCES, nullptr, Always},
     {ID_CHOOSE_SELECTION, nullptr, Always},

@@ -14,8 +14,16 @@ namespace {
 // long name deep in the tree can still be read instead of failing.
 String ToLongFileSystemPath(const wchar_t* handsetPath)
 {
-    String path = ToFileSystemPath(handsetPath);
-    if (path.Length() < MAX_PATH)
+    return LongPathForm(ToFileSystemPath(handsetPath));
+}
+
+}  // namespace
+
+String LongPathForm(const wchar_t* fileSystemPath)
+{
+    String path(fileSystemPath);
+    // Already long, or a network path, which keeps its own form.
+    if (path.Length() < MAX_PATH || path.Find(L"\\\\") == 0)
         return path;
     DWORD needed = GetFullPathNameW(path, 0, nullptr, nullptr);
     if (needed == 0)
@@ -27,8 +35,6 @@ String ToLongFileSystemPath(const wchar_t* handsetPath)
         return path;  // a network path keeps its own form
     return L"\\\\?\\" + full;
 }
-
-}  // namespace
 
 String ToFileSystemPath(const wchar_t* handsetPath)
 {

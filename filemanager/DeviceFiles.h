@@ -17,6 +17,10 @@
 // The file-system path of a handset path ("" and "\" are the device root).
 String ToFileSystemPath(const wchar_t* handsetPath);
 
+// A file-system path as the file functions take it: one that would not fit
+// MAX_PATH is made full and gets the "\\?\" prefix, which lifts the limit.
+String LongPathForm(const wchar_t* fileSystemPath);
+
 // A folder path as the list keeps it: "\" separators, no trailing "\", the
 // root as the empty string ("\" and "\x\" become "" and "\x").
 String NormalizeFolderPath(const wchar_t* path);

@@ -6,7 +6,8 @@
 //
 // Its members live in several files: the window and its panes here in
 // MainWindow.cpp, the commands' table and rules in Commands.cpp, moving
-// between folders in Navigation.cpp, storage cards in StorageCards.cpp.
+// between folders in Navigation.cpp, storage cards in StorageCards.cpp,
+// finding files in FindCommand.cpp.
 #pragma once
 
 #include "filemanager/Commands.h"
@@ -79,6 +80,7 @@ public:
     void SortByType();
     void SortAscending();
     void SortDescending();
+    void FindFiles();
 
     // ---- storage cards ------------------------------------------------------
 
@@ -132,6 +134,9 @@ private:
     // The list reads the tree's current folder now (list mode), sorted,
     // with its first item selected.
     void ReadCurrentFolder();
+    // A folder found by the search becomes current and the list shows it
+    // (FindCommand.cpp).
+    void ShowFoundFolder(const String& path);
     bool OnUiThread() const noexcept;
 
     DWORD m_uiThread;
