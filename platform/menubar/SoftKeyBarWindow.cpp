@@ -16,6 +16,8 @@ namespace {
 constexpr int HalfWidth = ScreenWidth / 2;
 constexpr int TextInset = 3;
 constexpr int DividerInset = 5;
+// Posted to itself: hand an activation it was given to the program's window.
+constexpr UINT PassActivationMessage = WM_APP + 1;  // clear of the toolbar messages a bar answers
 
 RECT BarRect() noexcept
 {
@@ -113,6 +115,18 @@ LRESULT SoftKeyBarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
+    case WM_ACTIVATE:
+        // Asking not to be activated is not always enough: when the window in
+        // front goes away, the bar may be handed the activation, and with it
+        // the keys. They belong to the program's window, so pass it on, once
+        // the activation in progress has ended.
+        if (LOWORD(wParam) != WA_INACTIVE)
+            ::PostMessageW(m_window, PassActivationMessage, 0, 0);
+        return 0;
+    case PassActivationMessage:
+        if (::GetActiveWindow() == m_window && ::IsWindowEnabled(m_owner))
+            ::SetForegroundWindow(m_owner);
+        return 0;
     case WM_LBUTTONDOWN:
         // A pointer works like the keys: press on a button, act on release.
         if (const int key = KeyAt(static_cast<short>(LOWORD(lParam))); Usable(key)) {

@@ -238,3 +238,17 @@ TEST(SoftKeyBar, MenuExPopupButtonsCarryTheirId)
     EXPECT_TRUE(SetButtonText(bar, ID_MENU_BUTTON, L"Options"));
     EXPECT_EQ(ScreenTextOf(bar), L"left: Done\nright: Options");
 }
+
+TEST(SoftKeyBar, AnActivationHandedToItGoesOnToItsProgram)
+{
+    ProgramWindow program;
+    const HWND bar = program.CreateBar(IDM_BAR_COMMANDS);
+    ASSERT_NE(bar, nullptr);
+    Pump();
+    // What the window manager may do when the window in front goes away.
+    ::SetActiveWindow(bar);
+    Pump();
+    EXPECT_EQ(::GetActiveWindow(), program.Window());
+    Press(program.Window(), VK_F2);
+    EXPECT_EQ(program.commands, std::vector<UINT>{ID_CANCEL});
+}
