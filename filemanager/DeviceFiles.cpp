@@ -7,15 +7,21 @@
 
 #include <cwchar>
 
-namespace {
+String ToFileSystemPath(const wchar_t* handsetPath)
+{
+    String folder = NormalizeFolderPath(handsetPath);
+    if (folder.IsEmpty())
+        return String(vellumate::DeviceRoot().c_str());
+    std::wstring mapped =
+        vellumate::ToDevicePath(std::wstring_view(folder.Chars(), static_cast<size_t>(folder.Length())));
+    return String(mapped.c_str(), static_cast<int>(mapped.size()));
+}
 
-// The file-system form of a handset path for the file functions: a path that
-// would not fit MAX_PATH gets the "\\?\" prefix, which lifts the limit, so a
-// long name deep in the tree can still be read instead of failing.
 String ToLongFileSystemPath(const wchar_t* handsetPath)
 {
     String path = ToFileSystemPath(handsetPath);
-    if (path.Length() < MAX_PATH)
+    // A folder's own limit is 12 characters shorter: room for a file name.
+    if (path.Length() < MAX_PATH - 12)
         return path;
     DWORD needed = GetFullPathNameW(path, 0, nullptr, nullptr);
     if (needed == 0)
@@ -26,18 +32,6 @@ String ToLongFileSystemPath(const wchar_t* handsetPath)
     if (full.IsEmpty() || full.Find(L"\\\\") == 0)
         return path;  // a network path keeps its own form
     return L"\\\\?\\" + full;
-}
-
-}  // namespace
-
-String ToFileSystemPath(const wchar_t* handsetPath)
-{
-    String folder = NormalizeFolderPath(handsetPath);
-    if (folder.IsEmpty())
-        return String(vellumate::DeviceRoot().c_str());
-    std::wstring mapped =
-        vellumate::ToDevicePath(std::wstring_view(folder.Chars(), static_cast<size_t>(folder.Length())));
-    return String(mapped.c_str(), static_cast<int>(mapped.size()));
 }
 
 String NormalizeFolderPath(const wchar_t* path)

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "filemanager/Commands.h"
+#include "filemanager/CopyEngine.h"
 #include "filemanager/FolderList.h"
 #include "filemanager/ListPane.h"
 #include "filemanager/Settings.h"
@@ -79,6 +80,11 @@ public:
     void SortByType();
     void SortAscending();
     void SortDescending();
+    // Copy, move, duplicate and delete (FileOperations.cpp).
+    void CopyToFolder();
+    void MoveToFolder();
+    void DuplicateSelected();
+    void DeleteSelected();
 
     // ---- storage cards ------------------------------------------------------
 
@@ -133,6 +139,9 @@ private:
     // with its first item selected.
     void ReadCurrentFolder();
     bool OnUiThread() const noexcept;
+    // The copy engine's commands and what follows them (FileOperations.cpp).
+    void RunCopy(CopyMode mode, bool duplicate);
+    void AfterCopy(const CopyJob& job, bool listMode, const String& treeFolder);
 
     DWORD m_uiThread;
     FolderList m_list;

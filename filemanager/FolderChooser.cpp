@@ -1,0 +1,250 @@
+#include "filemanager/FolderChooser.h"
+
+#include "filemanager/CardEvents.h"
+#include "filemanager/DeviceFiles.h"
+#include "filemanager/FileOperationResources.h"
+#include "filemanager/FolderTree.h"
+#include "filemanager/WaitCursor.h"
+#include "filemanager/resource.h"
+#include "framework/Globals.h"
+
+#include "platform/SoftKeyBar.h"
+
+#include <vector>
+
+namespace {
+
+// The node images of bitmap 108 (root, folder, open folder, store, card).
+constexpr int RootImage = 0;
+constexpr int FolderImage = 1;
+constexpr int OpenFolderImage = 2;
+constexpr int StoreImage = 3;
+constexpr int CardImage = 4;
+constexpr COLORREF ImageBackground = RGB(255, 0, 255);
+
+UINT CaptionOf(ChooserMode mode) noexcept
+{
+    switch (mode) {
+    case ChooserMode::Copy:
+        return IDS_COPY_TO_CAPTION;
+    case ChooserMode::Move:
+        return IDS_MOVE_TO_CAPTION;
+    case ChooserMode::Find:
+        return IDS_CHOOSE_SEARCH_FOLDER;
+    case ChooserMode::Extract:
+        break;
+    }
+    return IDS_CHOOSE_EXTRACT_FOLDER;
+}
+
+int ImageOf(TreeFolderKind kind) noexcept
+{
+    return kind == TreeFolderKind::MainStore ? StoreImage : kind == TreeFolderKind::Card ? CardImage : FolderImage;
+}
+
+String ItemText(HWND tree, HTREEITEM node)
+{
+    wchar_t text[MAX_PATH + 1] = L"";
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = node;
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    TreeView_GetItem(tree, &item);
+    return String(text);
+}
+
+HTREEITEM InsertFolder(HWND tree, HTREEITEM parent, const TreeFolder& folder)
+{
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_SORT;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+    insert.item.iImage = ImageOf(folder.kind);
+    insert.item.iSelectedImage = insert.item.iImage == FolderImage ? OpenFolderImage : insert.item.iImage;
+    insert.item.cChildren = folder.hasSubfolders ? 1 : 0;
+    insert.item.pszText = const_cast<wchar_t*>(folder.name.Chars());
+    return TreeView_InsertItem(tree, &insert);
+}
+
+}  // namespace
+
+std::optional<String> ChooseFolder(HWND owner, ChooserMode mode, const String& shownPath, const FolderCheck& check)
+{
+    FolderChooserDialog chooser(owner, mode, shownPath, check);
+    if (RunModal(chooser) != IDOK)
+        return std::nullopt;
+    return chooser.Chosen();
+}
+
+FolderChooserDialog::FolderChooserDialog(HWND owner, ChooserMode mode, const String& shownPath, FolderCheck check)
+    : DialogCore(IDD_CHOOSE_FOLDER, owner, IDM_CHOOSE_FOLDER_BAR, CaptionOf(mode), true), m_mode(mode),
+      m_shownPath(shownPath), m_check(std::move(check))
+{
+}
+
+FolderChooserDialog::~FolderChooserDialog()
+{
+    if (m_images)
+        ImageList_Destroy(m_images);
+}
+
+InitResult FolderChooserDialog::InitDialog()
+{
+    if (DialogCore::InitDialog() == InitResult::Stop)
+        return InitResult::Stop;
+    HWND window = Window();
+    m_tree = GetDlgItem(window, IDC_CHOOSER_TREE);
+    HWND label = GetDlgItem(window, IDC_CHOOSER_PATH);
+    if (m_mode == ChooserMode::Extract) {
+        RECT client{};
+        GetClientRect(window, &client);
+        ShowWindow(label, SW_HIDE);
+        MoveWindow(m_tree, 0, 0, client.right, client.bottom, TRUE);
+    } else {
+        SetWindowTextW(label, m_shownPath);
+    }
+    FillRoot();
+    RegisterCardEvents(window);
+    SetFocus(m_tree);
+    m_focusSet = true;
+    return InitResult::Continue;
+}
+
+void FolderChooserDialog::FillRoot()
+{
+    WaitCursor wait;
+    m_images = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 5, 1);
+    vellumate::BitmapHandle strip(static_cast<HBITMAP>(
+        LoadImageW(ProgramModule(), MAKEINTRESOURCEW(IDB_TREE_IMAGES), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (m_images && strip)
+        ImageList_AddMasked(m_images, strip.Get(), ImageBackground);
+    TreeView_SetImageList(m_tree, m_images, TVSIL_NORMAL);
+
+    String rootName;
+    rootName.LoadResourceText(IDS_ROOT_NODE);
+    rootName.Trim();
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+    insert.item.iImage = RootImage;
+    insert.item.iSelectedImage = RootImage;
+    insert.item.cChildren = 1;
+    insert.item.pszText = const_cast<wchar_t*>(rootName.Chars());
+    m_root = TreeView_InsertItem(m_tree, &insert);
+    FillChildren(m_root);
+    TreeView_Expand(m_tree, m_root, TVE_EXPAND);
+    TreeView_SelectItem(m_tree, m_root);
+}
+
+void FolderChooserDialog::FillChildren(HTREEITEM node)
+{
+    WaitCursor wait;
+    for (const TreeFolder& folder : ReadSubfolders(NodePath(node)))
+        if (!FindChild(node, folder.name))
+            InsertFolder(m_tree, node, folder);
+    TVITEMW item{};
+    item.mask = TVIF_CHILDREN;
+    item.hItem = node;
+    item.cChildren = TreeView_GetChild(m_tree, node) ? 1 : 0;
+    TreeView_SetItem(m_tree, &item);
+}
+
+HTREEITEM FolderChooserDialog::FindChild(HTREEITEM parent, const wchar_t* name) const
+{
+    for (HTREEITEM child = TreeView_GetChild(m_tree, parent); child; child = TreeView_GetNextSibling(m_tree, child))
+        if (ItemText(m_tree, child).CompareNoCase(name) == 0)
+            return child;
+    return nullptr;
+}
+
+String FolderChooserDialog::NodePath(HTREEITEM node) const
+{
+    String path;
+    for (; node && node != m_root; node = TreeView_GetParent(m_tree, node))
+        path = L"\\" + ItemText(m_tree, node) + path;
+    return path;
+}
+
+void FolderChooserDialog::OnCardEvent(LPARAM notification)
+{
+    const std::optional<CardEvent> event = TakeCardEvent(notification);
+    if (!event || !m_root)
+        return;
+    if (event->change == CardChange::Inserted) {
+        for (const TreeFolder& folder : ReadSubfolders(L""))
+            if (folder.kind == TreeFolderKind::Card && !FindChild(m_root, folder.name))
+                InsertFolder(m_tree, m_root, folder);
+        return;
+    }
+    std::vector<HTREEITEM> gone;
+    for (HTREEITEM child = TreeView_GetChild(m_tree, m_root); child; child = TreeView_GetNextSibling(m_tree, child))
+        if (!EntryExists(NodePath(child)))
+            gone.push_back(child);
+    for (HTREEITEM node : gone)
+        TreeView_DeleteItem(m_tree, node);
+}
+
+void FolderChooserDialog::Choose()
+{
+    HTREEITEM node = TreeView_GetSelection(m_tree);
+    const String folder = NodePath(node ? node : m_root);
+    if (m_check && !m_check(Window(), folder)) {
+        EndDialog(Window(), IDCANCEL);
+        return;
+    }
+    m_chosen = folder;
+    EndDialog(Window(), IDOK);
+}
+
+bool FolderChooserDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (message == CardEventMessage()) {
+        OnCardEvent(lParam);
+        result = 0;
+        return true;
+    }
+    switch (message) {
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case ID_CHOOSER_OK:
+        case IDOK:  // the action key
+            Choose();
+            return true;
+        case ID_CHOOSER_CANCEL:
+        case IDCANCEL:
+            EndDialog(window, IDCANCEL);
+            return true;
+        default:
+            break;
+        }
+        break;
+    case WM_HOTKEY:
+        if (HIWORD(lParam) == VK_ESCAPE) {
+            // Back acts when it is released, as everywhere in the program.
+            if (LOWORD(lParam) & MOD_KEYUP)
+                EndDialog(window, IDCANCEL);
+            result = 1;
+            return true;
+        }
+        break;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->idFrom == IDC_CHOOSER_TREE && header->code == TVN_ITEMEXPANDINGW) {
+            const auto* change = reinterpret_cast<const NMTREEVIEWW*>(lParam);
+            if (change->action & TVE_EXPAND && !TreeView_GetChild(m_tree, change->itemNew.hItem))
+                FillChildren(change->itemNew.hItem);
+            result = FALSE;
+            return true;
+        }
+        break;
+    }
+    case WM_DESTROY:
+        DeregisterCardEvents(window);
+        break;
+    default:
+        break;
+    }
+    return DialogCore::HandleMessage(window, message, wParam, lParam, result);
+}
