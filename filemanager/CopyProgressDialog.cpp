@@ -5,12 +5,11 @@
 #include "filemanager/OverwriteDialog.h"
 
 #include "platform/Painting.h"
-#include "platform/SoftKeyBar.h"
 
 #include <commctrl.h>
 
 CopyProgressDialog::CopyProgressDialog(HWND owner, CopyJob& job)
-    : DialogCore(IDD_COPY_PROGRESS, owner, IDM_COPY_PROGRESS_BAR, IDS_PROGRESS_CAPTION, true), m_job(job)
+    : OperationDialog(IDD_COPY_PROGRESS, owner, IDM_COPY_PROGRESS_BAR, IDS_PROGRESS_CAPTION), m_job(job)
 {
 }
 
@@ -31,7 +30,7 @@ void CopyProgressDialog::Run()
 
 InitResult CopyProgressDialog::InitDialog()
 {
-    if (DialogCore::InitDialog() == InitResult::Stop)
+    if (OperationDialog::InitDialog() == InitResult::Stop)
         return InitResult::Stop;
     HWND window = Window();
     m_dialog = window;
@@ -152,26 +151,6 @@ bool CopyProgressDialog::HandleMessage(HWND window, UINT message, WPARAM wParam,
         Finish();
         result = 0;
         return true;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == ID_COPY_CANCEL || LOWORD(wParam) == IDCANCEL) {
-            m_job.cancel.store(true);
-            result = 0;
-            return true;
-        }
-        // The worker alone ends the dialog.
-        if (LOWORD(wParam) >= IDOK && LOWORD(wParam) <= IDNO) {
-            result = 0;
-            return true;
-        }
-        break;
-    case WM_HOTKEY:
-        if (HIWORD(lParam) == VK_ESCAPE) {
-            if (LOWORD(lParam) & MOD_KEYUP)
-                m_job.cancel.store(true);
-            result = 1;
-            return true;
-        }
-        break;
     case WM_DESTROY:
         // Closed from outside while the job runs: it stops, and what it still
         // sends meets a closing dialog.
@@ -182,5 +161,20 @@ bool CopyProgressDialog::HandleMessage(HWND window, UINT message, WPARAM wParam,
     default:
         break;
     }
-    return DialogCore::HandleMessage(window, message, wParam, lParam, result);
+    return OperationDialog::HandleMessage(window, message, wParam, lParam, result);
+}
+
+bool CopyProgressDialog::OnCommand(UINT command)
+{
+    if (command == ID_COPY_CANCEL || command == IDCANCEL) {
+        m_job.cancel.store(true);
+        return true;
+    }
+    // The worker alone ends the dialog.
+    return command >= IDOK && command <= IDNO;
+}
+
+void CopyProgressDialog::OnBack()
+{
+    m_job.cancel.store(true);
 }

@@ -6,13 +6,13 @@
 
 #include "filemanager/CopyEngine.h"
 #include "filemanager/WorkerThread.h"
-#include "framework/Dialogs.h"
+#include "filemanager/OperationDialog.h"
 
 #include "platform/Handles.h"
 
 #include <atomic>
 
-class CopyProgressDialog : public DialogCore, private CopyProgress {
+class CopyProgressDialog : public OperationDialog, private CopyProgress {
 public:
     // The worker's messages to the dialog.
     static constexpr UINT WM_COPY_RANGE = WM_APP + 40;     // lParam: the total
@@ -31,6 +31,8 @@ public:
 protected:
     InitResult InitDialog() override;
     bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnCommand(UINT command) override;
+    void OnBack() override;
 
 private:
     struct Paths {

@@ -7,8 +7,6 @@
 #include "filemanager/OperationMessages.h"
 #include "filemanager/WaitCursor.h"
 
-#include "platform/SoftKeyBar.h"
-
 bool DeletePath(const String& handsetPath, HWND owner)
 {
     std::optional<DeleteFailure> failure;
@@ -23,7 +21,7 @@ bool DeletePath(const String& handsetPath, HWND owner)
 
 DeleteQuestionDialog::DeleteQuestionDialog(HWND owner, std::vector<String> paths,
                                            std::function<bool(const String&)> deleteOne)
-    : DialogCore(IDD_DELETE_QUESTION, owner, IDM_DELETE_QUESTION_BAR, IDS_DELETE_CAPTION, true),
+    : OperationDialog(IDD_DELETE_QUESTION, owner, IDM_DELETE_QUESTION_BAR, IDS_DELETE_CAPTION),
       m_paths(std::move(paths)), m_deleteOne(std::move(deleteOne))
 {
 }
@@ -37,7 +35,7 @@ INT_PTR DeleteQuestionDialog::Ask()
 
 InitResult DeleteQuestionDialog::InitDialog()
 {
-    if (DialogCore::InitDialog() == InitResult::Stop)
+    if (OperationDialog::InitDialog() == InitResult::Stop)
         return InitResult::Stop;
     ShowCurrent();
     m_focusSet = true;
@@ -92,35 +90,23 @@ void DeleteQuestionDialog::OnOk()
     ShowCurrent();
 }
 
-bool DeleteQuestionDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+bool DeleteQuestionDialog::OnCommand(UINT command)
 {
-    switch (message) {
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case ID_DELETE_OK:
-        case IDOK:
-            OnOk();
-            result = 0;
-            return true;
-        case ID_DELETE_CANCEL:
-        case IDCANCEL:
-            EndDialog(window, IDCANCEL);
-            result = 0;
-            return true;
-        default:
-            break;
-        }
-        break;
-    case WM_HOTKEY:
-        if (HIWORD(lParam) == VK_ESCAPE) {
-            if (LOWORD(lParam) & MOD_KEYUP)
-                EndDialog(window, IDCANCEL);
-            result = 1;
-            return true;
-        }
-        break;
+    switch (command) {
+    case ID_DELETE_OK:
+    case IDOK:
+        OnOk();
+        return true;
+    case ID_DELETE_CANCEL:
+    case IDCANCEL:
+        OnBack();
+        return true;
     default:
-        break;
+        return false;
     }
-    return DialogCore::HandleMessage(window, message, wParam, lParam, result);
+}
+
+void DeleteQuestionDialog::OnBack()
+{
+    EndDialog(Window(), IDCANCEL);
 }

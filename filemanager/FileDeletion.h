@@ -2,7 +2,7 @@
 // delete question (dialog 134) that asks item by item.
 #pragma once
 
-#include "framework/Dialogs.h"
+#include "filemanager/OperationDialog.h"
 #include "framework/String.h"
 
 #include "platform/Handles.h"
@@ -20,7 +20,7 @@ bool DeletePath(const String& handsetPath, HWND owner);
 // asked), with the choice of deleting it, deleting all remaining items (not
 // when one remains) or skipping it. `deleteOne` deletes one path (telling
 // the user when it fails) and answers whether it went.
-class DeleteQuestionDialog : public DialogCore {
+class DeleteQuestionDialog : public OperationDialog {
 public:
     DeleteQuestionDialog(HWND owner, std::vector<String> paths, std::function<bool(const String&)> deleteOne);
 
@@ -32,7 +32,8 @@ public:
 
 protected:
     InitResult InitDialog() override;
-    bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnCommand(UINT command) override;
+    void OnBack() override;
 
 private:
     void ShowCurrent();

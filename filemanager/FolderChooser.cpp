@@ -4,23 +4,14 @@
 #include "filemanager/DeviceFiles.h"
 #include "filemanager/FileOperationResources.h"
 #include "filemanager/FolderTree.h"
+#include "filemanager/TreeNodes.h"
 #include "filemanager/WaitCursor.h"
 #include "filemanager/resource.h"
 #include "framework/Globals.h"
 
-#include "platform/SoftKeyBar.h"
-
 #include <vector>
 
 namespace {
-
-// The node images of bitmap 108 (root, folder, open folder, store, card).
-constexpr int RootImage = 0;
-constexpr int FolderImage = 1;
-constexpr int OpenFolderImage = 2;
-constexpr int StoreImage = 3;
-constexpr int CardImage = 4;
-constexpr COLORREF ImageBackground = RGB(255, 0, 255);
 
 UINT CaptionOf(ChooserMode mode) noexcept
 {
@@ -37,11 +28,6 @@ UINT CaptionOf(ChooserMode mode) noexcept
     return IDS_CHOOSE_EXTRACT_FOLDER;
 }
 
-int ImageOf(TreeFolderKind kind) noexcept
-{
-    return kind == TreeFolderKind::MainStore ? StoreImage : kind == TreeFolderKind::Card ? CardImage : FolderImage;
-}
-
 String ItemText(HWND tree, HTREEITEM node)
 {
     wchar_t text[MAX_PATH + 1] = L"";
@@ -52,19 +38,6 @@ String ItemText(HWND tree, HTREEITEM node)
     item.cchTextMax = MAX_PATH;
     TreeView_GetItem(tree, &item);
     return String(text);
-}
-
-HTREEITEM InsertFolder(HWND tree, HTREEITEM parent, const TreeFolder& folder)
-{
-    TVINSERTSTRUCTW insert{};
-    insert.hParent = parent;
-    insert.hInsertAfter = TVI_SORT;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
-    insert.item.iImage = ImageOf(folder.kind);
-    insert.item.iSelectedImage = insert.item.iImage == FolderImage ? OpenFolderImage : insert.item.iImage;
-    insert.item.cChildren = folder.hasSubfolders ? 1 : 0;
-    insert.item.pszText = const_cast<wchar_t*>(folder.name.Chars());
-    return TreeView_InsertItem(tree, &insert);
 }
 
 }  // namespace
@@ -78,7 +51,7 @@ std::optional<String> ChooseFolder(HWND owner, ChooserMode mode, const String& s
 }
 
 FolderChooserDialog::FolderChooserDialog(HWND owner, ChooserMode mode, const String& shownPath, FolderCheck check)
-    : DialogCore(IDD_CHOOSE_FOLDER, owner, IDM_CHOOSE_FOLDER_BAR, CaptionOf(mode), true), m_mode(mode),
+    : OperationDialog(IDD_CHOOSE_FOLDER, owner, IDM_CHOOSE_FOLDER_BAR, CaptionOf(mode)), m_mode(mode),
       m_shownPath(shownPath), m_check(std::move(check))
 {
 }
@@ -91,7 +64,7 @@ FolderChooserDialog::~FolderChooserDialog()
 
 InitResult FolderChooserDialog::InitDialog()
 {
-    if (DialogCore::InitDialog() == InitResult::Stop)
+    if (OperationDialog::InitDialog() == InitResult::Stop)
         return InitResult::Stop;
     HWND window = Window();
     m_tree = GetDlgItem(window, IDC_CHOOSER_TREE);
@@ -114,11 +87,7 @@ InitResult FolderChooserDialog::InitDialog()
 void FolderChooserDialog::FillRoot()
 {
     WaitCursor wait;
-    m_images = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 5, 1);
-    vellumate::BitmapHandle strip(static_cast<HBITMAP>(
-        LoadImageW(ProgramModule(), MAKEINTRESOURCEW(IDB_TREE_IMAGES), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (m_images && strip)
-        ImageList_AddMasked(m_images, strip.Get(), ImageBackground);
+    m_images = LoadTreeImages();
     TreeView_SetImageList(m_tree, m_images, TVSIL_NORMAL);
 
     String rootName;
@@ -128,8 +97,8 @@ void FolderChooserDialog::FillRoot()
     insert.hParent = TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
-    insert.item.iImage = RootImage;
-    insert.item.iSelectedImage = RootImage;
+    insert.item.iImage = RootNodeImage;
+    insert.item.iSelectedImage = RootNodeImage;
     insert.item.cChildren = 1;
     insert.item.pszText = const_cast<wchar_t*>(rootName.Chars());
     m_root = TreeView_InsertItem(m_tree, &insert);
@@ -143,7 +112,7 @@ void FolderChooserDialog::FillChildren(HTREEITEM node)
     WaitCursor wait;
     for (const TreeFolder& folder : ReadSubfolders(NodePath(node)))
         if (!FindChild(node, folder.name))
-            InsertFolder(m_tree, node, folder);
+            InsertFolderNode(m_tree, node, folder);
     TVITEMW item{};
     item.mask = TVIF_CHILDREN;
     item.hItem = node;
@@ -175,7 +144,7 @@ void FolderChooserDialog::OnCardEvent(LPARAM notification)
     if (event->change == CardChange::Inserted) {
         for (const TreeFolder& folder : ReadSubfolders(L""))
             if (folder.kind == TreeFolderKind::Card && !FindChild(m_root, folder.name))
-                InsertFolder(m_tree, m_root, folder);
+                InsertFolderNode(m_tree, m_root, folder);
         return;
     }
     std::vector<HTREEITEM> gone;
@@ -206,29 +175,6 @@ bool FolderChooserDialog::HandleMessage(HWND window, UINT message, WPARAM wParam
         return true;
     }
     switch (message) {
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case ID_CHOOSER_OK:
-        case IDOK:  // the action key
-            Choose();
-            return true;
-        case ID_CHOOSER_CANCEL:
-        case IDCANCEL:
-            EndDialog(window, IDCANCEL);
-            return true;
-        default:
-            break;
-        }
-        break;
-    case WM_HOTKEY:
-        if (HIWORD(lParam) == VK_ESCAPE) {
-            // Back acts when it is released, as everywhere in the program.
-            if (LOWORD(lParam) & MOD_KEYUP)
-                EndDialog(window, IDCANCEL);
-            result = 1;
-            return true;
-        }
-        break;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->idFrom == IDC_CHOOSER_TREE && header->code == TVN_ITEMEXPANDINGW) {
@@ -246,5 +192,26 @@ bool FolderChooserDialog::HandleMessage(HWND window, UINT message, WPARAM wParam
     default:
         break;
     }
-    return DialogCore::HandleMessage(window, message, wParam, lParam, result);
+    return OperationDialog::HandleMessage(window, message, wParam, lParam, result);
+}
+
+bool FolderChooserDialog::OnCommand(UINT command)
+{
+    switch (command) {
+    case ID_CHOOSER_OK:
+    case IDOK:  // the action key
+        Choose();
+        return true;
+    case ID_CHOOSER_CANCEL:
+    case IDCANCEL:
+        EndDialog(Window(), IDCANCEL);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FolderChooserDialog::OnBack()
+{
+    EndDialog(Window(), IDCANCEL);
 }

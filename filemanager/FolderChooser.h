@@ -9,7 +9,7 @@
 // tree.
 #pragma once
 
-#include "framework/Dialogs.h"
+#include "filemanager/OperationDialog.h"
 #include "framework/String.h"
 
 #include "platform/Handles.h"
@@ -34,7 +34,7 @@ using FolderCheck = std::function<bool(HWND chooser, const String& folder)>;
 std::optional<String> ChooseFolder(HWND owner, ChooserMode mode, const String& shownPath,
                                    const FolderCheck& check = nullptr);
 
-class FolderChooserDialog : public DialogCore {
+class FolderChooserDialog : public OperationDialog {
 public:
     FolderChooserDialog(HWND owner, ChooserMode mode, const String& shownPath, FolderCheck check);
     ~FolderChooserDialog() override;
@@ -47,6 +47,8 @@ public:
 protected:
     InitResult InitDialog() override;
     bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnCommand(UINT command) override;
+    void OnBack() override;
 
 private:
     void FillRoot();

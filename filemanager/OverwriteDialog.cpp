@@ -6,10 +6,9 @@
 #include "filemanager/ItemIcons.h"
 
 #include "platform/Painting.h"
-#include "platform/SoftKeyBar.h"
 
 OverwriteDialog::OverwriteDialog(HWND owner, const OverwriteQuestion& question)
-    : DialogCore(IDD_OVERWRITE, owner, IDM_OVERWRITE_BAR, IDS_OVERWRITE_CAPTION, true), m_question(question)
+    : OperationDialog(IDD_OVERWRITE, owner, IDM_OVERWRITE_BAR, IDS_OVERWRITE_CAPTION), m_question(question)
 {
 }
 
@@ -36,7 +35,7 @@ String OverwriteDialog::DetailsOf(const WIN32_FIND_DATAW& entry)
 
 InitResult OverwriteDialog::InitDialog()
 {
-    if (DialogCore::InitDialog() == InitResult::Stop)
+    if (OperationDialog::InitDialog() == InitResult::Stop)
         return InitResult::Stop;
     HWND window = Window();
     m_bold = vellumate::MakeInterfaceFont(14, FW_BOLD);
@@ -93,33 +92,23 @@ OverwriteAnswer OverwriteDialog::Chosen() const
     return OverwriteAnswer::Replace;
 }
 
-bool OverwriteDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+bool OverwriteDialog::OnCommand(UINT command)
 {
-    switch (message) {
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case ID_CHOOSER_OK:
-        case IDOK:
-            EndDialog(window, static_cast<INT_PTR>(Chosen()));
-            return true;
-        case ID_CHOOSER_CANCEL:
-        case IDCANCEL:
-            EndDialog(window, static_cast<INT_PTR>(OverwriteAnswer::Cancel));
-            return true;
-        default:
-            break;
-        }
-        break;
-    case WM_HOTKEY:
-        if (HIWORD(lParam) == VK_ESCAPE) {
-            if (LOWORD(lParam) & MOD_KEYUP)
-                EndDialog(window, static_cast<INT_PTR>(OverwriteAnswer::Cancel));
-            result = 1;
-            return true;
-        }
-        break;
+    switch (command) {
+    case ID_CHOOSER_OK:
+    case IDOK:
+        EndDialog(Window(), static_cast<INT_PTR>(Chosen()));
+        return true;
+    case ID_CHOOSER_CANCEL:
+    case IDCANCEL:
+        OnBack();
+        return true;
     default:
-        break;
+        return false;
     }
-    return DialogCore::HandleMessage(window, message, wParam, lParam, result);
+}
+
+void OverwriteDialog::OnBack()
+{
+    EndDialog(Window(), static_cast<INT_PTR>(OverwriteAnswer::Cancel));
 }

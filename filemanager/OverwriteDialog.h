@@ -4,11 +4,11 @@
 #pragma once
 
 #include "filemanager/CopyEngine.h"
-#include "framework/Dialogs.h"
+#include "filemanager/OperationDialog.h"
 
 #include "platform/Handles.h"
 
-class OverwriteDialog : public DialogCore {
+class OverwriteDialog : public OperationDialog {
 public:
     OverwriteDialog(HWND owner, const OverwriteQuestion& question);
 
@@ -22,7 +22,8 @@ public:
 
 protected:
     InitResult InitDialog() override;
-    bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnCommand(UINT command) override;
+    void OnBack() override;
 
 private:
     void ShowItem(const String& path, int iconControl, int nameControl, int detailsControl,

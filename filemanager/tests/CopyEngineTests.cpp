@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -27,7 +28,12 @@ constexpr char Profile[] = "[store]\nsize=2147483648\nfree=1073741824\n"
 class RecordingProgress : public CopyProgress {
 public:
     void SetRange(int total) override { range = total; }
-    void Advance(int steps) override { position += steps; }
+    void Advance(int steps) override
+    {
+        position += steps;
+        if (onAdvance)
+            onAdvance();
+    }
     void ShowPaths(const String& source, const String&) override { lastSource = source.Chars(); }
     OverwriteAnswer AskOverwrite(const OverwriteQuestion& question) override
     {
@@ -49,6 +55,7 @@ public:
         UINT second;
         std::wstring argument;
     };
+    std::function<void()> onAdvance;
     int range = -1;
     int position = 0;
     std::wstring lastSource;
@@ -429,6 +436,54 @@ TEST_F(CopyEngineTest, VanishedSourcesAndAFolderIntoItselfEndTheJobWithAMessage)
     ASSERT_EQ(m_progress.errors.size(), 1u);
     EXPECT_EQ(m_progress.errors[0].message, static_cast<UINT>(IDS_COPY_INTO_ITSELF));
     EXPECT_TRUE(Names(L"\\Src\\Box").empty());
+}
+
+TEST_F(CopyEngineTest, ADestinationThatVanishesMidCopyEndsTheJob)
+{
+    Folder(L"\\Src");
+    File(L"\\Src\\a.txt", "a");
+    File(L"\\Src\\b.txt", "b");
+    Folder(L"\\Card");
+    Job(CopyMode::Move, L"\\Src", L"\\Card", {{L"a.txt"}, {L"b.txt"}});
+    // The card is pulled out after the first file.
+    m_progress.onAdvance = [this] {
+        SetFileAttributesW(Real(L"\\Card\\a.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(Real(L"\\Card\\a.txt").c_str());
+        RemoveDirectoryW(Real(L"\\Card").c_str());
+    };
+    Run();
+    ASSERT_EQ(m_progress.errors.size(), 1u);
+    EXPECT_EQ(m_progress.errors[0].message, static_cast<UINT>(IDS_MOVE_FAILED));
+    EXPECT_EQ(m_progress.errors[0].argument, L"b.txt");
+    // What was not moved is still where it was.
+    EXPECT_EQ(Content(L"\\Src\\b.txt"), "b");
+    EXPECT_EQ(Names(L"\\Src"), (std::vector<std::wstring>{L"b.txt"}));
+}
+
+TEST_F(CopyEngineTest, AReadOnlyDestinationHeldOpenKeepsItsContentAndAttribute)
+{
+    Folder(L"\\Src");
+    Folder(L"\\Dst");
+    File(L"\\Src\\a.txt", "new");
+    File(L"\\Dst\\a.txt", "old");
+    SetFileAttributesW(Real(L"\\Dst\\a.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    vellumate::FileHandle held(
+        CreateFileW(Real(L"\\Dst\\a.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    Job(CopyMode::Copy, L"\\Src", L"\\Dst", {{L"a.txt"}});
+    m_job.askBeforeReplacing = false;
+    Run();
+    held.Reset();
+
+    if (m_progress.errors.empty()) {
+        // The platform let the new file take the name: then it is whole.
+        EXPECT_EQ(Content(L"\\Dst\\a.txt"), "new");
+    } else {
+        EXPECT_EQ(m_progress.errors[0].argument, L"a.txt");
+        EXPECT_EQ(Content(L"\\Dst\\a.txt"), "old");
+        EXPECT_TRUE(ReadOnly(L"\\Dst\\a.txt"));
+    }
+    EXPECT_EQ(Names(L"\\Dst"), (std::vector<std::wstring>{L"a.txt"}));
 }
 
 TEST_F(CopyEngineTest, FoldersDeeperThanMaxPathAreCopied)
