@@ -159,6 +159,8 @@ std::pair<double, double> SideBySide(const std::function<double()>& bare, const 
 
 int wmain()
 {
+    // The results appear as they come, also when the output is a pipe.
+    setvbuf(stdout, nullptr, _IONBF, 0);
     wchar_t temp[MAX_PATH + 1];
     DWORD length = GetTempPathW(MAX_PATH + 1, temp);
     if (length == 0 || length > MAX_PATH)
@@ -174,7 +176,7 @@ int wmain()
     // A device with room for everything: the engine respects the store's free space.
     const String profile = base + L"\\profile.ini";
     HANDLE file = CreateFileW(profile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    const char profileText[] = "[store]\nsize=68719476736\nfree=68719476736\n";
+    const char profileText[] = "[store]\nsize=4294967295\nfree=4294967295\n";
     DWORD written = 0;
     WriteFile(file, profileText, sizeof profileText - 1, &written, nullptr);
     CloseHandle(file);
@@ -241,6 +243,8 @@ int wmain()
         CopyEngine(job, progress).Run();
         const double ended = Now();
         canceller.join();
+        if (cancelledAt.load() == 0 || ended < cancelledAt.load())
+            std::wprintf(L"  the copy ended before the cancel\n");
         stops.push_back(cancelledAt.load() > 0 ? ended - cancelledAt.load() : 0);
         const bool left = GetFileAttributesW(out + L"\\big.bin") != INVALID_FILE_ATTRIBUTES;
         if (left)
