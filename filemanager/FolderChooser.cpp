@@ -93,15 +93,7 @@ void FolderChooserDialog::FillRoot()
     String rootName;
     rootName.LoadResourceText(IDS_ROOT_NODE);
     rootName.Trim();
-    TVINSERTSTRUCTW insert{};
-    insert.hParent = TVI_ROOT;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
-    insert.item.iImage = RootNodeImage;
-    insert.item.iSelectedImage = RootNodeImage;
-    insert.item.cChildren = 1;
-    insert.item.pszText = const_cast<wchar_t*>(rootName.Chars());
-    m_root = TreeView_InsertItem(m_tree, &insert);
+    m_root = InsertRootNode(m_tree, rootName, HasSubfolder(L""));
     FillChildren(m_root);
     TreeView_Expand(m_tree, m_root, TVE_EXPAND);
     TreeView_SelectItem(m_tree, m_root);

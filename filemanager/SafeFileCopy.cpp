@@ -6,9 +6,9 @@
 
 namespace {
 
-// A block of the copy: large enough to keep the disk busy, small enough that
-// a cancel is seen within a few milliseconds.
-constexpr DWORD BlockSize = 1 << 20;
+// A block of the copy: it stays in the processor's cache between the read
+// and the write, and a cancel is seen within a fraction of a millisecond.
+constexpr DWORD BlockSize = 256 << 10;
 
 // The attribute bits a file can be given.
 constexpr DWORD SettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
@@ -56,8 +56,8 @@ bool ProbeProgress()
 // The copy block by block, with the cancel flag looked at between blocks.
 bool CopyByBlocks(const String& source, const String& target, DWORD attributes, const std::atomic<bool>& cancel)
 {
-    vellumate::FileHandle in(CreateFileW(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    vellumate::FileHandle in(
+        CreateFileW(source, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!in)
         return false;
     vellumate::FileHandle out(CreateFileW(target, GENERIC_WRITE, 0, nullptr, CREATE_NEW,

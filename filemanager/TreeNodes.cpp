@@ -36,6 +36,19 @@ HIMAGELIST LoadTreeImages()
     return images;
 }
 
+HTREEITEM InsertRootNode(HWND tree, const wchar_t* text, bool hasSubfolders)
+{
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+    insert.item.iImage = RootNodeImage;
+    insert.item.iSelectedImage = RootNodeImage;
+    insert.item.cChildren = hasSubfolders ? 1 : 0;
+    insert.item.pszText = const_cast<wchar_t*>(text);
+    return TreeView_InsertItem(tree, &insert);
+}
+
 HTREEITEM InsertFolderNode(HWND tree, HTREEITEM parent, const TreeFolder& folder)
 {
     TVINSERTSTRUCTW insert{};

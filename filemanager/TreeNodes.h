@@ -22,6 +22,10 @@ enum TreeNodeImage {
 // The caller destroys it.
 HIMAGELIST LoadTreeImages();
 
+// The device's node at the top of the tree, with an expand button when the
+// device root has subfolders.
+HTREEITEM InsertRootNode(HWND tree, const wchar_t* text, bool hasSubfolders);
+
 // A node for `folder`, sorted in below `parent`, with the picture of its
 // kind and an expand button when it has subfolders.
 HTREEITEM InsertFolderNode(HWND tree, HTREEITEM parent, const TreeFolder& folder);

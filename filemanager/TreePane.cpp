@@ -79,15 +79,7 @@ void TreePane::FillRoot()
     m_rootName.LoadResourceText(IDS_ROOT_NODE);
     m_rootName.Trim();
 
-    TVINSERTSTRUCTW insert{};
-    insert.hParent = TVI_ROOT;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
-    insert.item.iImage = RootNodeImage;
-    insert.item.iSelectedImage = RootNodeImage;
-    insert.item.cChildren = HasSubfolder(L"") ? 1 : 0;
-    insert.item.pszText = const_cast<wchar_t*>(m_rootName.Chars());
-    m_root = TreeView_InsertItem(m_tree, &insert);
+    m_root = InsertRootNode(m_tree, m_rootName, HasSubfolder(L""));
     if (!m_root)
         return;
     FillChildren(m_root);
