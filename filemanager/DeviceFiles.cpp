@@ -7,35 +7,6 @@
 
 #include <cwchar>
 
-namespace {
-
-// The file-system form of a handset path for the file functions: a path that
-// would not fit MAX_PATH gets the "\\?\" prefix, which lifts the limit, so a
-// long name deep in the tree can still be read instead of failing.
-String ToLongFileSystemPath(const wchar_t* handsetPath)
-{
-    return LongPathForm(ToFileSystemPath(handsetPath));
-}
-
-}  // namespace
-
-String LongPathForm(const wchar_t* fileSystemPath)
-{
-    String path(fileSystemPath);
-    // Already long, or a network path, which keeps its own form.
-    if (path.Length() < MAX_PATH || path.Find(L"\\\\") == 0)
-        return path;
-    DWORD needed = GetFullPathNameW(path, 0, nullptr, nullptr);
-    if (needed == 0)
-        return path;
-    String full;
-    DWORD length = GetFullPathNameW(path, needed, full.Reserve(static_cast<int>(needed)), nullptr);
-    full.Commit(length < needed ? static_cast<int>(length) : 0);
-    if (full.IsEmpty() || full.Find(L"\\\\") == 0)
-        return path;  // a network path keeps its own form
-    return L"\\\\?\\" + full;
-}
-
 String ToFileSystemPath(const wchar_t* handsetPath)
 {
     String folder = NormalizeFolderPath(handsetPath);
@@ -44,6 +15,29 @@ String ToFileSystemPath(const wchar_t* handsetPath)
     std::wstring mapped =
         vellumate::ToDevicePath(std::wstring_view(folder.Chars(), static_cast<size_t>(folder.Length())));
     return String(mapped.c_str(), static_cast<int>(mapped.size()));
+}
+
+String ToLongFileSystemPath(const wchar_t* handsetPath)
+{
+    return LongPathForm(ToFileSystemPath(handsetPath));
+}
+
+String LongPathForm(const wchar_t* fileSystemPath)
+{
+    String path(fileSystemPath);
+    // A folder's own limit is 12 characters shorter: room for a file name.
+    // A network path keeps its own form.
+    if (path.Length() < MAX_PATH - 12 || path.Find(L"\\\\") == 0)
+        return path;
+    DWORD needed = GetFullPathNameW(path, 0, nullptr, nullptr);
+    if (needed == 0)
+        return path;
+    String full;
+    DWORD length = GetFullPathNameW(path, needed, full.Reserve(static_cast<int>(needed)), nullptr);
+    full.Commit(length < needed ? static_cast<int>(length) : 0);
+    if (full.IsEmpty() || full.Find(L"\\\\") == 0)
+        return path;
+    return L"\\\\?\\" + full;
 }
 
 String NormalizeFolderPath(const wchar_t* path)

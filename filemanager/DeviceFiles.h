@@ -16,6 +16,10 @@
 
 // The file-system path of a handset path ("" and "\" are the device root).
 String ToFileSystemPath(const wchar_t* handsetPath);
+// The same for the file functions: a path that would not fit MAX_PATH gets
+// the "\\?\" prefix, which lifts the limit, so a long name deep in the tree
+// can still be read and written instead of failing.
+String ToLongFileSystemPath(const wchar_t* handsetPath);
 
 // A file-system path as the file functions take it: one that would not fit
 // MAX_PATH is made full and gets the "\\?\" prefix, which lifts the limit.

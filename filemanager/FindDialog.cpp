@@ -4,7 +4,7 @@
 #include "filemanager/DeviceFiles.h"
 #include "filemanager/FindDialogControls.h"
 #include "filemanager/FindResources.h"
-#include "filemanager/FindStandIns.h"
+#include "filemanager/FolderChooser.h"
 #include "filemanager/PreferenceBits.h"
 #include "filemanager/SearchScope.h"
 

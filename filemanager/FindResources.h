@@ -3,6 +3,10 @@
 // too, so plain #defines only.
 #pragma once
 
+// The strings shared with the file operations (captions, DeletePath's
+// messages) are theirs.
+#include "filemanager/FileOperationResources.h"
+
 // ---- dialogs and menu bars ---------------------------------------------------
 
 #define IDD_FIND_FILES 109
@@ -33,9 +37,3 @@
 #define IDS_RESULT_COUNT 43170       // %d: the number of results
 #define IDS_DELETE_RESULT 43175      // %s: the name
 #define IDS_BAD_SEARCH_FOLDER 43287  // follows the folder in quotation marks
-// Shared with the file operations.
-#define IDS_DELETE_CAPTION 43102
-#define IDS_ERROR_CAPTION 43112
-#define IDS_NO_WORKER 43172
-#define IDS_NOT_DELETED 43149         // %s: the file's path
-#define IDS_FOLDER_NOT_REMOVED 43150  // %s: the folder's path

@@ -4,7 +4,7 @@
 #include "filemanager/DeviceFiles.h"
 #include "filemanager/FindResources.h"
 #include "filemanager/FindResultsControls.h"
-#include "filemanager/FindStandIns.h"
+#include "filemanager/FileDeletion.h"
 #include "filemanager/FolderTree.h"
 #include "filemanager/PreferenceBits.h"
 #include "filemanager/resource.h"
@@ -201,7 +201,7 @@ bool FindResultsDialog::StartSearch()
     ShowBar(m_searching);
     ShowCount();
     if (!m_searching)
-        ShowCaptionedMessage(Window(), IDS_ERROR_CAPTION, IDS_NO_WORKER, 0, MB_OK | MB_ICONERROR);
+        ShowCaptionedMessage(Window(), IDS_OPERATION_ERROR, IDS_NO_WORKER, 0, MB_OK | MB_ICONERROR);
     return m_searching;
 }
 
@@ -288,7 +288,7 @@ bool FindResultsDialog::StillExists(int index)
     const SearchResult& found = Result(index);
     if (EntryExists(found.Path()))
         return true;
-    ShowCaptionedMessage(Window(), IDS_ERROR_CAPTION, IDS_FOLDER_GONE, 0, MB_OK | MB_ICONERROR, found.name);
+    ShowCaptionedMessage(Window(), IDS_OPERATION_ERROR, IDS_FOLDER_GONE, 0, MB_OK | MB_ICONERROR, found.name);
     if (found.IsFolder())
         StartSearch();
     else

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "filemanager/Commands.h"
+#include "filemanager/CopyEngine.h"
 #include "filemanager/FolderList.h"
 #include "filemanager/ListPane.h"
 #include "filemanager/Settings.h"
@@ -80,7 +81,13 @@ public:
     void SortByType();
     void SortAscending();
     void SortDescending();
+    // Find files (FindCommand.cpp).
     void FindFiles();
+    // Copy, move, duplicate and delete (FileOperations.cpp).
+    void CopyToFolder();
+    void MoveToFolder();
+    void DuplicateSelected();
+    void DeleteSelected();
 
     // ---- storage cards ------------------------------------------------------
 
@@ -138,6 +145,9 @@ private:
     // (FindCommand.cpp).
     void ShowFoundFolder(const String& path);
     bool OnUiThread() const noexcept;
+    // The copy engine's commands and what follows them (FileOperations.cpp).
+    void RunCopy(CopyMode mode, bool duplicate);
+    void AfterCopy(const CopyJob& job, bool listMode, const String& treeFolder);
 
     DWORD m_uiThread;
     FolderList m_list;

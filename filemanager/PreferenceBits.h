@@ -12,7 +12,9 @@ inline constexpr DWORD PreferenceHideExtensions = 0x002;
 inline constexpr DWORD PreferenceSmallFont = 0x008;
 // Hidden files are not listed.
 inline constexpr DWORD PreferenceHideHidden = 0x010;
-// Deleting asks first.
+// A copy or move asks before it replaces an item of the same name.
+inline constexpr DWORD PreferenceAskBeforeReplacing = 0x020;
+// Deleting asks item by item.
 inline constexpr DWORD PreferenceAskBeforeDeleting = 0x040;
 // The tree moves to a storage card when it is inserted.
 inline constexpr DWORD PreferenceFollowCards = 0x080;

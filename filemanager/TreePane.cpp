@@ -3,6 +3,7 @@
 #include "filemanager/DeviceFiles.h"
 #include "filemanager/FolderTree.h"
 #include "filemanager/PaneFonts.h"
+#include "filemanager/TreeNodes.h"
 #include "filemanager/WaitCursor.h"
 #include "filemanager/resource.h"
 #include "framework/Globals.h"
@@ -13,28 +14,8 @@
 
 namespace {
 
-// The node images of bitmap 108.
-enum NodeImage { RootImage = 0, FolderImage = 1, OpenFolderImage = 2, MainStoreImage = 3, CardImage = 4 };
-constexpr int NodeImageSize = 16;
-constexpr int NodeImageCount = 5;
-constexpr COLORREF NodeImageBackground = RGB(255, 0, 255);
-
 constexpr wchar_t ExpandedMarker[] = L" [-]";
 constexpr wchar_t CollapsedMarker[] = L" [+]";
-
-// The picture of a folder's node.
-int ImageOf(const TreeFolder& folder) noexcept
-{
-    switch (folder.kind) {
-    case TreeFolderKind::MainStore:
-        return MainStoreImage;
-    case TreeFolderKind::Card:
-        return CardImage;
-    case TreeFolderKind::Folder:
-        break;
-    }
-    return FolderImage;
-}
 
 }  // namespace
 
@@ -92,25 +73,13 @@ HTREEITEM TreePane::CurrentNode() const noexcept
 void TreePane::FillRoot()
 {
     if (!m_images) {
-        vellumate::BitmapHandle strip(static_cast<HBITMAP>(
-            LoadImageW(ProgramModule(), MAKEINTRESOURCEW(IDB_TREE_IMAGES), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-        m_images = ImageList_Create(NodeImageSize, NodeImageSize, ILC_COLOR24 | ILC_MASK, NodeImageCount, 1);
-        if (m_images && strip)
-            ImageList_AddMasked(m_images, strip.Get(), NodeImageBackground);
+        m_images = LoadTreeImages();
         TreeView_SetImageList(m_tree, m_images, TVSIL_NORMAL);
     }
     m_rootName.LoadResourceText(IDS_ROOT_NODE);
     m_rootName.Trim();
 
-    TVINSERTSTRUCTW insert{};
-    insert.hParent = TVI_ROOT;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
-    insert.item.iImage = RootImage;
-    insert.item.iSelectedImage = RootImage;
-    insert.item.cChildren = HasSubfolder(L"") ? 1 : 0;
-    insert.item.pszText = const_cast<wchar_t*>(m_rootName.Chars());
-    m_root = TreeView_InsertItem(m_tree, &insert);
+    m_root = InsertRootNode(m_tree, m_rootName, HasSubfolder(L""));
     if (!m_root)
         return;
     FillChildren(m_root);
@@ -161,16 +130,7 @@ HTREEITEM TreePane::AddNode(HTREEITEM parent, const wchar_t* parentPath, const w
 
 HTREEITEM TreePane::InsertNode(HTREEITEM parent, const TreeFolder& folder)
 {
-    TVINSERTSTRUCTW insert{};
-    insert.hParent = parent;
-    insert.hInsertAfter = TVI_SORT;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
-    const int image = ImageOf(folder);
-    insert.item.iImage = image;
-    insert.item.iSelectedImage = image == FolderImage ? OpenFolderImage : image;
-    insert.item.cChildren = folder.hasSubfolders ? 1 : 0;
-    insert.item.pszText = const_cast<wchar_t*>(folder.name.Chars());
-    return TreeView_InsertItem(m_tree, &insert);
+    return InsertFolderNode(m_tree, parent, folder);
 }
 
 void TreePane::FillChildren(HTREEITEM node)
