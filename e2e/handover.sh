@@ -18,9 +18,8 @@ wait_for "Obrel's first page" has_line Obrel 'text "Memory (RAM)"'
 vm run tarnwell >/dev/null
 wait_for "Tarnwell in front" in_front "File Manager"
 
-# Menu, then Exit: the last item of Tarnwell's tree menu.
 press soft2
-press up enter
+choose Exit
 wait_for "Tarnwell gone" absent "File Manager"
 wait_for "Obrel or the home screen in front" program_in_front
 expect "no soft-key bar in front" no_bar_in_front

@@ -110,6 +110,17 @@ press() {
     vm press "$@" || fail "./vellumate press $* failed"
 }
 
+# choose LABEL: waits for an open menu with an item LABEL and presses that
+# item's number key, so a test does not depend on where the item stands.
+menu_key() {
+    sed -n "s/^  text \"[> ] \([0-9]\) $1\( \[.*\]\)\{0,1\}\"\$/\1/p" <<<"$(window_lines menu_popup)" | head -n 1
+}
+menu_has() { [ -n "$(menu_key "$1")" ]; }
+choose() {
+    wait_for "the menu item \"$1\"" menu_has "$1"
+    press "$(menu_key "$1")"
+}
+
 # ---------------------------------------------------------------- checks
 
 # The lines of the first top-level window of that name, its own line first.

@@ -28,10 +28,9 @@ expect "the list's soft keys" soft_keys Folders Menu
 byName=$(shot by-name)
 
 press soft2
-wait_for "the list's menu" has_line menu_popup 'Sort By [more]'
-press 5
+choose "Sort By"
 wait_for "the Sort By menu" in_order menu_popup 'Name [radio]' 'Size'
-press 2
+choose Size
 wait_for "the menu closed" lacks_line menu_popup 'Size'
 wait_for "the files in size order" in_order "File Manager" \
     'text "> .."' 'text "  Budget.csv  1.28K"' 'text "  Archive.zip  2.32K"' 'text "  Quarterly report.txt  17.0K"'
