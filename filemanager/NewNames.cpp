@@ -69,18 +69,21 @@ bool MoveToNewName(const wchar_t* folder, const String& oldName, const String& n
 {
     const String from = ToFileSystemPath(JoinPath(folder, oldName));
     const String to = ToFileSystemPath(JoinPath(folder, newName));
-    if (MoveFileW(from, to))
-        return true;
-    DWORD failure = GetLastError();
-    if (newName.CompareNoCase(oldName) == 0) {
-        // Some file systems take the new spelling for the item itself and
-        // refuse: step aside through a name of its own.
-        for (int attempt = 0; attempt < 100; ++attempt) {
+    DWORD failure = 0;
+    if (newName.CompareNoCase(oldName) != 0) {
+        if (MoveFileW(from, to))
+            return true;
+        failure = GetLastError();
+    } else {
+        // A file system that ignores case takes the new spelling for the item
+        // itself and may keep the old one: step aside through a name of its
+        // own.
+        for (int attempt = 0; attempt < 100 && failure == 0; ++attempt) {
             String aside;
-            aside.FormatText(L"%s.~rename%lu-%d", oldName.Chars(), GetCurrentProcessId(), attempt);
-            const String asidePath = ToFileSystemPath(JoinPath(folder, aside));
+            aside.FormatText(L"%s.~%lu-%d", oldName.Chars(), GetCurrentProcessId(), attempt);
             if (EntryExists(JoinPath(folder, aside)))
                 continue;
+            const String asidePath = ToFileSystemPath(JoinPath(folder, aside));
             if (!MoveFileW(from, asidePath)) {
                 failure = GetLastError();
                 break;
@@ -89,10 +92,9 @@ bool MoveToNewName(const wchar_t* folder, const String& oldName, const String& n
                 return true;
             failure = GetLastError();
             MoveFileW(asidePath, from);  // the item keeps its old name
-            break;
         }
     }
     if (error)
-        *error = failure;
+        *error = failure ? failure : ERROR_ALREADY_EXISTS;
     return false;
 }

@@ -53,6 +53,6 @@ RenameVerdict JudgeRename(const String& oldName, const String& newName,
 
 // Gives the item `oldName` of `folder` (a handset path) the name `newName`
 // in the same folder. A change of letter case alone goes through a
-// temporary name where the file system refuses it directly. False (with the
+// temporary name, which file systems that ignore case need. False (with the
 // platform's error in `error`) when the move failed; the item keeps its name.
 bool MoveToNewName(const wchar_t* folder, const String& oldName, const String& newName, DWORD* error = nullptr);
