@@ -28,17 +28,13 @@ InitResult ChooseSelectionDialog::InitDialog()
 {
     if (DialogCore::InitDialog() == InitResult::Stop)
         return InitResult::Stop;
-    HWND list = ListControl();
-    if (!list)
-        return InitResult::Continue;
-    // The control fills the dialog.
     RECT client{};
     GetClientRect(Window(), &client);
-    MoveWindow(list, 0, 0, client.right, client.bottom, FALSE);
-    FillList();
-    TakeAllKeys(list, IDC_CHOICE_LIST);
-    SetFocus(list);
-    m_focusSet = true;
+    m_images = SetUpDialogList(Window(), IDC_CHOICE_LIST, client.bottom, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT, L"",
+                               IDC_CHOICE_LIST);
+    m_focusSet = m_images != nullptr;
+    if (m_focusSet)
+        FillList();
     return InitResult::Continue;
 }
 
@@ -46,16 +42,6 @@ void ChooseSelectionDialog::FillList()
 {
     WaitCursor wait;
     HWND list = ListControl();
-    ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    m_images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 16);
-    ListView_SetImageList(list, m_images, LVSIL_SMALL);
-    RECT client{};
-    GetClientRect(list, &client);
-    LVCOLUMNW column{};
-    column.mask = LVCF_WIDTH;
-    column.cx = client.right - GetSystemMetrics(SM_CXVSCROLL);
-    ListView_InsertColumn(list, 0, &column);
-
     m_icons.assign(static_cast<size_t>(m_choice.RowCount()), IconNotFetched);
     ListView_SetItemCount(list, m_choice.RowCount());
     for (int row = 0; row < m_choice.RowCount(); ++row) {
@@ -114,47 +100,40 @@ void ChooseSelectionDialog::OnGetDisplayInfo(NMLVDISPINFOW& info)
 
 bool ChooseSelectionDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    result = 0;
     if (message == WM_NOTIFY) {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (header && header->idFrom == IDC_CHOICE_LIST && header->code == LVN_GETDISPINFOW) {
             OnGetDisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
-            result = 0;
             return true;
         }
     }
-    if (message != WM_COMMAND)
-        return DialogCore::HandleMessage(window, message, wParam, lParam, result);
-    result = 0;
-    switch (LOWORD(wParam)) {
-    case ID_CHOICE_OK:
-    case IDOK:
+    const auto ok = [&] {
         ReadChecks();
         m_changed = m_choice.ApplyTo(m_list);
         EndDialog(window, IDOK);
+    };
+    if (OnOkOrCancel(message, wParam, ID_CHOICE_OK, ID_CHOICE_CANCEL, ok, [&] { EndDialog(window, IDCANCEL); }))
         return true;
-    case ID_CHOICE_CANCEL:
-    case IDCANCEL:
-        EndDialog(window, IDCANCEL);
-        return true;
-    case IDC_CHOICE_LIST:  // Enter on the list
-        ToggleFocusedRow();
-        return true;
-    case ID_CHECK_ALL:
-        RunCheckCommand(CheckCommand::All);
-        return true;
-    case ID_CHECK_NONE:
-        RunCheckCommand(CheckCommand::None);
-        return true;
-    case ID_CHECK_INVERT:
-        RunCheckCommand(CheckCommand::Invert);
-        return true;
-    case ID_CHECK_FOLDERS:
-        RunCheckCommand(CheckCommand::Folders);
-        return true;
-    case ID_CHECK_FILES:
-        RunCheckCommand(CheckCommand::Files);
-        return true;
-    default:
-        return DialogCore::HandleMessage(window, message, wParam, lParam, result);
+    static constexpr struct {
+        UINT command;
+        CheckCommand check;
+    } CheckCommands[] = {{ID_CHECK_ALL, CheckCommand::All},
+                         {ID_CHECK_NONE, CheckCommand::None},
+                         {ID_CHECK_INVERT, CheckCommand::Invert},
+                         {ID_CHECK_FOLDERS, CheckCommand::Folders},
+                         {ID_CHECK_FILES, CheckCommand::Files}};
+    if (message == WM_COMMAND) {
+        if (LOWORD(wParam) == IDC_CHOICE_LIST) {  // Enter on the list
+            ToggleFocusedRow();
+            return true;
+        }
+        for (const auto& entry : CheckCommands) {
+            if (LOWORD(wParam) == entry.command) {
+                RunCheckCommand(entry.check);
+                return true;
+            }
+        }
     }
+    return DialogCore::HandleMessage(window, message, wParam, lParam, result);
 }

@@ -54,10 +54,28 @@ LRESULT CALLBACK AllKeysProcedure(HWND window, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-void TakeAllKeys(HWND list, UINT enterCommand)
+HIMAGELIST SetUpDialogList(HWND dialog, int control, int bottom, DWORD extendedStyles, const wchar_t* columnName,
+                           UINT enterCommand)
 {
-    if (list)
-        SetWindowSubclass(list, &AllKeysProcedure, 1, enterCommand);
+    HWND list = GetDlgItem(dialog, control);
+    if (!list)
+        return nullptr;
+    RECT client{};
+    GetClientRect(dialog, &client);
+    MoveWindow(list, 0, 0, client.right, bottom, FALSE);
+    ListView_SetExtendedListViewStyle(list, extendedStyles);
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 16);
+    ListView_SetImageList(list, images, LVSIL_SMALL);
+    GetClientRect(list, &client);
+    LVCOLUMNW column{};
+    column.mask = LVCF_WIDTH | LVCF_TEXT;
+    // Room for the scroll bar, so that a long list needs no sideways one.
+    column.cx = client.right - GetSystemMetrics(SM_CXVSCROLL);
+    column.pszText = const_cast<wchar_t*>(columnName);
+    ListView_InsertColumn(list, 0, &column);
+    SetWindowSubclass(list, &AllKeysProcedure, 1, enterCommand);
+    SetFocus(list);
+    return images;
 }
 
 int AddSmallShellIcon(HIMAGELIST images, const wchar_t* handsetPath)

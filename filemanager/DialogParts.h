@@ -24,10 +24,34 @@ private:
     vellumate::FontHandle m_font;
 };
 
-// A list control of a dialog that takes every key (the dialog manager keeps
-// none of them), Enter included: Enter sends `enterCommand` to the dialog as
-// a WM_COMMAND.
-void TakeAllKeys(HWND list, UINT enterCommand);
+// The one list of a dialog, set up to fill the dialog from the top down to
+// `bottom` (pixels of the client area): one column as wide as the list,
+// named `columnName`, the extended styles, a 16 x 16 image list (owned by
+// the control), and every key (the dialog manager keeps none of them), Enter
+// included, which sends `enterCommand` to the dialog as a WM_COMMAND. The
+// list gets the focus. Returns the image list (null when there is no list).
+HIMAGELIST SetUpDialogList(HWND dialog, int control, int bottom, DWORD extendedStyles, const wchar_t* columnName,
+                           UINT enterCommand);
+
+// OK and Cancel: the commands `ok` and `cancel` of the dialog's soft keys,
+// or the dialog manager's IDOK and IDCANCEL (Enter in a field, Back). True
+// when the message was one of them, after running `onOk` or `onCancel`.
+template <typename Ok, typename Cancel>
+bool OnOkOrCancel(UINT message, WPARAM wParam, UINT ok, UINT cancel, Ok&& onOk, Cancel&& onCancel)
+{
+    if (message != WM_COMMAND)
+        return false;
+    const UINT command = LOWORD(wParam);
+    if (command == ok || command == IDOK) {
+        onOk();
+        return true;
+    }
+    if (command == cancel || command == IDCANCEL) {
+        onCancel();
+        return true;
+    }
+    return false;
+}
 
 // Adds the shell's small icon of a handset path to `images`; its index, or -1.
 int AddSmallShellIcon(HIMAGELIST images, const wchar_t* handsetPath);

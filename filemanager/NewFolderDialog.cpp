@@ -7,6 +7,8 @@
 #include "filemanager/OperationErrors.h"
 #include "framework/Paths.h"
 
+#include "platform/SoftKeyBar.h"
+
 NewFolderDialog::NewFolderDialog(HWND parent, String folder, std::function<bool(const String&)> isTaken)
     : DialogCore(IDD_NEW_FOLDER, parent, IDM_NEW_FOLDER_BAR, IDS_NEW_FOLDER_TITLE, true), m_folder(std::move(folder)),
       m_isTaken(std::move(isTaken))
@@ -30,21 +32,18 @@ InitResult NewFolderDialog::InitDialog()
 
 bool NewFolderDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    if (message == WM_COMMAND) {
-        switch (LOWORD(wParam)) {
-        case ID_DIALOG_OK:
-        case IDOK:
-            OnOk();
-            result = 0;
-            return true;
-        case ID_DIALOG_CANCEL:
-        case IDCANCEL:
+    // Back closes the dialog, once per press, whatever the field holds.
+    if (message == WM_HOTKEY && HIWORD(lParam) == VK_ESCAPE) {
+        if (LOWORD(lParam) & MOD_KEYUP)
             Close(NewFolderOutcome::Cancelled);
-            result = 0;
-            return true;
-        default:
-            break;
-        }
+        result = 1;
+        return true;
+    }
+    if (OnOkOrCancel(
+            message, wParam, ID_DIALOG_OK, ID_DIALOG_CANCEL, [&] { OnOk(); },
+            [&] { Close(NewFolderOutcome::Cancelled); })) {
+        result = 0;
+        return true;
     }
     return DialogCore::HandleMessage(window, message, wParam, lParam, result);
 }

@@ -96,19 +96,24 @@ bool PreferencesDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, 
         ScrollIntoView(reinterpret_cast<HWND>(lParam));
         return true;
     }
-    switch (LOWORD(wParam)) {
-    case ID_DIALOG_OK:
-    case IDOK:
+    // The action key on a box ticks it, as it does on the handset; only the
+    // soft key takes the boxes.
+    if (LOWORD(wParam) == IDOK) {
+        HWND focus = GetFocus();
+        if (focus && GetParent(focus) == window)
+            SendMessageW(focus, BM_CLICK, 0, 0);
+        return true;
+    }
+    const auto ok = [&] {
         m_preferences = ReadBits();
         m_accepted = true;
         EndDialog(window, IDOK);
+    };
+    if (OnOkOrCancel(message, wParam, ID_DIALOG_OK, ID_DIALOG_CANCEL, ok, [&] { EndDialog(window, IDCANCEL); }))
         return true;
+    switch (LOWORD(wParam)) {
     case ID_PREFERENCE_DEFAULTS:
         ShowBits(DefaultPreferences);
-        return true;
-    case ID_DIALOG_CANCEL:
-    case IDCANCEL:
-        EndDialog(window, IDCANCEL);
         return true;
     default:
         return DialogCore::HandleMessage(window, message, wParam, lParam, result);

@@ -20,44 +20,28 @@ InitResult QuickFoldersDialog::InitDialog()
 {
     if (DialogCore::InitDialog() == InitResult::Stop)
         return InitResult::Stop;
-    HWND list = ListControl();
-    if (!list)
-        return InitResult::Continue;
     // The list fills the dialog above the parent path's line.
     RECT client{};
     GetClientRect(Window(), &client);
-    HWND parentLine = GetDlgItem(Window(), IDC_QUICK_PARENT);
-    RECT line{};
-    if (parentLine) {
+    if (HWND parentLine = GetDlgItem(Window(), IDC_QUICK_PARENT)) {
+        RECT line{};
         GetWindowRect(parentLine, &line);
-        MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&line), 2);
         const int height = line.bottom - line.top;
-        MoveWindow(parentLine, 2, client.bottom - height, client.right - 4, height, FALSE);
         client.bottom -= height;
+        MoveWindow(parentLine, 2, client.bottom, client.right - 4, height, FALSE);
     }
-    MoveWindow(list, 0, 0, client.right, client.bottom, FALSE);
-    FillList();
-    TakeAllKeys(list, ID_QUICK_FOLDERS_OK);
-    SetFocus(list);
-    m_focusSet = true;
+    HIMAGELIST images = SetUpDialogList(Window(), IDC_QUICK_LIST, client.bottom, LVS_EX_FULLROWSELECT, L"Column 1",
+                                        ID_QUICK_FOLDERS_OK);
+    m_focusSet = images != nullptr;
+    if (m_focusSet)
+        FillList(images);
     return InitResult::Continue;
 }
 
-void QuickFoldersDialog::FillList()
+void QuickFoldersDialog::FillList(HIMAGELIST images)
 {
     WaitCursor wait;
     HWND list = ListControl();
-    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-    // Owned by the control, which destroys it with itself.
-    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, static_cast<int>(m_folders.size()), 1);
-    ListView_SetImageList(list, images, LVSIL_SMALL);
-    RECT client{};
-    GetClientRect(list, &client);
-    LVCOLUMNW column{};
-    column.mask = LVCF_WIDTH | LVCF_TEXT;
-    column.cx = client.right;
-    column.pszText = const_cast<wchar_t*>(L"Column 1");
-    ListView_InsertColumn(list, 0, &column);
     for (size_t row = 0; row < m_folders.size(); ++row) {
         const String text = QuickFolderRowText(m_folders[row]);
         LVITEMW item{};
@@ -95,25 +79,16 @@ bool QuickFoldersDialog::HandleMessage(HWND window, UINT message, WPARAM wParam,
             return true;
         }
     }
-    if (message == WM_COMMAND) {
-        switch (LOWORD(wParam)) {
-        case ID_QUICK_FOLDERS_OK:
-        case IDOK: {
-            const int row = SelectedRow();
-            if (row >= 0 && row < static_cast<int>(m_folders.size()))
-                m_chosen = m_folders[static_cast<size_t>(row)].path;
-            EndDialog(window, m_chosen ? IDOK : IDCANCEL);
-            result = 0;
-            return true;
-        }
-        case ID_QUICK_FOLDERS_CANCEL:
-        case IDCANCEL:
-            EndDialog(window, IDCANCEL);
-            result = 0;
-            return true;
-        default:
-            break;
-        }
+    const auto choose = [&] {
+        const int row = SelectedRow();
+        if (row >= 0 && row < static_cast<int>(m_folders.size()))
+            m_chosen = m_folders[static_cast<size_t>(row)].path;
+        EndDialog(window, m_chosen ? IDOK : IDCANCEL);
+    };
+    if (OnOkOrCancel(message, wParam, ID_QUICK_FOLDERS_OK, ID_QUICK_FOLDERS_CANCEL, choose,
+                     [&] { EndDialog(window, IDCANCEL); })) {
+        result = 0;
+        return true;
     }
     return DialogCore::HandleMessage(window, message, wParam, lParam, result);
 }

@@ -26,7 +26,7 @@ protected:
 
 private:
     HWND ListControl() const;
-    void FillList();
+    void FillList(HIMAGELIST images);
     int SelectedRow() const;
     void ShowParent(int row);
 

@@ -26,21 +26,11 @@ InitResult RenameDialog::InitDialog()
 
 bool RenameDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    if (message == WM_COMMAND) {
-        switch (LOWORD(wParam)) {
-        case ID_DIALOG_OK:
-        case IDOK:
-            OnOk();
-            result = 0;
-            return true;
-        case ID_DIALOG_CANCEL:
-        case IDCANCEL:
-            Close(RenameOutcome::Cancelled);
-            result = 0;
-            return true;
-        default:
-            break;
-        }
+    if (OnOkOrCancel(
+            message, wParam, ID_DIALOG_OK, ID_DIALOG_CANCEL, [&] { OnOk(); },
+            [&] { Close(RenameOutcome::Cancelled); })) {
+        result = 0;
+        return true;
     }
     return DialogCore::HandleMessage(window, message, wParam, lParam, result);
 }

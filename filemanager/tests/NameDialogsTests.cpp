@@ -16,6 +16,8 @@
 #include "filemanager/resource.h"
 #include "framework/testsupport/ModalDriver.h"
 
+#include "platform/SoftKeyBar.h"
+
 #include <commctrl.h>
 
 #include <cwchar>
@@ -224,6 +226,18 @@ TEST_F(NameDialogs, NewFolderInTheTreeBecomesTheCurrentFolder)
     EXPECT_TRUE(Tree().ListingPending());
     FinishListing();
     EXPECT_EQ(List().CurrentPath(), String(L"\\Docs\\New Folder"));
+}
+
+TEST_F(NameDialogs, BackClosesTheNewFolderDialogWithoutAFolder)
+{
+    Start();
+    ModalDriver driver([&](HWND dialog) {
+        SendMessageW(dialog, WM_HOTKEY, 1, MAKELPARAM(0, VK_ESCAPE));
+        SendMessageW(dialog, WM_HOTKEY, 1, MAKELPARAM(MOD_KEYUP, VK_ESCAPE));
+    });
+    Command(ID_NEW_FOLDER);
+    ASSERT_TRUE(driver.Wait());
+    EXPECT_FALSE(EntryExists(L"\\New Folder"));
 }
 
 TEST_F(NameDialogs, ChooseSelectionChecksFoldersOnlyAndReplacesTheSelection)
