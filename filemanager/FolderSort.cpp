@@ -32,6 +32,9 @@ struct SortEntry {
     const unsigned char* nameKey;
     size_t nameKeyLength;
     size_t nameKeyWords;
+    // The first word in which keys differ (all keys share the words before
+    // it), held here so that most comparisons need not read the keys.
+    uint64_t firstWord;
     uint64_t size;
     uint64_t time;  // the write time, the 64-bit number CompareFileTime compares
     int typeRank;
@@ -173,12 +176,17 @@ uint64_t BigEndianWord(const unsigned char* bytes) noexcept
 // The keys' bytes in order, eight at a time: a zero byte of padding never
 // sorts after a byte of the other key, so where one key is the other's
 // beginning the shorter still comes first.
+// The words every key begins with; the comparison starts after them.
+thread_local size_t sharedKeyWords = 0;
+
 int CompareNameKeys(const SortEntry& a, const SortEntry& b) noexcept
 {
     if (a.nameKeyLength == 0 || b.nameKeyLength == 0)
         return CompareNames(a.item->name, b.item->name);
+    if (a.firstWord != b.firstWord)
+        return a.firstWord < b.firstWord ? -1 : 1;
     const size_t words = std::min(a.nameKeyWords, b.nameKeyWords);
-    for (size_t i = 0; i < words; ++i) {
+    for (size_t i = sharedKeyWords + 1; i < words; ++i) {
         const uint64_t wordA = BigEndianWord(a.nameKey + i * 8);
         const uint64_t wordB = BigEndianWord(b.nameKey + i * 8);
         if (wordA != wordB)
@@ -310,15 +318,33 @@ void SortFolderItems(std::span<FolderItemPtr> items, DWORD sortState)
         keyStarts.push_back(keys.size());
         const size_t length = AppendLocaleSortKey(item.name, keys) ? keys.size() - keyStarts.back() : 0;
         keys.resize((keys.size() + 7) / 8 * 8, '\0');
-        entries.push_back({i, &item, nullptr, length, 0, item.Size(), time, 0});
+        entries.push_back({i, &item, nullptr, length, 0, 0, item.Size(), time, 0});
     }
     keyStarts.push_back(keys.size());
     // The buffer has stopped growing: the entries may point into it now.
     const auto* keyBytes = reinterpret_cast<const unsigned char*>(keys.data());
+    const SortEntry* first = nullptr;  // the first entry with a key
+    size_t shared = 0;
     for (size_t i = 0; i < entries.size(); ++i) {
-        entries[i].nameKey = keyBytes + keyStarts[i];
-        entries[i].nameKeyWords = (keyStarts[i + 1] - keyStarts[i]) / 8;
+        SortEntry& entry = entries[i];
+        entry.nameKey = keyBytes + keyStarts[i];
+        entry.nameKeyWords = (keyStarts[i + 1] - keyStarts[i]) / 8;
+        if (entry.nameKeyLength == 0)
+            continue;
+        if (!first) {
+            first = &entry;
+            shared = entry.nameKeyWords;
+        }
+        size_t same = 0;
+        const size_t most = std::min(shared, entry.nameKeyWords);
+        while (same < most && std::memcmp(first->nameKey + same * 8, entry.nameKey + same * 8, 8) == 0)
+            ++same;
+        shared = same;
     }
+    for (SortEntry& entry : entries)
+        if (entry.nameKeyLength != 0 && entry.nameKeyWords > shared)
+            entry.firstWord = BigEndianWord(entry.nameKey + shared * 8);
+    sharedKeyWords = shared;
     if (key == SortKey::Type)
         RankTypeNames(entries);
     std::sort(entries.begin(), entries.end(),
