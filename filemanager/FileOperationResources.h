@@ -4,6 +4,9 @@
 // so plain #defines only.
 #pragma once
 
+// The numbers several dialogs share are the program's own.
+#include "filemanager/resource.h"
+
 // ---- dialogs and menu bars ------------------------------------------------------
 
 #define IDD_CHOOSE_FOLDER 106
@@ -17,8 +20,6 @@
 
 // ---- commands of their menu bars ----------------------------------------------------
 
-#define ID_CHOOSER_OK 40059
-#define ID_CHOOSER_CANCEL 40061
 #define ID_COPY_CANCEL 40125
 #define ID_DELETE_OK 40134
 #define ID_DELETE_CANCEL 40137
@@ -58,7 +59,6 @@
 #define IDS_COPYING 43097            // the progress dialog's heading for a copy
 #define IDS_MOVING 43098             // and for a move
 #define IDS_DELETE_CAPTION 43102     // the delete question
-#define IDS_OPERATION_ERROR 43112    // the caption of the file operations' errors
 #define IDS_OVERWRITE_CAPTION 43114  // the overwrite question
 #define IDS_PROGRESS_CAPTION 43120
 #define IDS_COPY_OF 43128               // the first duplicate's prefix
@@ -69,7 +69,6 @@
 #define IDS_COPY_FAILED 43147           // %s: the name
 #define IDS_DELETE_FAILED 43149         // %s: the path
 #define IDS_FOLDER_DELETE_FAILED 43150  // %s: the folder's path
-#define IDS_DISK_FULL 43171             // follows another message
 #define IDS_NO_WORKER 43172             // the copy could not start
 #define IDS_MOVE_FAILED 43174           // %s: the name
 #define IDS_REPLACE 43185

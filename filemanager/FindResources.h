@@ -3,6 +3,9 @@
 // too, so plain #defines only.
 #pragma once
 
+// The numbers several dialogs share are the program's own.
+#include "filemanager/resource.h"
+
 // The strings shared with the file operations (captions, DeletePath's
 // messages) are theirs.
 #include "filemanager/FileOperationResources.h"
@@ -32,7 +35,6 @@
 
 #define IDS_FIND_CAPTION 43115
 #define IDS_RESULTS_CAPTION 43116
-#define IDS_NO_TREE_NODE 43152       // %s: the folder's path
 #define IDS_DELETE_READ_ONLY 43169   // %s: the name; comes before the question
 #define IDS_RESULT_COUNT 43170       // %d: the number of results
 #define IDS_DELETE_RESULT 43175      // %s: the name

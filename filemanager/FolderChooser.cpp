@@ -190,11 +190,11 @@ bool FolderChooserDialog::HandleMessage(HWND window, UINT message, WPARAM wParam
 bool FolderChooserDialog::OnCommand(UINT command)
 {
     switch (command) {
-    case ID_CHOOSER_OK:
+    case ID_DIALOG_OK:
     case IDOK:  // the action key
         Choose();
         return true;
-    case ID_CHOOSER_CANCEL:
+    case ID_DIALOG_CANCEL:
     case IDCANCEL:
         EndDialog(Window(), IDCANCEL);
         return true;

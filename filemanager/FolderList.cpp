@@ -9,6 +9,8 @@
 #include "platform/Handles.h"
 
 #include <algorithm>
+#include <cwchar>
+#include <iterator>
 #include <new>
 #include <span>
 
@@ -33,13 +35,22 @@ FolderItemPtr MakeParentRow()
     return item;
 }
 
-// The extension that decides a file's type ("" without one), in lower case.
-String TypeKeyOf(const FolderItem& item)
+// The extension that decides a file's type ("" without one), in lower case,
+// in `buffer` when it fits there (the usual case, with no text made).
+std::wstring_view TypeKeyOf(const FolderItem& item, wchar_t (&buffer)[32], String& longKey)
 {
-    int dot = item.name.ReverseFind(L'.');
-    String extension = dot >= 0 ? item.name.Mid(dot) : String();
-    extension.MakeLower();
-    return extension;
+    const int dot = item.name.ReverseFind(L'.');
+    if (dot < 0)
+        return std::wstring_view();
+    const int length = item.name.Length() - dot;
+    if (length < static_cast<int>(std::size(buffer))) {
+        std::wmemcpy(buffer, item.name.Chars() + dot, static_cast<size_t>(length));
+        CharLowerBuffW(buffer, static_cast<DWORD>(length));
+        return std::wstring_view(buffer, static_cast<size_t>(length));
+    }
+    longKey = item.name.Mid(dot);
+    longKey.MakeLower();
+    return std::wstring_view(longKey.Chars(), static_cast<size_t>(longKey.Length()));
 }
 
 }  // namespace
@@ -194,10 +205,15 @@ void FolderList::FillTypeNames(std::span<FolderItemPtr> items)
     for (FolderItemPtr& item : items) {
         if (!item->typeName.IsEmpty() || item->IsFolder())
             continue;
-        const String extension = TypeKeyOf(*item);
+        wchar_t buffer[32];
+        String longKey;
+        const std::wstring_view extension = TypeKeyOf(*item, buffer, longKey);
         auto known = m_typeNameCache.find(extension);
         if (known == m_typeNameCache.end())
-            known = m_typeNameCache.emplace(extension, TypeName(JoinPath(m_currentPath, item->name))).first;
+            known = m_typeNameCache
+                        .emplace(String(extension.data(), static_cast<int>(extension.size())),
+                                 TypeName(JoinPath(m_currentPath, item->name)))
+                        .first;
         item->typeName = known->second;
     }
 }

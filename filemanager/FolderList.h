@@ -330,13 +330,24 @@ private:
     FolderListObserver* m_observer = nullptr;
     TypeNameProvider m_typeNames;
 
+    // Looked up by a view of the extension, so that no text is made per item.
     struct StringHash {
-        size_t operator()(const String& text) const noexcept
-        {
-            return std::hash<std::wstring_view>()(std::wstring_view(text.Chars(), static_cast<size_t>(text.Length())));
-        }
+        using is_transparent = void;
+        size_t operator()(std::wstring_view text) const noexcept { return std::hash<std::wstring_view>()(text); }
+        size_t operator()(const String& text) const noexcept { return (*this)(View(text)); }
     };
-    std::unordered_map<String, String, StringHash> m_typeNameCache;  // extension -> type name
+    struct StringEqual {
+        using is_transparent = void;
+        bool operator()(std::wstring_view a, std::wstring_view b) const noexcept { return a == b; }
+        bool operator()(const String& a, std::wstring_view b) const noexcept { return View(a) == b; }
+        bool operator()(std::wstring_view a, const String& b) const noexcept { return a == View(b); }
+        bool operator()(const String& a, const String& b) const noexcept { return View(a) == View(b); }
+    };
+    static std::wstring_view View(const String& text) noexcept
+    {
+        return std::wstring_view(text.Chars(), static_cast<size_t>(text.Length()));
+    }
+    std::unordered_map<String, String, StringHash, StringEqual> m_typeNameCache;  // extension -> type name
 
     std::atomic<bool> m_listing{false};
     std::atomic<int> m_itemCount{0};

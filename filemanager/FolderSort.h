@@ -46,8 +46,14 @@ int CompareNames(const wchar_t* a, const wchar_t* b) noexcept;
 int CompareNamesNoCase(const wchar_t* a, const wchar_t* b) noexcept;
 // The system default locale's sort key of a name: keys compare (as unsigned
 // bytes) as CompareNames compares the names. Empty when the platform makes
-// none.
+// none. Byte for byte the platform's key; names of plain characters get it
+// from a table instead of the platform (PlatformSortKey), which costs far
+// more.
 std::string LocaleSortKey(const wchar_t* name);
+// Appends the key to `key`; false (nothing appended) when there is none.
+bool AppendLocaleSortKey(const wchar_t* name, std::string& key);
+// The key as the platform makes it.
+std::string PlatformSortKey(const wchar_t* name);
 
 // Sorts the items by the sort state, folders first, with the second pass over
 // the folders after a sort by size or type. A sort by type compares the

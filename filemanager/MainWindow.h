@@ -88,6 +88,15 @@ public:
     void MoveToFolder();
     void DuplicateSelected();
     void DeleteSelected();
+    // Naming, choosing and the preferences (NameCommands.cpp).
+    void RenameItem();
+    void NewFolder();
+    void ChooseSelection();
+    void QuickFolders();
+    void EditPreferences();
+    // Takes new preferences as OK in the preferences dialog does: fonts made
+    // again, the folder read again.
+    void ApplyPreferences(DWORD preferences);
 
     // ---- storage cards ------------------------------------------------------
 

@@ -1,12 +1,16 @@
 // The error boxes of the file operations: a resource string formatted with
-// one text, followed by a second string when one is given, with the error
-// icon and the file operations' own caption.
+// its arguments, followed by a second string when one is given, with the
+// error icon and the operations' own caption (string 43112).
 #pragma once
 
-#include "framework/String.h"
+#include "filemanager/CaptionedMessage.h"
+#include "filemanager/resource.h"
 
 #include <windows.h>
 
-// Shows the box (a null or destroyed owner: the active window); returns the
-// button chosen.
-int ShowOperationError(HWND owner, UINT message, UINT secondMessage, const String& argument);
+// A null or destroyed owner: the active window. Returns the button chosen.
+template <typename... Args>
+int ShowOperationError(HWND owner, UINT message, UINT secondMessage, const Args&... args)
+{
+    return ShowCaptionedMessage(owner, IDS_OPERATION_ERROR, message, secondMessage, MB_OK | MB_ICONERROR, args...);
+}

@@ -95,11 +95,11 @@ OverwriteAnswer OverwriteDialog::Chosen() const
 bool OverwriteDialog::OnCommand(UINT command)
 {
     switch (command) {
-    case ID_CHOOSER_OK:
+    case ID_DIALOG_OK:
     case IDOK:
         EndDialog(Window(), static_cast<INT_PTR>(Chosen()));
         return true;
-    case ID_CHOOSER_CANCEL:
+    case ID_DIALOG_CANCEL:
     case IDCANCEL:
         OnBack();
         return true;

@@ -52,6 +52,10 @@
 #define IDC_FOLDER_TREE 114  // the tree pane
 #define IDC_FOLDER_LIST 116  // the list pane
 
+// OK and Cancel on the soft keys of the dialogs.
+#define ID_DIALOG_OK 40059
+#define ID_DIALOG_CANCEL 40061
+
 // ---- strings ----------------------------------------------------------------
 
 #define IDS_WINDOW_TITLE 104         // the main window's title, at most 20 characters
@@ -60,3 +64,7 @@
 #define IDS_RECEIVE_BEAM_ITEM 43161  // the beam receiver's menu item
 #define IDS_FOLDER_GONE 43163        // %s: the folder's path
 #define IDS_ZIP_NOT_OPENED 43285     // browsing an archive failed
+// Shared by the dialogs of the file operations, finding and naming.
+#define IDS_OPERATION_ERROR 43112    // the caption of their error messages
+#define IDS_NO_TREE_NODE 43152       // %s: a folder the tree has no node for
+#define IDS_DISK_FULL 43171          // follows a failure when the disk is full

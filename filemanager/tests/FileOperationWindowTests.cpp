@@ -132,7 +132,7 @@ TEST_F(FileOperationWindowTest, CopyToAFolderChosenInTheChooserThenDuplicateInPl
         HTREEITEM node = ChildNamed(tree, TreeView_GetRoot(tree), L"Dst");
         if (node)
             TreeView_SelectItem(tree, node);
-        SendMessageW(dialog, WM_COMMAND, ID_CHOOSER_OK, 0);
+        SendMessageW(dialog, WM_COMMAND, ID_DIALOG_OK, 0);
     });
     Command(ID_COPY_TO);
     ASSERT_TRUE(chooser.Wait());
@@ -189,7 +189,7 @@ TEST_F(FileOperationWindowTest, TheOverwriteQuestionShowsBothItemsAndItsAnswerIs
         replaceAllEnabled = IsWindowEnabled(GetDlgItem(question, IDC_OVERWRITE_REPLACE_ALL)) != FALSE;
         SendDlgItemMessageW(question, IDC_OVERWRITE_REPLACE, BM_SETCHECK, BST_UNCHECKED, 0);
         SendDlgItemMessageW(question, IDC_OVERWRITE_REPLACE_ALL, BM_SETCHECK, BST_CHECKED, 0);
-        SendMessageW(question, WM_COMMAND, ID_CHOOSER_OK, 0);
+        SendMessageW(question, WM_COMMAND, ID_DIALOG_OK, 0);
         // The job ends by itself, and with it the dialog.
         WaitGone(dialog);
     });
@@ -221,7 +221,7 @@ TEST_F(FileOperationWindowTest, TheOverwriteQuestionAloneCancelsWithBackAndSkips
         replaceAllEnabled = IsWindowEnabled(GetDlgItem(dialog, IDC_OVERWRITE_REPLACE_ALL)) != FALSE;
         SendDlgItemMessageW(dialog, IDC_OVERWRITE_REPLACE, BM_SETCHECK, BST_UNCHECKED, 0);
         SendDlgItemMessageW(dialog, IDC_OVERWRITE_SKIP, BM_SETCHECK, BST_CHECKED, 0);
-        SendMessageW(dialog, WM_COMMAND, ID_CHOOSER_OK, 0);
+        SendMessageW(dialog, WM_COMMAND, ID_DIALOG_OK, 0);
     });
     EXPECT_EQ(OverwriteDialog(MainHwnd(), question).Ask(), OverwriteAnswer::Skip);
     ASSERT_TRUE(skip.Wait());
@@ -353,7 +353,7 @@ TEST_F(FileOperationWindowTest, MovingAFolderFromTheTreeMovesItsNode)
     ModalDriver chooser([&](HWND dialog) {
         HWND tree = GetDlgItem(dialog, IDC_CHOOSER_TREE);
         TreeView_SelectItem(tree, ChildNamed(tree, TreeView_GetRoot(tree), L"Archive"));
-        SendMessageW(dialog, WM_COMMAND, ID_CHOOSER_OK, 0);
+        SendMessageW(dialog, WM_COMMAND, ID_DIALOG_OK, 0);
     });
     Command(ID_MOVE_TO);
     ASSERT_TRUE(chooser.Wait());

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <map>
 #include <string>
 #include <vector>
@@ -242,6 +243,28 @@ TEST(LocaleSortKey, KeysOrderNamesAsTheLocaleComparisonDoes)
                 << "'" << std::string(a.begin(), a.end()) << "' vs '" << std::string(b.begin(), b.end()) << "'";
         }
     }
+}
+
+// Keys of plain names are composed from a table: they must be the platform's
+// own, byte for byte, or a list mixing both kinds would sort wrongly.
+TEST(LocaleSortKey, ComposedKeysAreThePlatformsKeys)
+{
+    std::vector<std::wstring> names{L"a",          L"A",         L"Zed.txt",  L"New Folder2",
+                                    L"file 9",     L"FILE10",    L"a_b~c",    L"(1) x, y!",
+                                    L"a-b",        L"'quote",    L"co-op",    L"\u00E9t\u00E9",
+                                    L"MiXeD CaSe", L"trailing ", L"x.tar.gz", L"aB",
+                                    L"Ab",         L"ch",        L"aa",       L"ll"};
+    for (unsigned i = 0; i < 300; ++i) {
+        const unsigned mixed = i * 2654435761u;
+        wchar_t name[64];
+        swprintf(name, 64, L"%ls%.5u report %u.%ls", (mixed & 1) ? L"Item " : L"item ", mixed % 99991u, i,
+                 (mixed & 2) ? L"TXT" : L"doc");
+        names.emplace_back(name);
+    }
+    for (wchar_t ch = 0x20; ch < 0x80; ++ch)
+        names.push_back(std::wstring{L'x', ch, L'Y'});
+    for (const std::wstring& name : names)
+        EXPECT_EQ(LocaleSortKey(name.c_str()), PlatformSortKey(name.c_str())) << std::string(name.begin(), name.end());
 }
 
 }  // namespace

@@ -1,0 +1,110 @@
+#include "filemanager/DialogParts.h"
+
+#include "filemanager/DeviceFiles.h"
+#include "filemanager/PaneFonts.h"
+#include "framework/String.h"
+
+#include "platform/Painting.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+void DialogHeadings::Apply(HWND dialog, std::initializer_list<std::pair<int, UINT>> headings)
+{
+    if (!m_font)
+        m_font = vellumate::MakeInterfaceFont(SmallFontHeight, FW_BOLD);
+    for (const auto& [control, text] : headings) {
+        HWND heading = GetDlgItem(dialog, control);
+        if (!heading)
+            continue;
+        String caption;
+        caption.LoadResourceText(text);
+        SetWindowTextW(heading, caption);
+        if (m_font)
+            SendMessageW(heading, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
+    }
+}
+
+namespace {
+
+LRESULT CALLBACK AllKeysProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR enterCommand) noexcept
+{
+    switch (message) {
+    case WM_GETDLGCODE:
+        return DLGC_WANTALLKEYS | DefSubclassProc(window, message, wParam, lParam);
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {
+            SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(static_cast<UINT>(enterCommand), 0), 0);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == VK_RETURN)
+            return 0;
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(window, &AllKeysProcedure, 1);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+HIMAGELIST SetUpDialogList(HWND dialog, int control, int bottom, DWORD extendedStyles, const wchar_t* columnName,
+                           UINT enterCommand)
+{
+    HWND list = GetDlgItem(dialog, control);
+    if (!list)
+        return nullptr;
+    RECT client{};
+    GetClientRect(dialog, &client);
+    MoveWindow(list, 0, 0, client.right, bottom, FALSE);
+    ListView_SetExtendedListViewStyle(list, extendedStyles);
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 16);
+    ListView_SetImageList(list, images, LVSIL_SMALL);
+    GetClientRect(list, &client);
+    LVCOLUMNW column{};
+    column.mask = LVCF_WIDTH | LVCF_TEXT;
+    // Room for the scroll bar, so that a long list needs no sideways one.
+    column.cx = client.right - GetSystemMetrics(SM_CXVSCROLL);
+    column.pszText = const_cast<wchar_t*>(columnName);
+    ListView_InsertColumn(list, 0, &column);
+    SetWindowSubclass(list, &AllKeysProcedure, 1, enterCommand);
+    SetFocus(list);
+    return images;
+}
+
+int AddSmallShellIcon(HIMAGELIST images, const wchar_t* handsetPath)
+{
+    SHFILEINFOW info{};
+    if (!images ||
+        !SHGetFileInfoW(ToFileSystemPath(handsetPath), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) ||
+        !info.hIcon)
+        return -1;
+    vellumate::IconHandle icon(info.hIcon);
+    return ImageList_AddIcon(images, icon.Get());
+}
+
+String ControlText(HWND dialog, int control)
+{
+    HWND field = GetDlgItem(dialog, control);
+    String text;
+    const int length = field ? GetWindowTextLengthW(field) : 0;
+    if (length > 0)
+        text.Commit(GetWindowTextW(field, text.Reserve(length + 1), length + 1));
+    return text;
+}
+
+void SetEditTextSelected(HWND dialog, int control, const wchar_t* text)
+{
+    HWND field = GetDlgItem(dialog, control);
+    if (!field)
+        return;
+    SetWindowTextW(field, text);
+    SetFocus(field);
+    SendMessageW(field, EM_SETSEL, 0, -1);
+}

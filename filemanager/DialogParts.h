@@ -1,0 +1,63 @@
+// Small pieces that Tarnwell's dialogs share: bold 14-pixel headings, a list
+// control that takes every key, and the shell's small icons.
+#pragma once
+
+#include "framework/String.h"
+
+#include "platform/Handles.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <initializer_list>
+#include <utility>
+
+// Headings: static controls that take their text from a string, in a bold
+// font that lives as long as this object (a member of the dialog).
+class DialogHeadings {
+public:
+    // Each pair is a control of `dialog` and the string it shows.
+    void Apply(HWND dialog, std::initializer_list<std::pair<int, UINT>> headings);
+
+private:
+    vellumate::FontHandle m_font;
+};
+
+// The one list of a dialog, set up to fill the dialog from the top down to
+// `bottom` (pixels of the client area): one column as wide as the list,
+// named `columnName`, the extended styles, a 16 x 16 image list (owned by
+// the control), and every key (the dialog manager keeps none of them), Enter
+// included, which sends `enterCommand` to the dialog as a WM_COMMAND. The
+// list gets the focus. Returns the image list (null when there is no list).
+HIMAGELIST SetUpDialogList(HWND dialog, int control, int bottom, DWORD extendedStyles, const wchar_t* columnName,
+                           UINT enterCommand);
+
+// OK and Cancel: the commands `ok` and `cancel` of the dialog's soft keys,
+// or the dialog manager's IDOK and IDCANCEL (Enter in a field, Back). True
+// when the message was one of them, after running `onOk` or `onCancel`.
+template <typename Ok, typename Cancel>
+bool OnOkOrCancel(UINT message, WPARAM wParam, UINT ok, UINT cancel, Ok&& onOk, Cancel&& onCancel)
+{
+    if (message != WM_COMMAND)
+        return false;
+    const UINT command = LOWORD(wParam);
+    if (command == ok || command == IDOK) {
+        onOk();
+        return true;
+    }
+    if (command == cancel || command == IDCANCEL) {
+        onCancel();
+        return true;
+    }
+    return false;
+}
+
+// Adds the shell's small icon of a handset path to `images`; its index, or -1.
+int AddSmallShellIcon(HIMAGELIST images, const wchar_t* handsetPath);
+
+// The text of a dialog's control.
+String ControlText(HWND dialog, int control);
+// Puts `text` into an edit control of a dialog, all of it selected, and
+// gives it the focus.
+void SetEditTextSelected(HWND dialog, int control, const wchar_t* text);
