@@ -2,6 +2,8 @@
 
 #include "framework/Globals.h"
 
+#include "platform/MessageBox.h"
+
 namespace {
 
 // Each loaded string is cut to this many characters.
@@ -64,5 +66,5 @@ int ShowMessageText(HWND owner, const wchar_t* text, UINT style)
 {
     if (!owner || !IsWindow(owner))
         owner = GetActiveWindow();
-    return MessageBoxW(owner, text ? text : L"", ProgramTitle(), style);
+    return vellumate::HandsetMessageBox(owner, text, ProgramTitle(), style);
 }

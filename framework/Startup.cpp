@@ -7,6 +7,7 @@
 
 #include "platform/Handles.h"
 #include "platform/Handset.h"
+#include "platform/MessageBox.h"
 
 #include <optional>
 #include <utility>
@@ -42,8 +43,8 @@ void ReportMissingResources()
 {
     String name = ModuleFileName(nullptr);
     name = name.Mid(name.ReverseFind(L'\\') + 1);
-    MessageBoxW(nullptr, L"The language file of this program is missing. Install the program again.", name,
-                MB_OK | MB_ICONSTOP);
+    vellumate::HandsetMessageBox(nullptr, L"The language file of this program is missing. Install the program again.",
+                                 name, MB_OK | MB_ICONSTOP);
 }
 
 // String `id` of the resource module cut to the window-title length; nothing

@@ -2,6 +2,8 @@
 #include "framework/Messages.h"
 #include "framework/testsupport/ModalDriver.h"
 
+#include "platform/Handset.h"
+
 #include "TestSupport.h"
 #include "test_messages.h"
 
@@ -277,3 +279,74 @@ TEST(ProgramGlobals, InitFrameworkLoadsTheTitle)
 }
 
 }  // namespace
+
+namespace {
+
+RECT ClientRectOnScreen(HWND window)
+{
+    RECT rect{};
+    GetClientRect(window, &rect);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool Inside(const RECT& inner, const RECT& outer)
+{
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+}  // namespace
+
+// A desktop message box grows as wide as its text: on the handset it must stay
+// on the screen with its text wrapped whole above its buttons.
+TEST_F(MessageBoxes, ALongTextIsWrappedOnTheScreenAboveTheButtons)
+{
+    HWND owner = MakeWindow();
+    bool checked = false;
+    ModalDriver driver([&](HWND box) {
+        RECT boxRect{};
+        GetWindowRect(box, &boxRect);
+        EXPECT_TRUE(Inside(boxRect, RECT{0, vellumate::WorkAreaTop, vellumate::ScreenWidth,
+                                         vellumate::WorkAreaTop + vellumate::WorkAreaHeight}))
+            << boxRect.left << "," << boxRect.top << " " << boxRect.right << "," << boxRect.bottom;
+        const RECT client = ClientRectOnScreen(box);
+        const HWND text = GetDlgItem(box, 0xFFFF);
+        ASSERT_NE(text, nullptr);
+        RECT textRect{};
+        GetWindowRect(text, &textRect);
+        EXPECT_TRUE(Inside(textRect, client));
+
+        // The text's own font, wrapped at the text's width, needs no more room
+        // than the text was given.
+        wchar_t content[1024];
+        GetWindowTextW(text, content, 1024);
+        HDC dc = GetDC(text);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)));
+        RECT needed{0, 0, textRect.right - textRect.left, 0};
+        DrawTextW(dc, content, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+        SelectObject(dc, old);
+        ReleaseDC(text, dc);
+        EXPECT_LE(needed.bottom, textRect.bottom - textRect.top);
+
+        int buttons = 0;
+        for (const int id : {IDYES, IDNO, IDCANCEL}) {
+            const HWND button = GetDlgItem(box, id);
+            ASSERT_NE(button, nullptr);
+            RECT buttonRect{};
+            GetWindowRect(button, &buttonRect);
+            EXPECT_TRUE(Inside(buttonRect, client)) << "button " << id;
+            EXPECT_GE(buttonRect.top, textRect.bottom) << "button " << id;
+            ++buttons;
+        }
+        checked = buttons == 3;
+        PostMessageW(box, WM_COMMAND, IDNO, 0);
+    });
+    const int result = ShowMessageText(owner,
+                                       L"Storage Card\\Pictures\\Holiday 2026\\Beach at sunset.jpg already exists. "
+                                       L"Do you want to replace it with the file you are copying?",
+                                       MB_YESNOCANCEL | MB_ICONQUESTION);
+    ASSERT_TRUE(driver.Wait());
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(result, IDNO);
+}
