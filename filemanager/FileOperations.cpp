@@ -10,6 +10,7 @@
 #include "filemanager/FileDeletion.h"
 #include "filemanager/FileOperationResources.h"
 #include "filemanager/FolderChooser.h"
+#include "filemanager/NewNames.h"
 #include "filemanager/OperationMessages.h"
 #include "filemanager/PreferenceBits.h"
 #include "filemanager/resource.h"
@@ -65,8 +66,7 @@ void MainWindow::RunCopy(CopyMode mode, bool duplicate)
             if (item.IsFolder())
                 folderNames.push_back(item.name);
         }
-        for (int i = 0; i < m_list.ItemCount(); ++i)
-            job.listedNames.push_back(m_list.Item(i).name);
+        job.listedNames = ListedNames(m_list);
     } else {
         if (treeFolder.IsEmpty())
             return;  // the device root is never copied
