@@ -116,8 +116,11 @@ void MainWindow::AfterCopy(const CopyJob& job, bool listMode, const String& tree
     const std::vector<String> copied = job.CopiedNames();
     if (!copied.empty()) {
         m_tree.OnFolderAdded(job.destinationFolder, copied.front());
-        if (HTREEITEM node = m_tree.FindNode(JoinPath(job.destinationFolder, copied.front())))
-            m_tree.SelectNode(node);
+        // A moved folder stays the current one in its new place; a copy
+        // leaves the user where they were.
+        if (job.mode == CopyMode::Move)
+            if (HTREEITEM node = m_tree.FindNode(JoinPath(job.destinationFolder, copied.front())))
+                m_tree.SelectNode(node);
     }
     m_tree.RestartListing();
 }
