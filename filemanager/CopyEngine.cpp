@@ -4,6 +4,7 @@
 #include "filemanager/DuplicateNames.h"
 #include "filemanager/FileOperationResources.h"
 #include "filemanager/FolderTree.h"
+#include "filemanager/NewNames.h"
 #include "filemanager/SafeFileCopy.h"
 
 #include "platform/Handles.h"
@@ -86,16 +87,6 @@ int CopyEngine::CountFiles(const String& folder) const
     return count;
 }
 
-bool CopyEngine::NameTaken(const String& name) const
-{
-    for (const String& listed : m_job.listedNames)
-        if (listed.CompareNoCase(name) == 0)
-            return true;
-    // Also what the list does not show (hidden files, or folders when they
-    // are not listed): a duplicate must never replace an existing item.
-    return EntryExists(JoinPath(m_job.destinationFolder, name));
-}
-
 bool CopyEngine::Fits(uint64_t bytes)
 {
     if (!m_freeKnown) {
@@ -153,8 +144,11 @@ CopyEngine::Step CopyEngine::CopyItemAt(size_t index, int itemCount)
             return Step::Go;
         }
     } else {
-        resultName = DuplicateName(item.name, m_job.copyOfPrefix, m_job.numberedCopyOfPrefix,
-                                   [this](const String& name) { return NameTaken(name); });
+        resultName =
+            DuplicateName(item.name, m_job.copyOfPrefix, m_job.numberedCopyOfPrefix, [this](const String& name) {
+                // Never an existing item, listed or not: a duplicate replaces nothing.
+                return NameTaken(m_job.listedNames, m_job.destinationFolder, name);
+            });
         if (resultName.Length() > MaxCopyNameLength) {
             m_progress.ReportError(FailureMessage(), 0, resultName);
             return Step::Stop;

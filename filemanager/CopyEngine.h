@@ -58,8 +58,9 @@ struct CopyJob {
     String destinationFolder;
     std::vector<CopyItem> items;  // in the order they are copied
     bool askBeforeReplacing = true;
-    // The names of the list pane's items; a duplicate's name is taken when
-    // one of them has it (without regard to case) or the path exists.
+    // The names of the list pane's items (NewNames.h); a duplicate's name is
+    // taken when one of them has it (without regard to case) or the path
+    // exists.
     std::vector<String> listedNames;
     // The duplicate prefixes: the first, then a format taking n = 2, 3, ...
     String copyOfPrefix = L"Copy of ";
@@ -103,7 +104,6 @@ private:
     bool DeleteSource(const String& source);
     bool Cancelled() const noexcept { return m_job.cancel.load(); }
     UINT FailureMessage() const noexcept;
-    bool NameTaken(const String& name) const;
     // Whether `bytes` more fit on the destination's volume (as the platform
     // reports its free space, less what this job wrote).
     bool Fits(uint64_t bytes);

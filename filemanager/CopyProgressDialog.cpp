@@ -4,8 +4,6 @@
 #include "filemanager/OperationMessages.h"
 #include "filemanager/OverwriteDialog.h"
 
-#include "platform/Painting.h"
-
 #include <commctrl.h>
 
 CopyProgressDialog::CopyProgressDialog(HWND owner, CopyJob& job)
@@ -34,11 +32,7 @@ InitResult CopyProgressDialog::InitDialog()
         return InitResult::Stop;
     HWND window = Window();
     m_dialog = window;
-    m_bold = vellumate::MakeInterfaceFont(14, FW_BOLD);
-    String heading;
-    heading.LoadResourceText(m_job.mode == CopyMode::Move ? IDS_MOVING : IDS_COPYING);
-    SetDlgItemTextW(window, IDC_PROGRESS_HEADING, heading);
-    SendDlgItemMessageW(window, IDC_PROGRESS_HEADING, WM_SETFONT, reinterpret_cast<WPARAM>(m_bold.Get()), FALSE);
+    m_heading.Apply(window, {{IDC_PROGRESS_HEADING, m_job.mode == CopyMode::Move ? IDS_MOVING : IDS_COPYING}});
     SendDlgItemMessageW(window, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, 0);
     SendDlgItemMessageW(window, IDC_PROGRESS_BAR, PBM_SETPOS, 0, 0);
 

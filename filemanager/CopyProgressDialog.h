@@ -5,6 +5,7 @@
 #pragma once
 
 #include "filemanager/CopyEngine.h"
+#include "filemanager/DialogParts.h"
 #include "filemanager/WorkerThread.h"
 #include "filemanager/OperationDialog.h"
 
@@ -58,7 +59,7 @@ private:
 
     CopyJob& m_job;
     WorkerThread m_worker;
-    vellumate::FontHandle m_bold;
+    DialogHeadings m_heading;
     HWND m_dialog = nullptr;  // for the worker: set before it starts
     // The worker hands the newest labels over by exchanging this pointer;
     // whoever takes a pointer out owns it.

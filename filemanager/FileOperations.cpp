@@ -10,6 +10,7 @@
 #include "filemanager/FileDeletion.h"
 #include "filemanager/FileOperationResources.h"
 #include "filemanager/FolderChooser.h"
+#include "filemanager/NewNames.h"
 #include "filemanager/OperationMessages.h"
 #include "filemanager/PreferenceBits.h"
 #include "filemanager/resource.h"
@@ -65,8 +66,7 @@ void MainWindow::RunCopy(CopyMode mode, bool duplicate)
             if (item.IsFolder())
                 folderNames.push_back(item.name);
         }
-        for (int i = 0; i < m_list.ItemCount(); ++i)
-            job.listedNames.push_back(m_list.Item(i).name);
+        job.listedNames = ListedNames(m_list);
     } else {
         if (treeFolder.IsEmpty())
             return;  // the device root is never copied
@@ -116,8 +116,11 @@ void MainWindow::AfterCopy(const CopyJob& job, bool listMode, const String& tree
     const std::vector<String> copied = job.CopiedNames();
     if (!copied.empty()) {
         m_tree.OnFolderAdded(job.destinationFolder, copied.front());
-        if (HTREEITEM node = m_tree.FindNode(JoinPath(job.destinationFolder, copied.front())))
-            m_tree.SelectNode(node);
+        // A moved folder stays the current one in its new place; a copy
+        // leaves the user where they were.
+        if (job.mode == CopyMode::Move)
+            if (HTREEITEM node = m_tree.FindNode(JoinPath(job.destinationFolder, copied.front())))
+                m_tree.SelectNode(node);
     }
     m_tree.RestartListing();
 }

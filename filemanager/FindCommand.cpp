@@ -3,7 +3,6 @@
 #include "filemanager/FindDialog.h"
 #include "filemanager/FindResources.h"
 #include "filemanager/MainWindow.h"
-#include "framework/Messages.h"
 
 void MainWindow::FindFiles()
 {
@@ -28,16 +27,8 @@ void MainWindow::FindFiles()
 
 void MainWindow::ShowFoundFolder(const String& path)
 {
-    HTREEITEM node = m_tree.FindNode(path);
-    if (!node) {
-        ShowMessage(Window(), IDS_NO_TREE_NODE, 0, MB_OK | MB_ICONERROR, 0, 0, 0, nullptr, path);
-        return;
-    }
-    m_tree.SelectNode(node);
-    m_tree.Expand(node);
     // In the tree pane the selection started a listing, which the list reads
     // as it is shown.
-    if (m_listMode)
-        ReadCurrentFolder();
-    ShowListPane();
+    if (GoToFolderNode(path))
+        ShowListPane();
 }

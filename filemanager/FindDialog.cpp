@@ -2,6 +2,7 @@
 
 #include "filemanager/CaptionedMessage.h"
 #include "filemanager/DeviceFiles.h"
+#include "filemanager/DialogParts.h"
 #include "filemanager/FindDialogControls.h"
 #include "filemanager/FindResources.h"
 #include "filemanager/FolderChooser.h"
@@ -68,16 +69,6 @@ InitResult FindDialog::InitDialog()
     return InitResult::Continue;
 }
 
-String FindDialog::FieldText(int control) const
-{
-    HWND field = GetDlgItem(Window(), control);
-    String text;
-    const int length = GetWindowTextLengthW(field);
-    if (length > 0)
-        text.Commit(GetWindowTextW(field, text.Reserve(length + 1), length + 1));
-    return text;
-}
-
 bool FindDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (message == WM_COMMAND && OnCommand(LOWORD(wParam))) {
@@ -107,13 +98,15 @@ bool FindDialog::OnCommand(int command)
 
 void FindDialog::ChooseSearchFolder()
 {
-    if (const std::optional<String> chosen = ChooseFolder(Window(), ChooserMode::Find, FieldText(IDC_FIND_FOLDER)))
+    if (const std::optional<String> chosen =
+            ChooseFolder(Window(), ChooserMode::Find, ControlText(Window(), IDC_FIND_FOLDER)))
         SetDlgItemTextW(Window(), IDC_FIND_FOLDER, FolderFieldText(*chosen));
 }
 
 void FindDialog::Search()
 {
-    const SearchScope scope = ResolveSearchScope(FieldText(IDC_FIND_PATTERNS), FieldText(IDC_FIND_FOLDER));
+    const SearchScope scope =
+        ResolveSearchScope(ControlText(Window(), IDC_FIND_PATTERNS), ControlText(Window(), IDC_FIND_FOLDER));
     const String quoted = L"\"" + scope.refusedText + L"\"";
     switch (scope.refusal) {
     case ScopeRefusal::BadFolder: {
@@ -134,7 +127,7 @@ void FindDialog::Search()
     SearchQuery query;
     query.folder = scope.folder;
     query.patterns = scope.patterns;
-    query.text = FieldText(IDC_FIND_TEXT);
+    query.text = ControlText(Window(), IDC_FIND_TEXT);
     query.skipHidden = (m_preferences & PreferenceHideHidden) != 0;
     FindResultsDialog results(Window(), query, m_preferences, m_folder);
     RunModal(results);

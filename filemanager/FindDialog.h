@@ -30,7 +30,6 @@ private:
     bool OnCommand(int command);
     void Search();
     void ChooseSearchFolder();
-    String FieldText(int control) const;
 
     String m_folder;
     DWORD m_preferences;

@@ -6,6 +6,7 @@
 #include "filemanager/FindResultsControls.h"
 #include "filemanager/FileDeletion.h"
 #include "filemanager/FolderTree.h"
+#include "filemanager/OperationMessages.h"
 #include "filemanager/PreferenceBits.h"
 #include "filemanager/resource.h"
 #include "framework/MenuBars.h"
@@ -201,7 +202,7 @@ bool FindResultsDialog::StartSearch()
     ShowBar(m_searching);
     ShowCount();
     if (!m_searching)
-        ShowCaptionedMessage(Window(), IDS_OPERATION_ERROR, IDS_NO_WORKER, 0, MB_OK | MB_ICONERROR);
+        ShowOperationError(Window(), IDS_NO_WORKER, 0);
     return m_searching;
 }
 
@@ -288,7 +289,7 @@ bool FindResultsDialog::StillExists(int index)
     const SearchResult& found = Result(index);
     if (EntryExists(found.Path()))
         return true;
-    ShowCaptionedMessage(Window(), IDS_OPERATION_ERROR, IDS_FOLDER_GONE, 0, MB_OK | MB_ICONERROR, found.name);
+    ShowOperationError(Window(), IDS_FOLDER_GONE, 0, found.name);
     if (found.IsFolder())
         StartSearch();
     else

@@ -153,6 +153,10 @@ private:
     // A folder found by the search becomes current and the list shows it
     // (FindCommand.cpp).
     void ShowFoundFolder(const String& path);
+    // The tree's node of a folder chosen in a dialog becomes current,
+    // expanded and in view, and in list mode the list reads it; false (after
+    // telling the user) when the tree has no node for it (NameCommands.cpp).
+    bool GoToFolderNode(const String& path);
     bool OnUiThread() const noexcept;
     // The copy engine's commands and what follows them (FileOperations.cpp).
     void RunCopy(CopyMode mode, bool duplicate);

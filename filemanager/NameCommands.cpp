@@ -18,13 +18,12 @@
 
 namespace {
 
-// In the list pane a name is taken by an item the list shows and, since the
-// list does not show everything (hidden files, folders when they are not
-// listed), by anything else of that name in the folder too.
+// In the list pane a name is taken by an item the list shows or by anything
+// else of that name in the folder; in the tree pane by the file system alone.
 std::function<bool(const String&)> TakenIn(const FolderList* list, const String& folder)
 {
-    return [list, folder](const String& name) {
-        return (list && ListHasName(*list, name)) || FolderHasEntry(folder, name);
+    return [listed = list ? ListedNames(*list) : std::vector<String>(), folder](const String& name) {
+        return NameTaken(listed, folder, name);
     };
 }
 
@@ -127,21 +126,28 @@ void MainWindow::QuickFolders()
     ListStorageCards(cards);
     QuickFoldersDialog dialog(Window(), CollectQuickFolders(m_list.Recent(), cards, IsExistingFolder));
     RunModal(dialog);
-    if (!dialog.Chosen())
-        return;
-    const String path = *dialog.Chosen();
-    WaitCursor wait;
-    HTREEITEM node = m_tree.FindNode(path);
-    if (!node) {
-        ShowMessage(Window(), IDS_NO_TREE_NODE, 0, MB_OK | MB_ICONERROR, 0, 0, 0, nullptr, path);
-        return;
+    if (dialog.Chosen())
+        GoToFolderNode(*dialog.Chosen());
+}
+
+bool MainWindow::GoToFolderNode(const String& path)
+{
+    HTREEITEM node = nullptr;
+    {
+        WaitCursor wait;
+        node = m_tree.FindNode(path);
+        if (node) {
+            m_tree.SelectNode(node);
+            m_tree.Expand(node);
+            TreeView_EnsureVisible(m_tree.Window(), node);
+            // In the tree pane the selection starts the listing.
+            if (m_listMode)
+                ReadCurrentFolder();
+        }
     }
-    m_tree.SelectNode(node);
-    m_tree.Expand(node);
-    TreeView_EnsureVisible(m_tree.Window(), node);
-    // In the tree pane the selection starts the listing.
-    if (m_listMode)
-        ReadCurrentFolder();
+    if (!node)
+        ShowMessage(Window(), IDS_NO_TREE_NODE, 0, MB_OK | MB_ICONERROR, 0, 0, 0, nullptr, path);
+    return node != nullptr;
 }
 
 void MainWindow::EditPreferences()

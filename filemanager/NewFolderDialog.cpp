@@ -7,17 +7,15 @@
 #include "filemanager/OperationMessages.h"
 #include "framework/Paths.h"
 
-#include "platform/SoftKeyBar.h"
-
 NewFolderDialog::NewFolderDialog(HWND parent, String folder, std::function<bool(const String&)> isTaken)
-    : DialogCore(IDD_NEW_FOLDER, parent, IDM_NEW_FOLDER_BAR, IDS_NEW_FOLDER_TITLE, true), m_folder(std::move(folder)),
+    : OperationDialog(IDD_NEW_FOLDER, parent, IDM_NEW_FOLDER_BAR, IDS_NEW_FOLDER_TITLE), m_folder(std::move(folder)),
       m_isTaken(std::move(isTaken))
 {
 }
 
 InitResult NewFolderDialog::InitDialog()
 {
-    if (DialogCore::InitDialog() == InitResult::Stop)
+    if (OperationDialog::InitDialog() == InitResult::Stop)
         return InitResult::Stop;
     m_headings.Apply(Window(),
                      {{IDC_NEW_FOLDER_IN_HEAD, IDS_NEW_FOLDER_IN}, {IDC_NEW_FOLDER_NAME_HEAD, IDS_NEW_FOLDER_NAME}});
@@ -30,22 +28,25 @@ InitResult NewFolderDialog::InitDialog()
     return InitResult::Continue;
 }
 
-bool NewFolderDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+bool NewFolderDialog::OnCommand(UINT command)
 {
-    // Back closes the dialog, once per press, whatever the field holds.
-    if (message == WM_HOTKEY && HIWORD(lParam) == VK_ESCAPE) {
-        if (LOWORD(lParam) & MOD_KEYUP)
-            Close(NewFolderOutcome::Cancelled);
-        result = 1;
+    switch (command) {
+    case ID_DIALOG_OK:
+    case IDOK:  // Enter in the field
+        OnOk();
         return true;
-    }
-    if (OnOkOrCancel(
-            message, wParam, ID_DIALOG_OK, ID_DIALOG_CANCEL, [&] { OnOk(); },
-            [&] { Close(NewFolderOutcome::Cancelled); })) {
-        result = 0;
+    case ID_DIALOG_CANCEL:
+    case IDCANCEL:
+        Close(NewFolderOutcome::Cancelled);
         return true;
+    default:
+        return false;
     }
-    return DialogCore::HandleMessage(window, message, wParam, lParam, result);
+}
+
+void NewFolderDialog::OnBack()
+{
+    Close(NewFolderOutcome::Cancelled);
 }
 
 void NewFolderDialog::OnOk()

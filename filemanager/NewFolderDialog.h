@@ -4,7 +4,7 @@
 #pragma once
 
 #include "filemanager/DialogParts.h"
-#include "framework/Dialogs.h"
+#include "filemanager/OperationDialog.h"
 #include "framework/String.h"
 
 #include <functional>
@@ -15,7 +15,7 @@ enum class NewFolderOutcome {
     Failed,  // the folder could not be made: the caller tells the user
 };
 
-class NewFolderDialog : public DialogCore {
+class NewFolderDialog : public OperationDialog {
 public:
     // `folder` is a handset path; `isTaken` tells whether a name is used
     // there.
@@ -27,8 +27,10 @@ public:
     DWORD Error() const noexcept { return m_error; }
 
 protected:
-    bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     InitResult InitDialog() override;
+    bool OnCommand(UINT command) override;
+    // Back closes the dialog, once per press, whatever the field holds.
+    void OnBack() override;
 
 private:
     void OnOk();

@@ -5,17 +5,25 @@
 #include "filemanager/PreferenceBits.h"
 #include "framework/Paths.h"
 
-bool ListHasName(const FolderList& list, const wchar_t* name)
+std::vector<String> ListedNames(const FolderList& list)
 {
+    std::vector<String> names;
     for (int i = list.HasParentRow() ? 1 : 0; i < list.ItemCount(); ++i)
-        if (list.Item(i).name.CompareNoCase(name) == 0)
-            return true;
-    return false;
+        names.push_back(list.Item(i).name);
+    return names;
 }
 
 bool FolderHasEntry(const wchar_t* folder, const wchar_t* name)
 {
     return name && *name && EntryExists(JoinPath(folder, name));
+}
+
+bool NameTaken(const std::vector<String>& listed, const wchar_t* folder, const wchar_t* name)
+{
+    for (const String& item : listed)
+        if (item.CompareNoCase(name) == 0)
+            return true;
+    return FolderHasEntry(folder, name);
 }
 
 bool IsAcceptableNewName(const wchar_t* name)

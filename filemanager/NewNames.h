@@ -9,17 +9,22 @@
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 class FolderList;
 
 // The longest name rename and new folder accept.
 inline constexpr int MaxNewNameLength = 252;
 
-// Whether a folder list holds an item of that name, without regard to case
-// (".." never counts).
-bool ListHasName(const FolderList& list, const wchar_t* name);
+// The names of a folder list's items, ".." left out: what a new name must
+// not be.
+std::vector<String> ListedNames(const FolderList& list);
 // Whether `folder` (a handset path) holds a file or folder of that name.
 bool FolderHasEntry(const wchar_t* folder, const wchar_t* name);
+// Whether a name is taken in `folder`: by one of the `listed` names (without
+// regard to case) and, since a list does not show everything (hidden files,
+// folders when they are not listed), by anything else of that name there.
+bool NameTaken(const std::vector<String>& listed, const wchar_t* folder, const wchar_t* name);
 
 // Whether a typed name passes the name check and is at most MaxNewNameLength
 // characters long.

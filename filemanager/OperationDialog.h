@@ -1,6 +1,7 @@
-// The base of the file operations' full-screen dialogs: the commands of the
-// menu bar and the buttons reach OnCommand, and the Back key, routed to the
-// dialog, reaches OnBack when it is released (as everywhere in the program).
+// The base of the full-screen dialogs that Back answers itself (the file
+// operations', new folder): the commands of the menu bar and the buttons
+// reach OnCommand, and the Back key, routed to the dialog, reaches OnBack
+// when it is released (as everywhere in the program).
 #pragma once
 
 #include "framework/Dialogs.h"

@@ -5,8 +5,6 @@
 #include "filemanager/FileOperationResources.h"
 #include "filemanager/ItemIcons.h"
 
-#include "platform/Painting.h"
-
 OverwriteDialog::OverwriteDialog(HWND owner, const OverwriteQuestion& question)
     : OperationDialog(IDD_OVERWRITE, owner, IDM_OVERWRITE_BAR, IDS_OVERWRITE_CAPTION), m_question(question)
 {
@@ -38,17 +36,8 @@ InitResult OverwriteDialog::InitDialog()
     if (OperationDialog::InitDialog() == InitResult::Stop)
         return InitResult::Stop;
     HWND window = Window();
-    m_bold = vellumate::MakeInterfaceFont(14, FW_BOLD);
-    const struct {
-        int control;
-        UINT text;
-    } headings[] = {{IDC_OVERWRITE_OLD_HEADING, IDS_OVERWRITE_OLD}, {IDC_OVERWRITE_NEW_HEADING, IDS_OVERWRITE_NEW}};
-    for (const auto& heading : headings) {
-        String text;
-        text.LoadResourceText(heading.text);
-        SetDlgItemTextW(window, heading.control, text);
-        SendDlgItemMessageW(window, heading.control, WM_SETFONT, reinterpret_cast<WPARAM>(m_bold.Get()), FALSE);
-    }
+    m_headings.Apply(window,
+                     {{IDC_OVERWRITE_OLD_HEADING, IDS_OVERWRITE_OLD}, {IDC_OVERWRITE_NEW_HEADING, IDS_OVERWRITE_NEW}});
     ShowItem(m_question.existing, IDC_OVERWRITE_OLD_ICON, IDC_OVERWRITE_OLD_NAME, IDC_OVERWRITE_OLD_DETAILS, m_oldIcon);
     ShowItem(m_question.source, IDC_OVERWRITE_NEW_ICON, IDC_OVERWRITE_NEW_NAME, IDC_OVERWRITE_NEW_DETAILS, m_newIcon);
 

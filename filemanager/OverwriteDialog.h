@@ -4,6 +4,7 @@
 #pragma once
 
 #include "filemanager/CopyEngine.h"
+#include "filemanager/DialogParts.h"
 #include "filemanager/OperationDialog.h"
 
 #include "platform/Handles.h"
@@ -31,7 +32,7 @@ private:
     OverwriteAnswer Chosen() const;
 
     OverwriteQuestion m_question;
-    vellumate::FontHandle m_bold;
+    DialogHeadings m_headings;
     vellumate::IconHandle m_oldIcon;
     vellumate::IconHandle m_newIcon;
 };

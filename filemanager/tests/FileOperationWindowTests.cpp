@@ -16,6 +16,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,16 @@ HTREEITEM ChildNamed(HWND tree, HTREEITEM parent, const wchar_t* name)
             return child;
     }
     return nullptr;
+}
+
+// Drives the folder chooser: the root's child `name` is chosen with OK.
+std::function<void(HWND)> ChooseRootChild(const wchar_t* name)
+{
+    return [name](HWND dialog) {
+        HWND tree = GetDlgItem(dialog, IDC_CHOOSER_TREE);
+        TreeView_SelectItem(tree, ChildNamed(tree, TreeView_GetRoot(tree), name));
+        SendMessageW(dialog, WM_COMMAND, ID_DIALOG_OK, 0);
+    };
 }
 
 class FileOperationWindowTest : public TarnwellWindowTest {
@@ -350,11 +361,7 @@ TEST_F(FileOperationWindowTest, MovingAFolderFromTheTreeMovesItsNode)
     Start(DefaultSettings(L"\\Docs\\Old"));
     FinishListing();
 
-    ModalDriver chooser([&](HWND dialog) {
-        HWND tree = GetDlgItem(dialog, IDC_CHOOSER_TREE);
-        TreeView_SelectItem(tree, ChildNamed(tree, TreeView_GetRoot(tree), L"Archive"));
-        SendMessageW(dialog, WM_COMMAND, ID_DIALOG_OK, 0);
-    });
+    ModalDriver chooser(ChooseRootChild(L"Archive"));
     Command(ID_MOVE_TO);
     ASSERT_TRUE(chooser.Wait());
     EXPECT_EQ(chooser.Dialog().caption, String(L"Move To"));
@@ -363,6 +370,31 @@ TEST_F(FileOperationWindowTest, MovingAFolderFromTheTreeMovesItsNode)
     EXPECT_EQ(Tree().LookupNode(L"\\Docs\\Old"), nullptr);
     EXPECT_NE(Tree().LookupNode(L"\\Archive\\Old"), nullptr);
     EXPECT_EQ(Tree().CurrentPath(), String(L"\\Archive\\Old"));
+}
+
+TEST_F(FileOperationWindowTest, CopyingAFolderFromTheTreeAddsItsNodeAndStaysWhereItWas)
+{
+    MakeFolder(L"\\Docs\\Old");
+    MakeFile(L"\\Docs\\Old\\in.txt");
+    MakeFolder(L"\\Archive");
+    Start(DefaultSettings(L"\\Docs\\Old"));
+    FinishListing();
+
+    ModalDriver chooser(ChooseRootChild(L"Archive"));
+    Command(ID_COPY_TO);
+    ASSERT_TRUE(chooser.Wait());
+    EXPECT_TRUE(EntryExists(L"\\Archive\\Old\\in.txt"));
+    EXPECT_TRUE(EntryExists(L"\\Docs\\Old\\in.txt"));
+    EXPECT_EQ(Tree().CurrentPath(), String(L"\\Docs\\Old"));
+    EXPECT_NE(Tree().FindNode(L"\\Archive\\Old"), nullptr);
+    EXPECT_NE(Tree().LookupNode(L"\\Docs\\Old"), nullptr);
+
+    // A duplicate joins its parent, and the folder stays the current one.
+    Command(ID_DUPLICATE);
+    Pump();
+    EXPECT_TRUE(EntryExists(L"\\Docs\\Copy of Old\\in.txt"));
+    EXPECT_EQ(Tree().CurrentPath(), String(L"\\Docs\\Old"));
+    EXPECT_NE(Tree().FindNode(L"\\Docs\\Copy of Old"), nullptr);
 }
 
 }  // namespace
