@@ -10,6 +10,7 @@
 #   wait_for WHAT CHECK ARGS...   reads the screen until CHECK passes, or fails the test
 #   expect WHAT CHECK ARGS...     the same on the screen as it is now
 #   fail MESSAGE                  ends the test, printing the screen
+#   start PROGRAM WINDOW          runs PROGRAM and waits for its WINDOW in front
 #   press_until WHAT KEY CHECK ARGS...
 #                                 presses KEY, a few times at most, until CHECK passes
 #   device_file PATH              where the device's file PATH ("\My Documents") lies on disk
@@ -109,6 +110,11 @@ expect() {
     shift
     read_screen
     "$@" || fail "$what"
+}
+
+start() {
+    vm run "$1" >/dev/null
+    wait_for "$1 in front, showing its window \"$2\"" in_front "$2"
 }
 
 # press KEY...: one key at a time, as a person presses them.

@@ -7,11 +7,8 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
-vm run tarnwell >/dev/null
-wait_for "Tarnwell in front, showing the folder tree" in_front "File Manager"
-press down
-wait_for "\"My Documents\" selected in the tree" has_line "File Manager" '"My Documents"' selected
-press soft1
+start tarnwell "File Manager"
+press down soft1
 wait_for "the files of \\My Documents\\" has_line "File Manager" 'text " \My Documents\"'
 
 # Copy: the 2 key on the last row, the card in the folder chooser, and the
@@ -31,7 +28,7 @@ expect "Replace chosen at first" has_line '"Replace?"' '"Replace" @' 'checked fo
 expect "Replace all greyed for a single item" has_line '"Replace?"' '"Replace all"' disabled
 shot replace-question >/dev/null
 press soft1
-wait_for "the list again" in_front "File Manager"
+wait_for "the list again, in front" in_front "File Manager"
 expect "\"Read me.txt\" still selected" has_line "File Manager" 'text "> Read me.txt  216B"'
 cmp -s "$(device_file '\My Documents\Read me.txt')" "$(device_file '\Storage Card\Read me.txt')" ||
     fail "the card's \"Read me.txt\" was not replaced by the one of \\My Documents"
@@ -51,6 +48,7 @@ press_until "\"My Documents\" chosen" down has_line '"Move To"' 'row   "My Docum
 press soft1
 wait_for "\"Music\" under \"My Documents\", selected" in_order "File Manager" \
     'row   "My Documents" expanded' 'row     "Music" selected' 'row   "Program Files"'
+wait_for "Tarnwell in front again after the move" in_front "File Manager"
 card_without_music() { ! in_order "File Manager" '"Storage Card"' '"Music"'; }
 expect "no \"Music\" left under the card" card_without_music
 expect_file '\My Documents\Music\Doorbell.wav'

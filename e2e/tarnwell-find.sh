@@ -7,8 +7,7 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
-vm run tarnwell >/dev/null
-wait_for "Tarnwell in front, showing the folder tree" in_front "File Manager"
+start tarnwell "File Manager"
 press down
 wait_for "\"My Documents\" selected in the tree" has_line "File Manager" '"My Documents"' selected
 press soft2

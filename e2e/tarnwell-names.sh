@@ -10,8 +10,7 @@ e2e_begin
 
 Personal='\My Documents\Personal'
 
-vm run tarnwell >/dev/null
-wait_for "Tarnwell in front, showing the folder tree" in_front "File Manager"
+start tarnwell "File Manager"
 press down soft1
 wait_for "the files of \\My Documents\\" has_line "File Manager" 'text " \My Documents\"'
 press_until "\"Personal\" selected" down has_line "File Manager" 'text "> Personal"'
