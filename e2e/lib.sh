@@ -10,9 +10,16 @@
 #   wait_for WHAT CHECK ARGS...   reads the screen until CHECK passes, or fails the test
 #   expect WHAT CHECK ARGS...     the same on the screen as it is now
 #   fail MESSAGE                  ends the test, printing the screen
+#   start PROGRAM WINDOW          runs PROGRAM and waits for its WINDOW in front
+#   press_until WHAT KEY CHECK ARGS...
+#                                 presses KEY, a few times at most, until CHECK passes
+#   device_file PATH              where the device's file PATH ("\My Documents") lies on disk
+#   expect_file / expect_no_file PATH
+#                                 PATH is there / is not there on the device
 #
 # Checks on the screen read last (E2E_SCREEN), by top-level window, as
-# ./vellumate screen names it ("Obrel", "File Manager", "menu_popup"):
+# ./vellumate screen names it ("Obrel", "File Manager", "menu_popup"), or by
+# a dialog's caption in double quotes ('"Copy To"' is the dialog of that caption):
 #
 #   in_front WINDOW               the window is the foreground window
 #   absent WINDOW                 no window of that name is on the screen
@@ -105,9 +112,27 @@ expect() {
     "$@" || fail "$what"
 }
 
+start() {
+    vm run "$1" >/dev/null
+    wait_for "$1 in front, showing its window \"$2\"" in_front "$2"
+}
+
 # press KEY...: one key at a time, as a person presses them.
 press() {
     vm press "$@" || fail "./vellumate press $* failed"
+}
+
+# press_until WHAT KEY CHECK ARGS...: presses KEY until CHECK ARGS holds on
+# the screen, as a person steps through a list to the row wanted.
+press_until() {
+    local what=$1 key=$2 tries
+    shift 2
+    for tries in 1 2 3 4 5 6 7 8 9 10 11 12; do
+        read_screen
+        "$@" && return 0
+        press "$key"
+    done
+    wait_for "$what (after pressing $key $tries times)" "$@"
 }
 
 # choose LABEL: waits for an open menu with an item LABEL and presses that
@@ -123,13 +148,18 @@ choose() {
 
 # ---------------------------------------------------------------- checks
 
-# The lines of the first top-level window of that name, its own line first.
+# The lines of the first top-level window of that name (or, quoted, of the
+# first dialog of that caption), its own line first.
 window_lines() {
     local name=$1 line inside=""
     while IFS= read -r line; do
         if [[ $line != " "* ]]; then
             [ -z "$inside" ] || break
-            [[ $line == "$name \""* ]] && inside=1
+            if [[ $name == '"'* ]]; then
+                [[ $line == "#32770 $name @"* ]] && inside=1
+            else
+                [[ $line == "$name \""* ]] && inside=1
+            fi
         fi
         [ -z "$inside" ] || printf '%s\n' "$line"
     done <<<"$E2E_SCREEN"
@@ -176,6 +206,23 @@ in_front() {
 # listed is on top of the others, so it is the one a person sees.
 soft_keys() {
     has_line menu_worker "text \"left: $1\"" && has_line menu_worker "text \"right: $2\""
+}
+
+# ---------------------------------------------------------------- the device's files
+
+# device_file PATH: where the device's file PATH (as the device names it,
+# "\My Documents\Read me.txt") lies on disk.
+device_file() {
+    local path=${1//\\//}
+    echo "$E2E_TMP/device/root/${path#/}"
+}
+
+expect_file() {
+    [ -e "$(device_file "$1")" ] || fail "$1 is not on the device"
+}
+
+expect_no_file() {
+    [ ! -e "$(device_file "$1")" ] || fail "$1 is still on the device"
 }
 
 # ---------------------------------------------------------------- pictures
