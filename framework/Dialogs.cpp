@@ -208,11 +208,43 @@ InitResult InitFullScreenDialog(DialogCore& dialog)
     return InitResult::Continue;
 }
 
+namespace {
+
+// A modal dialog disables its owner, and Wine then hands the activation to
+// another program's window; a dialog that ends before it was ever shown (a
+// quick copy's progress) leaves it there, and the keys with it. The window
+// in front when the dialog began comes back to the front when it ends.
+class ForegroundKeeper {
+public:
+    ForegroundKeeper() noexcept
+    {
+        const HWND front = GetForegroundWindow();
+        if (front && GetWindowThreadProcessId(front, nullptr) == GetCurrentThreadId())
+            m_front = front;
+    }
+    ~ForegroundKeeper()
+    {
+        if (!m_front || !IsWindow(m_front) || !IsWindowVisible(m_front) || !IsWindowEnabled(m_front))
+            return;
+        const HWND now = GetForegroundWindow();
+        if (!now || GetWindowThreadProcessId(now, nullptr) != GetCurrentThreadId())
+            SetForegroundWindow(m_front);
+    }
+    ForegroundKeeper(const ForegroundKeeper&) = delete;
+    ForegroundKeeper& operator=(const ForegroundKeeper&) = delete;
+
+private:
+    HWND m_front = nullptr;
+};
+
+}  // namespace
+
 INT_PTR RunModal(DialogCore& dialog)
 {
     dialog.PrepareModal();
     INT_PTR result = -1;
     if (const DLGTEMPLATE* dialogTemplate = LoadDialogTemplate(dialog.m_templateId)) {
+        const ForegroundKeeper front;
         result = DialogBoxIndirectParamW(ResourceModule(), dialogTemplate, dialog.m_parent, &DialogCore::Procedure, 0);
     }
     // A dialog that never got a window must not claim the next one.
@@ -228,6 +260,7 @@ INT_PTR ShowTemplateDialog(UINT templateId, HWND parent, DLGPROC procedure, LPAR
     if (!dialogTemplate || !procedure)
         return -1;
     templateDialogs.push_back({procedure, nullptr});
+    const ForegroundKeeper front;
     const INT_PTR result =
         DialogBoxIndirectParamW(ResourceModule(), dialogTemplate, parent, &TemplateDialogProcedure, param);
     templateDialogs.pop_back();
