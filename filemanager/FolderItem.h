@@ -7,8 +7,10 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 // The handset's "stored in ROM" attribute. Desktop file systems never report
 // it for a file (0x40 means a device there), so it only appears on the handset.
@@ -33,5 +35,29 @@ struct FolderItem {
     uint64_t Size() const noexcept { return (uint64_t{sizeHigh} << 32) | sizeLow; }
 };
 
-// Items are allocated singly and owned by the list that holds them.
-using FolderItemPtr = std::unique_ptr<FolderItem>;
+// The storage of a list's items: blocks of items handed out one after the
+// other, so that a read of thousands of entries makes a few allocations
+// instead of one per item. An item keeps its address until Clear.
+class FolderItemPool {
+public:
+    // A default item, owned by the pool.
+    FolderItem& Add()
+    {
+        if (m_used == m_blocks.size() * BlockItems)
+            m_blocks.push_back(std::make_unique<FolderItem[]>(BlockItems));
+        FolderItem& item = m_blocks[m_used / BlockItems][m_used % BlockItems];
+        ++m_used;
+        return item;
+    }
+    // Every item handed out is gone.
+    void Clear() noexcept
+    {
+        m_blocks.clear();
+        m_used = 0;
+    }
+
+private:
+    static constexpr size_t BlockItems = 256;
+    std::vector<std::unique_ptr<FolderItem[]>> m_blocks;
+    size_t m_used = 0;
+};

@@ -16,25 +16,6 @@
 
 namespace {
 
-FolderItemPtr MakeItem(const WIN32_FIND_DATAW& entry)
-{
-    auto item = std::make_unique<FolderItem>();
-    item->name = entry.cFileName;
-    item->sizeHigh = entry.nFileSizeHigh;
-    item->sizeLow = entry.nFileSizeLow;
-    item->lastWriteTime = entry.ftLastWriteTime;
-    item->attributes = entry.dwFileAttributes;
-    return item;
-}
-
-FolderItemPtr MakeParentRow()
-{
-    auto item = std::make_unique<FolderItem>();
-    item->name = ParentRowName;
-    item->attributes = FILE_ATTRIBUTE_DIRECTORY;
-    return item;
-}
-
 // The extension that decides a file's type ("" without one), in lower case,
 // in `buffer` when it fits there (the usual case, with no text made).
 std::wstring_view TypeKeyOf(const FolderItem& item, wchar_t (&buffer)[32], String& longKey)
@@ -44,8 +25,16 @@ std::wstring_view TypeKeyOf(const FolderItem& item, wchar_t (&buffer)[32], Strin
         return std::wstring_view();
     const int length = item.name.Length() - dot;
     if (length < static_cast<int>(std::size(buffer))) {
-        std::wmemcpy(buffer, item.name.Chars() + dot, static_cast<size_t>(length));
-        CharLowerBuffW(buffer, static_cast<DWORD>(length));
+        // Plain letters are lowered here: the platform call costs more than
+        // the rest of the lookup.
+        bool plain = true;
+        for (int i = 0; i < length; ++i) {
+            const wchar_t ch = item.name.Chars()[dot + i];
+            plain = plain && ch < 0x80;
+            buffer[i] = ch >= L'A' && ch <= L'Z' ? static_cast<wchar_t>(ch + (L'a' - L'A')) : ch;
+        }
+        if (!plain)
+            CharLowerBuffW(buffer, static_cast<DWORD>(length));
         return std::wstring_view(buffer, static_cast<size_t>(length));
     }
     longKey = item.name.Mid(dot);
@@ -117,7 +106,7 @@ void FolderList::ReadContents(const String path, const String nameToSelect, DWOR
     int folders = 0;
     try {
         if (!path.IsEmpty())
-            AppendItem(MakeParentRow());
+            AppendItem(ParentRowName, FILE_ATTRIBUTE_DIRECTORY);
 
         WIN32_FIND_DATAW entry;
         vellumate::FindHandle find(FindFirstFileW(FindPatternOf(path), &entry));
@@ -127,10 +116,11 @@ void FolderList::ReadContents(const String path, const String nameToSelect, DWOR
                 if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                     ++folders;
                 if (IsListedEntry(entry, preferences)) {
-                    FolderItemPtr item = MakeItem(entry);
-                    const bool select = !nameToSelect.IsEmpty() && item->name == nameToSelect;
-                    AppendItem(std::move(item));
-                    if (select)
+                    FolderItem& item = AppendItem(entry.cFileName, entry.dwFileAttributes);
+                    item.sizeHigh = entry.nFileSizeHigh;
+                    item.sizeLow = entry.nFileSizeLow;
+                    item.lastWriteTime = entry.ftLastWriteTime;
+                    if (!nameToSelect.IsEmpty() && item.name == nameToSelect)
                         Select(static_cast<int>(m_items.size()) - 1, true);
                 }
             }
@@ -158,6 +148,7 @@ void FolderList::ClearItems()
 {
     m_sorted = false;
     m_items.clear();
+    m_pool.Clear();
     m_selection.clear();
     m_topRow = 0;
     SetFolderCount(0);
@@ -165,15 +156,25 @@ void FolderList::ClearItems()
     Notify([](FolderListObserver& o) { o.OnIconsCleared(); });
 }
 
-void FolderList::AppendItem(FolderItemPtr item)
+FolderItem& FolderList::NewItem(const wchar_t* name, DWORD attributes)
 {
-    m_items.push_back(std::move(item));
+    FolderItem& item = m_pool.Add();
+    item.name = name;
+    item.attributes = attributes;
+    return item;
+}
+
+FolderItem& FolderList::AppendItem(const wchar_t* name, DWORD attributes)
+{
+    FolderItem& item = NewItem(name, attributes);
+    m_items.push_back(&item);
+    return item;
 }
 
 void FolderList::PublishCounts() noexcept
 {
     int files = 0;
-    for (const FolderItemPtr& item : m_items)
+    for (const FolderItem* item : m_items)
         if (!item->IsFolder())
             ++files;
     m_itemCount.store(static_cast<int>(m_items.size()));
@@ -188,7 +189,7 @@ void FolderList::SortItems()
     if (m_items.size() < 2)
         return;
     // ".." stays in front of every order.
-    std::span<FolderItemPtr> sorted(m_items.begin() + (HasParentRow() ? 1 : 0), m_items.end());
+    std::span<FolderItem*> sorted(m_items.begin() + (HasParentRow() ? 1 : 0), m_items.end());
     if (SortKeyOf(m_sortState) == SortKey::Type)
         FillTypeNames(sorted);
     SortFolderItems(sorted, m_sortState);
@@ -196,13 +197,13 @@ void FolderList::SortItems()
     Notify([](FolderListObserver& o) { o.OnListChanged(); });
 }
 
-void FolderList::FillTypeNames(std::span<FolderItemPtr> items)
+void FolderList::FillTypeNames(std::span<FolderItem*> items)
 {
     // Folders are left alone: the second pass orders them by name whatever
     // their types, and each would cost a slow shell query. A file's type
     // follows from its extension, so the shell is asked once per extension
     // while the associations stay as they are (ForgetTypeNames).
-    for (FolderItemPtr& item : items) {
+    for (FolderItem* item : items) {
         if (!item->typeName.IsEmpty() || item->IsFolder())
             continue;
         wchar_t buffer[32];

@@ -294,11 +294,15 @@ private:
     // Takes its own copies: an observer may change the current path meanwhile.
     void ReadContents(String path, String nameToSelect, DWORD preferences);
     void ClearItems();
-    void AppendItem(FolderItemPtr item);
+    // A new item at the end of the list, default but for the name and the
+    // attributes.
+    FolderItem& AppendItem(const wchar_t* name, DWORD attributes);
+    // A new item from the pool, not yet in the list.
+    FolderItem& NewItem(const wchar_t* name, DWORD attributes);
     // Makes the counts that other threads may read match the items.
     void PublishCounts() noexcept;
     void SetFolderCount(int count) noexcept { m_folderCount.store(count < 0 ? 0 : count); }
-    void FillTypeNames(std::span<FolderItemPtr> items);
+    void FillTypeNames(std::span<FolderItem*> items);
     String TypeName(const String& path) const;
     void RebuildSelection();
     // Selects item 0 when there are items and none is selected; true if it did.
@@ -317,7 +321,8 @@ private:
             event(*m_observer);
     }
 
-    std::vector<FolderItemPtr> m_items;
+    FolderItemPool m_pool;             // owns the items
+    std::vector<FolderItem*> m_items;  // the rows, in the list's order
     std::vector<int> m_selection;
     String m_currentPath;
     int m_topRow = 0;

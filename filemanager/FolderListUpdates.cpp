@@ -11,18 +11,6 @@
 #include <algorithm>
 #include <vector>
 
-namespace {
-
-FolderItemPtr MakeFolderItem(const String& name)
-{
-    auto item = std::make_unique<FolderItem>();
-    item->name = name;
-    item->attributes = FILE_ATTRIBUTE_DIRECTORY;
-    return item;
-}
-
-}  // namespace
-
 int FolderList::PutEntry(const WIN32_FIND_DATAW& entry)
 {
     // A name the list already shows (a file replaced by a copy or a received
@@ -45,15 +33,12 @@ int FolderList::PutEntry(const WIN32_FIND_DATAW& entry)
         }
         return index;
     }
-    auto item = std::make_unique<FolderItem>();
-    item->name = entry.cFileName;
-    item->sizeHigh = entry.nFileSizeHigh;
-    item->sizeLow = entry.nFileSizeLow;
-    item->lastWriteTime = entry.ftLastWriteTime;
-    item->attributes = entry.dwFileAttributes;
-    if (item->IsFolder())
+    FolderItem& item = AppendItem(entry.cFileName, entry.dwFileAttributes);
+    item.sizeHigh = entry.nFileSizeHigh;
+    item.sizeLow = entry.nFileSizeLow;
+    item.lastWriteTime = entry.ftLastWriteTime;
+    if (item.IsFolder())
         SetFolderCount(FolderCount() + 1);
-    AppendItem(std::move(item));
     return static_cast<int>(m_items.size()) - 1;
 }
 
@@ -69,14 +54,14 @@ bool FolderList::InsertCardItem(const String& cardName)
         // In front of the first item whose name compares greater (at the end
         // when none does); the list is not sorted again, so the other rows
         // keep their order and the selection stays where it is.
-        auto position = std::find_if(m_items.begin(), m_items.end(), [&](const FolderItemPtr& item) {
+        auto position = std::find_if(m_items.begin(), m_items.end(), [&](const FolderItem* item) {
             return CompareNamesNoCase(item->name, cardName) > 0;
         });
-        FolderItemPtr item = MakeFolderItem(cardName);
+        FolderItem& item = NewItem(cardName, FILE_ATTRIBUTE_DIRECTORY);
         WIN32_FIND_DATAW entry;
         if (FindEntry(JoinPath(m_currentPath, cardName), entry))
-            item->lastWriteTime = entry.ftLastWriteTime;
-        m_items.insert(position, std::move(item));
+            item.lastWriteTime = entry.ftLastWriteTime;
+        m_items.insert(position, &item);
         RebuildSelection();
         SetTopRow(m_topRow);
     }
@@ -127,7 +112,7 @@ void FolderList::AddCreatedFolder(const String& name)
     if (FindEntry(JoinPath(m_currentPath, name), entry)) {
         index = PutEntry(entry);
     } else {
-        AppendItem(MakeFolderItem(name));
+        AppendItem(name, FILE_ATTRIBUTE_DIRECTORY);
         SetFolderCount(FolderCount() + 1);
         index = static_cast<int>(m_items.size()) - 1;
     }
@@ -218,7 +203,7 @@ void FolderList::RemoveDeletedItems(const wchar_t* moveDestination)
         if (gone[i])
             foldersGone += m_items[i]->IsFolder() ? 1 : 0;
         else
-            m_items[kept++] = std::move(m_items[i]);
+            m_items[kept++] = m_items[i];
     }
     m_items.resize(kept);
     SetFolderCount(FolderCount() - foldersGone);

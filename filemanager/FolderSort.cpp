@@ -1,10 +1,10 @@
 #include "filemanager/FolderSort.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <cwchar>
-#include <cstdint>
-#include <cwchar>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -19,26 +19,6 @@ int CompareWithLocale(const wchar_t* a, const wchar_t* b, DWORD flags) noexcept
         return flags & NORM_IGNORECASE ? _wcsicmp(a, b) : std::wcscmp(a, b);
     return result - CSTR_EQUAL;
 }
-
-// One item with what its comparisons need, worked out once: comparing locale
-// sort keys gives the locale comparison's order at a fraction of its cost,
-// and the few distinct type names are ranked once instead of compared again
-// and again.
-struct SortEntry {
-    size_t index;  // where the item stands before the sort
-    const FolderItem* item;
-    // The name's key in the sort's key buffer, padded with zero bytes to
-    // whole 8-byte words; no length when there is none.
-    const unsigned char* nameKey;
-    size_t nameKeyLength;
-    size_t nameKeyWords;
-    // The first word in which keys differ (all keys share the words before
-    // it), held here so that most comparisons need not read the keys.
-    uint64_t firstWord;
-    uint64_t size;
-    uint64_t time;  // the write time, the 64-bit number CompareFileTime compares
-    int typeRank;
-};
 
 // Sort keys composed from a table of the locale's weights, for names made of
 // plain characters: in the platform's key each of them gives two bytes of
@@ -155,11 +135,6 @@ const ComposedSortKeys& ComposedKeys()
     return keys;
 }
 
-int Sign(int value) noexcept
-{
-    return (value > 0) - (value < 0);
-}
-
 template <typename T>
 int CompareValues(T a, T b) noexcept
 {
@@ -173,86 +148,194 @@ uint64_t BigEndianWord(const unsigned char* bytes) noexcept
     return __builtin_bswap64(word);
 }
 
-// The keys' bytes in order, eight at a time: a zero byte of padding never
-// sorts after a byte of the other key, so where one key is the other's
-// beginning the shorter still comes first.
-// The words every key begins with; the comparison starts after them.
-thread_local size_t sharedKeyWords = 0;
+// One place in the order: a number that decides most comparisons alone (the
+// key's value, or the first word in which name keys differ) and the item.
+struct Order {
+    uint64_t major;
+    uint32_t index;
+};
 
-int CompareNameKeys(const SortEntry& a, const SortEntry& b) noexcept
-{
-    if (a.nameKeyLength == 0 || b.nameKeyLength == 0)
-        return CompareNames(a.item->name, b.item->name);
-    if (a.firstWord != b.firstWord)
-        return a.firstWord < b.firstWord ? -1 : 1;
-    const size_t words = std::min(a.nameKeyWords, b.nameKeyWords);
-    for (size_t i = sharedKeyWords + 1; i < words; ++i) {
-        const uint64_t wordA = BigEndianWord(a.nameKey + i * 8);
-        const uint64_t wordB = BigEndianWord(b.nameKey + i * 8);
-        if (wordA != wordB)
-            return wordA < wordB ? -1 : 1;
+// The locale sort keys of a sort's names, made only for the items whose
+// order their key's value leaves open (all of them for a sort by name or
+// type, few for one by size). The keys lie in one buffer, each padded with
+// zero bytes to whole 8-byte words: a zero byte of padding never sorts after
+// a byte of the other key, so where one key is the other's beginning the
+// shorter still comes first.
+class NameKeys {
+public:
+    explicit NameKeys(std::span<FolderItem* const> items) : m_items(items), m_keys(items.size()) {}
+
+    // Orders `orders` by name in the direction asked. Names with no key are
+    // compared by the locale.
+    void SortByName(std::span<Order> orders, bool descending)
+    {
+        size_t shared = SIZE_MAX;  // the words every key of the run begins with
+        const Key* first = nullptr;
+        for (const Order& order : orders) {
+            const Key& key = Make(order.index);
+            if (key.length == 0)
+                continue;
+            if (!first) {
+                first = &key;
+                shared = key.words;
+            }
+            size_t same = 0;
+            const size_t most = std::min<size_t>(shared, key.words);
+            while (same < most && std::memcmp(Bytes(*first) + same * 8, Bytes(key) + same * 8, 8) == 0)
+                ++same;
+            shared = same;
+        }
+        if (!first)
+            shared = 0;
+        for (Order& order : orders) {
+            const Key& key = m_keys[order.index];
+            order.major = key.length != 0 && key.words > shared ? BigEndianWord(Bytes(key) + shared * 8) : 0;
+        }
+        std::sort(orders.begin(), orders.end(), [&](const Order& a, const Order& b) {
+            const int result = Compare(a, b, shared);
+            return descending ? result > 0 : result < 0;
+        });
     }
-    return CompareValues(a.nameKeyLength, b.nameKeyLength);
-}
 
-int CompareByKey(const SortEntry& a, const SortEntry& b, SortKey key) noexcept
-{
-    switch (key) {
-    case SortKey::Size:
-        return CompareValues(a.size, b.size);
-    case SortKey::Date:
-        return CompareValues(a.time, b.time);
-    case SortKey::Type:
-        return CompareValues(a.typeRank, b.typeRank);
-    case SortKey::Name:
-        break;
+    struct Key {
+        uint32_t offset = 0;
+        uint32_t length = 0;  // 0: none
+        uint32_t words = 0;
+        bool made = false;
+    };
+
+    // The key of item `index`, made at the first call.
+    const Key& Make(uint32_t index)
+    {
+        Key& key = m_keys[index];
+        if (key.made)
+            return key;
+        key.made = true;
+        key.offset = static_cast<uint32_t>(m_buffer.size());
+        // Room for the keys still to come at their usual length.
+        if (m_buffer.capacity() == m_buffer.size())
+            m_buffer.reserve(std::max(m_buffer.size() * 2, m_buffer.size() + (m_keys.size() - m_made) * 96));
+        ++m_made;
+        if (AppendLocaleSortKey(m_items[index]->name, m_buffer))
+            key.length = static_cast<uint32_t>(m_buffer.size() - key.offset);
+        m_buffer.resize((m_buffer.size() + 7) / 8 * 8, '\0');
+        key.words = static_cast<uint32_t>((m_buffer.size() - key.offset) / 8);
+        return key;
     }
-    return 0;
-}
 
-// Folders first whatever the direction; then the key, then the name, both in
-// the direction of the sort.
-int CompareEntries(const SortEntry& a, const SortEntry& b, SortKey key, bool descending) noexcept
-{
-    const bool aFolder = a.item->IsFolder();
-    if (aFolder != b.item->IsFolder())
-        return aFolder ? -1 : 1;
-    int result = CompareByKey(a, b, key);
-    if (result == 0)
-        result = CompareNameKeys(a, b);
-    return descending ? -result : result;
-}
+private:
+    const unsigned char* Bytes(const Key& key) const noexcept
+    {
+        return reinterpret_cast<const unsigned char*>(m_buffer.data()) + key.offset;
+    }
+
+    // The keys' bytes in order, eight at a time, starting after the words all
+    // of them share.
+    int Compare(const Order& a, const Order& b, size_t shared) const noexcept
+    {
+        const Key& keyA = m_keys[a.index];
+        const Key& keyB = m_keys[b.index];
+        if (keyA.length == 0 || keyB.length == 0)
+            return CompareNames(m_items[a.index]->name, m_items[b.index]->name);
+        if (a.major != b.major)
+            return a.major < b.major ? -1 : 1;
+        const size_t words = std::min(keyA.words, keyB.words);
+        const unsigned char* bytesA = Bytes(keyA);
+        const unsigned char* bytesB = Bytes(keyB);
+        for (size_t i = shared + 1; i < words; ++i) {
+            const uint64_t wordA = BigEndianWord(bytesA + i * 8);
+            const uint64_t wordB = BigEndianWord(bytesB + i * 8);
+            if (wordA != wordB)
+                return wordA < wordB ? -1 : 1;
+        }
+        return CompareValues(keyA.length, keyB.length);
+    }
+
+    std::span<FolderItem* const> m_items;
+    std::vector<Key> m_keys;
+    std::string m_buffer;
+    size_t m_made = 0;
+};
 
 // Ranks the items' type names so that ranks compare as the names do without
 // regard to case (names that compare equal share a rank). A folder holds a
 // few distinct types however many items it has: only those are compared.
-void RankTypeNames(std::vector<SortEntry>& entries)
+std::vector<uint64_t> TypeRanks(std::span<FolderItem* const> items)
 {
     // Items of one type mostly share one text (the list hands out one per
     // extension): its address finds the name without hashing it.
-    std::unordered_map<const wchar_t*, int> rankOfText;
-    std::unordered_map<std::wstring_view, int> rankOf;
-    for (const SortEntry& entry : entries) {
-        const String& typeName = entry.item->typeName;
-        if (rankOfText.emplace(typeName.Chars(), 0).second)
-            rankOf.emplace(std::wstring_view(typeName.Chars(), static_cast<size_t>(typeName.Length())), 0);
-    }
+    std::unordered_map<const wchar_t*, uint32_t> slotOfText;
+    std::unordered_map<std::wstring_view, uint32_t> slotOfName;
     std::vector<std::wstring_view> names;
-    for (const auto& [name, rank] : rankOf)
-        names.push_back(name);
-    // The views come from String texts, so each ends in a terminator.
-    std::sort(names.begin(), names.end(),
-              [](std::wstring_view a, std::wstring_view b) { return CompareNamesNoCase(a.data(), b.data()) < 0; });
-    int rank = 0;
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (i > 0 && CompareNamesNoCase(names[i - 1].data(), names[i].data()) != 0)
-            ++rank;
-        rankOf[names[i]] = rank;
+    std::vector<uint32_t> slots(items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        const String& typeName = items[i]->typeName;
+        // Looked up before anything is added: an emplace would make a node
+        // for every item only to throw it away.
+        auto text = slotOfText.find(typeName.Chars());
+        if (text == slotOfText.end()) {
+            const std::wstring_view name(typeName.Chars(), static_cast<size_t>(typeName.Length()));
+            auto known = slotOfName.find(name);
+            if (known == slotOfName.end()) {
+                known = slotOfName.emplace(name, static_cast<uint32_t>(names.size())).first;
+                names.push_back(name);
+            }
+            text = slotOfText.emplace(typeName.Chars(), known->second).first;
+        }
+        slots[i] = text->second;
     }
-    for (auto& [text, textRank] : rankOfText)
-        textRank = rankOf[std::wstring_view(text)];
-    for (SortEntry& entry : entries)
-        entry.typeRank = rankOfText[entry.item->typeName.Chars()];
+    std::vector<uint32_t> byName(names.size());
+    for (uint32_t i = 0; i < byName.size(); ++i)
+        byName[i] = i;
+    // The views come from String texts, so each ends in a terminator.
+    std::sort(byName.begin(), byName.end(),
+              [&](uint32_t a, uint32_t b) { return CompareNamesNoCase(names[a].data(), names[b].data()) < 0; });
+    std::vector<uint64_t> rankOfSlot(names.size());
+    uint64_t rank = 0;
+    for (size_t i = 0; i < byName.size(); ++i) {
+        if (i > 0 && CompareNamesNoCase(names[byName[i - 1]].data(), names[byName[i]].data()) != 0)
+            ++rank;
+        rankOfSlot[byName[i]] = rank;
+    }
+    std::vector<uint64_t> ranks(items.size());
+    for (size_t i = 0; i < items.size(); ++i)
+        ranks[i] = rankOfSlot[slots[i]];
+    return ranks;
+}
+
+// Sorts one group (the folders or the files): by the key's value, equal
+// values by name, both in the direction of the sort.
+void SortGroup(std::span<Order> orders, SortKey key, bool descending, NameKeys& names)
+{
+    if (key == SortKey::Name) {
+        names.SortByName(orders, descending);
+        return;
+    }
+    std::sort(orders.begin(), orders.end(), [descending](const Order& a, const Order& b) {
+        return descending ? a.major > b.major : a.major < b.major;
+    });
+    // Only the runs of equal values need their names. Their keys are made in
+    // the items' order first: in the order of the values the items would be
+    // visited all over memory.
+    std::vector<uint32_t> tied;
+    for (size_t i = 0; i + 1 < orders.size(); ++i) {
+        if (orders[i].major == orders[i + 1].major) {
+            if (tied.empty() || tied.back() != orders[i].index)
+                tied.push_back(orders[i].index);
+            tied.push_back(orders[i + 1].index);
+        }
+    }
+    std::sort(tied.begin(), tied.end());
+    for (uint32_t index : tied)
+        names.Make(index);
+    for (size_t start = 0; start < orders.size();) {
+        size_t end = start + 1;
+        while (end < orders.size() && orders[end].major == orders[start].major)
+            ++end;
+        if (end - start > 1)
+            names.SortByName(orders.subspan(start, end - start), descending);
+        start = end;
+    }
 }
 
 }  // namespace
@@ -296,74 +379,53 @@ int CompareNamesNoCase(const wchar_t* a, const wchar_t* b) noexcept
     return CompareWithLocale(a, b, NORM_IGNORECASE);
 }
 
-void SortFolderItems(std::span<FolderItemPtr> items, DWORD sortState)
+void SortFolderItems(std::span<FolderItem*> items, DWORD sortState)
 {
     if (items.size() < 2)
         return;
     const SortKey key = SortKeyOf(sortState);
     const bool descending = IsDescending(sortState);
 
-    // Lots of type names are never compared beyond their rank; the names
-    // almost always are (equal keys fall back to them).
-    // The keys lie in one buffer: no allocation per item.
-    std::vector<SortEntry> entries;
-    entries.reserve(items.size());
-    std::string keys;
-    keys.reserve(items.size() * 48);
-    std::vector<size_t> keyStarts;
-    keyStarts.reserve(items.size() + 1);
-    for (size_t i = 0; i < items.size(); ++i) {
-        const FolderItem& item = *items[i];
-        const uint64_t time = (uint64_t{item.lastWriteTime.dwHighDateTime} << 32) | item.lastWriteTime.dwLowDateTime;
-        keyStarts.push_back(keys.size());
-        const size_t length = AppendLocaleSortKey(item.name, keys) ? keys.size() - keyStarts.back() : 0;
-        keys.resize((keys.size() + 7) / 8 * 8, '\0');
-        entries.push_back({i, &item, nullptr, length, 0, 0, item.Size(), time, 0});
-    }
-    keyStarts.push_back(keys.size());
-    // The buffer has stopped growing: the entries may point into it now.
-    const auto* keyBytes = reinterpret_cast<const unsigned char*>(keys.data());
-    const SortEntry* first = nullptr;  // the first entry with a key
-    size_t shared = 0;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        SortEntry& entry = entries[i];
-        entry.nameKey = keyBytes + keyStarts[i];
-        entry.nameKeyWords = (keyStarts[i + 1] - keyStarts[i]) / 8;
-        if (entry.nameKeyLength == 0)
-            continue;
-        if (!first) {
-            first = &entry;
-            shared = entry.nameKeyWords;
-        }
-        size_t same = 0;
-        const size_t most = std::min(shared, entry.nameKeyWords);
-        while (same < most && std::memcmp(first->nameKey + same * 8, entry.nameKey + same * 8, 8) == 0)
-            ++same;
-        shared = same;
-    }
-    for (SortEntry& entry : entries)
-        if (entry.nameKeyLength != 0 && entry.nameKeyWords > shared)
-            entry.firstWord = BigEndianWord(entry.nameKey + shared * 8);
-    sharedKeyWords = shared;
+    // The key's values worked out once; folders first whatever the direction.
+    std::vector<uint64_t> ranks;
     if (key == SortKey::Type)
-        RankTypeNames(entries);
-    std::sort(entries.begin(), entries.end(),
-              [&](const SortEntry& a, const SortEntry& b) { return CompareEntries(a, b, key, descending) < 0; });
+        ranks = TypeRanks(items);
+    std::vector<Order> orders;
+    orders.reserve(items.size());
+    for (bool folders : {true, false}) {
+        for (size_t i = 0; i < items.size(); ++i) {
+            const FolderItem& item = *items[i];
+            if (item.IsFolder() != folders)
+                continue;
+            uint64_t major = 0;
+            if (key == SortKey::Size)
+                major = item.Size();
+            else if (key == SortKey::Date)
+                major = (uint64_t{item.lastWriteTime.dwHighDateTime} << 32) | item.lastWriteTime.dwLowDateTime;
+            else if (key == SortKey::Type)
+                major = ranks[i];
+            orders.push_back({major, static_cast<uint32_t>(i)});
+        }
+    }
+    const auto folderEnd =
+        std::find_if(orders.begin(), orders.end(), [&](const Order& order) { return !items[order.index]->IsFolder(); });
+    const std::span<Order> folderOrders(orders.begin(), folderEnd);
+    NameKeys names(items);
+    SortGroup(folderOrders, key, descending, names);
+    SortGroup(std::span<Order>(folderEnd, orders.end()), key, descending, names);
 
     // Size and type do not tell folders apart: order the folders by name
     // alone, without regard to case.
     if (key == SortKey::Size || key == SortKey::Type) {
-        auto folderEnd = std::find_if(entries.begin(), entries.end(),
-                                      [](const SortEntry& entry) { return !entry.item->IsFolder(); });
-        std::sort(entries.begin(), folderEnd, [&](const SortEntry& a, const SortEntry& b) {
-            int result = CompareNamesNoCase(a.item->name, b.item->name);
+        std::sort(folderOrders.begin(), folderOrders.end(), [&](const Order& a, const Order& b) {
+            int result = CompareNamesNoCase(items[a.index]->name, items[b.index]->name);
             return descending ? result > 0 : result < 0;
         });
     }
 
-    std::vector<FolderItemPtr> sorted;
+    std::vector<FolderItem*> sorted;
     sorted.reserve(items.size());
-    for (const SortEntry& entry : entries)
-        sorted.push_back(std::move(items[entry.index]));
-    std::move(sorted.begin(), sorted.end(), items.begin());
+    for (const Order& order : orders)
+        sorted.push_back(items[order.index]);
+    std::copy(sorted.begin(), sorted.end(), items.begin());
 }

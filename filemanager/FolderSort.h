@@ -58,4 +58,4 @@ std::string PlatformSortKey(const wchar_t* name);
 // Sorts the items by the sort state, folders first, with the second pass over
 // the folders after a sort by size or type. A sort by type compares the
 // items' typeName fields as they are: the caller fills them first.
-void SortFolderItems(std::span<FolderItemPtr> items, DWORD sortState);
+void SortFolderItems(std::span<FolderItem*> items, DWORD sortState);
