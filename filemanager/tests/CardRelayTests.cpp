@@ -28,6 +28,8 @@ TEST_F(CardRelay, InsertionAndRemovalArriveFromTheShell)
     EXPECT_EQ(relay.Deliver(CardInserted, L"\\Storage Card"), 1u);
     ASSERT_TRUE(PumpUntil([&] { return Tree().LookupNode(L"\\Storage Card") != nullptr; }));
     EXPECT_EQ(Tree().CurrentPath(), String(L"\\Storage Card"));
+    // The card's own listing ends first: a folder being read cannot be removed.
+    FinishListing();
 
     RemoveFolder(L"\\Storage Card");
     WriteProfile("[card:Storage Card]\nstate=removed\n");
