@@ -68,18 +68,6 @@ constexpr std::array NumberSettings{
                   [](DeviceProfile& p, long long v) { p.backup.voltage = static_cast<std::uint32_t>(v); }},
 };
 
-constexpr std::wstring_view CardPrefix = L"card:";
-
-std::wstring_view Trim(std::wstring_view text) noexcept
-{
-    const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // Decimal, optionally negative; nothing else (no blanks inside, no sign alone).
 std::optional<long long> ParseInteger(std::wstring_view text) noexcept
 {
@@ -145,7 +133,7 @@ public:
     void Line(int number, std::wstring_view line)
     {
         m_line = number;
-        line = Trim(line);
+        line = TrimProfileText(line);
         if (line.empty() || line.front() == L';' || line.front() == L'#')
             return;
         if (line.front() == L'[') {
@@ -157,7 +145,7 @@ public:
             Problem(L"not a setting (expected name=value): " + std::wstring(line));
             return;
         }
-        Setting(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)));
+        Setting(TrimProfileText(line.substr(0, equals)), TrimProfileText(line.substr(equals + 1)));
     }
 
     // Relations between values that are only known once everything is read.
@@ -192,9 +180,10 @@ private:
             m_kind = SectionKind::Unknown;
             return;
         }
-        const std::wstring_view name = Trim(line.substr(1, close - 1));
-        if (name.size() >= CardPrefix.size() && SameName(name.substr(0, CardPrefix.size()), CardPrefix)) {
-            const std::wstring_view card = Trim(name.substr(CardPrefix.size()));
+        const std::wstring_view name = TrimProfileText(line.substr(1, close - 1));
+        if (name.size() >= ProfileCardPrefix.size() &&
+            SameName(name.substr(0, ProfileCardPrefix.size()), ProfileCardPrefix)) {
+            const std::wstring_view card = TrimProfileText(name.substr(ProfileCardPrefix.size()));
             if (!IsValidCardName(card)) {
                 Problem(L"not a valid card folder name: [" + std::wstring(name) + L"]");
                 m_kind = SectionKind::Unknown;
@@ -361,6 +350,16 @@ ProfileReading ParseDeviceProfile(std::string_view bytes)
     }
     parser.Finish();
     return reading;
+}
+
+std::wstring_view TrimProfileText(std::wstring_view text) noexcept
+{
+    const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 }  // namespace vellumate

@@ -32,6 +32,11 @@
 
 namespace vellumate {
 
+// A card's section is named "card:" and the card's name.
+inline constexpr std::wstring_view ProfileCardPrefix = L"card:";
+// A profile line's text without the blanks, tabs and carriage returns around it.
+std::wstring_view TrimProfileText(std::wstring_view text) noexcept;
+
 struct BatteryProfile {
     std::uint8_t flag = 1;  // high
     std::uint8_t percent = 100;

@@ -12,24 +12,14 @@ namespace vellumate::profiletool {
 namespace {
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::wstring_view CardPrefix = L"card:";
-
-std::wstring_view Trim(std::wstring_view text) noexcept
-{
-    const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 // "[ Card: SD ]" is the section "card:SD"; other names stay as written.
 std::wstring SectionName(std::wstring_view name)
 {
-    name = Trim(name);
-    if (name.size() >= CardPrefix.size() && SameName(name.substr(0, CardPrefix.size()), CardPrefix))
-        return std::wstring(CardPrefix) + std::wstring(Trim(name.substr(CardPrefix.size())));
+    name = TrimProfileText(name);
+    if (name.size() >= ProfileCardPrefix.size() &&
+        SameName(name.substr(0, ProfileCardPrefix.size()), ProfileCardPrefix))
+        return std::wstring(ProfileCardPrefix) + std::wstring(TrimProfileText(name.substr(ProfileCardPrefix.size())));
     return std::wstring(name);
 }
 
@@ -67,7 +57,7 @@ std::vector<Line> SplitLines(std::string_view bytes)
         if (lines.empty() && content.starts_with(ByteOrderMark))
             content.remove_prefix(ByteOrderMark.size());
         const std::wstring wide = WideFromUtf8(content);
-        const std::wstring_view trimmed = Trim(wide);
+        const std::wstring_view trimmed = TrimProfileText(wide);
         if (trimmed.empty() || trimmed.front() == L';' || trimmed.front() == L'#') {
             line.kind = LineKind::Blank;
         } else if (trimmed.front() == L'[') {
@@ -79,7 +69,7 @@ std::vector<Line> SplitLines(std::string_view bytes)
         } else if (const std::size_t equals = trimmed.find(L'='); equals != std::wstring_view::npos) {
             line.kind = LineKind::Setting;
             line.section = section;
-            line.key = Trim(trimmed.substr(0, equals));
+            line.key = TrimProfileText(trimmed.substr(0, equals));
         }
         lines.push_back(std::move(line));
     }
@@ -110,7 +100,7 @@ bool BlocksEditing(const std::vector<Line>& lines, int number, bool unreadable)
     case LineKind::Section:
         // The platform's only complaint about a well-formed header of a card
         // is its name; an unknown section is merely ignored.
-        return line.section.starts_with(CardPrefix);
+        return line.section.starts_with(ProfileCardPrefix);
     case LineKind::Blank:
     case LineKind::Other:
         break;
@@ -126,7 +116,7 @@ std::wstring Located(int line, const std::wstring& text)
 std::wstring CheckEdit(const ProfileEdit& edit)
 {
     const std::wstring all = edit.section + edit.key + edit.value;
-    if (Trim(edit.section).empty() || Trim(edit.key).empty())
+    if (TrimProfileText(edit.section).empty() || TrimProfileText(edit.key).empty())
         return L"a setting needs a section and a name";
     if (all.find_first_of(L"\r\n") != std::wstring::npos)
         return L"a setting must fit on one line: " + edit.key;
@@ -150,12 +140,12 @@ std::vector<Pending> Collect(const std::vector<ProfileEdit>& edits)
     std::vector<Pending> pending;
     for (const ProfileEdit& edit : edits) {
         const std::wstring section = SectionName(edit.section);
-        const std::wstring key(Trim(edit.key));
+        const std::wstring key(TrimProfileText(edit.key));
         const auto same = [&](const Pending& p) { return SameName(p.section, section) && SameName(p.key, key); };
         if (auto found = std::find_if(pending.begin(), pending.end(), same); found != pending.end())
             found->value = edit.value;
         else
-            pending.push_back({std::wstring(Trim(edit.section)), section, key, edit.value});
+            pending.push_back({std::wstring(TrimProfileText(edit.section)), section, key, edit.value});
     }
     return pending;
 }
