@@ -1,0 +1,60 @@
+#!/usr/bin/env python3
+"""Draws Pellory's icon and writes it beside this script.
+
+    python3 make_art.py
+
+- pellory.ico: the program icon, 16 and 32 pixels, 32-bit with alpha: a SIM
+  card with its gold contact plate and a line of entries beside it.
+
+The drawing helpers and the icon writer are Tarnwell's (filemanager/art).
+"""
+
+import os
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, '..', '..', 'filemanager', 'art'))
+
+from make_art import Canvas, write_ico  # noqa: E402  (Tarnwell's helpers)
+
+CARD = (40, 96, 190)
+CARD_EDGE = (20, 50, 110)
+CARD_LIGHT = (90, 146, 226)
+GOLD = (236, 196, 60)
+GOLD_DARK = (170, 130, 30)
+WHITE = (255, 255, 255)
+
+
+def icon_image(size):
+    c = Canvas(size, size, None)
+    s = size // 16
+
+    def box(x0, y0, x1, y1, colour):
+        c.fill(x0 * s, y0 * s, (x1 + 1) * s - 1, (y1 + 1) * s - 1, colour)
+
+    # The card, its top right corner cut off.
+    box(2, 1, 13, 14, CARD)
+    box(3, 2, 12, 2, CARD_LIGHT)
+    for i in range(3):
+        box(11 + i, 1, 13, 1 + i - 1 if i else 1, None)
+    box(11, 1, 13, 1, None)
+    box(12, 2, 13, 2, None)
+    box(13, 3, 13, 3, None)
+    c.frame(2 * s, 1 * s, 14 * s - 1, 15 * s - 1, CARD_EDGE)
+    # The contact plate.
+    box(4, 5, 9, 10, GOLD)
+    box(4, 7, 9, 7, GOLD_DARK)
+    box(6, 5, 6, 10, GOLD_DARK)
+    # Entries.
+    box(4, 12, 11, 12, WHITE)
+    box(11, 5, 11, 5, WHITE)
+    box(11, 8, 11, 8, WHITE)
+    return c
+
+
+def main():
+    write_ico(os.path.join(HERE, 'pellory.ico'), [icon_image(16), icon_image(32)])
+
+
+if __name__ == '__main__':
+    main()
