@@ -12,15 +12,11 @@ OverwriteDialog::OverwriteDialog(HWND owner, const OverwriteQuestion& question)
 
 OverwriteAnswer OverwriteDialog::Ask()
 {
-    const INT_PTR answer = RunModal(*this);
-    switch (answer) {
-    case static_cast<INT_PTR>(OverwriteAnswer::Replace):
-    case static_cast<INT_PTR>(OverwriteAnswer::Skip):
-    case static_cast<INT_PTR>(OverwriteAnswer::ReplaceAll):
-        return static_cast<OverwriteAnswer>(answer);
-    default:
-        return OverwriteAnswer::Cancel;
-    }
+    // Only the user's choice answers: the end codes of a dialog whose set-up
+    // failed (1, 2) would otherwise read as Skip and Replace All.
+    m_answer = OverwriteAnswer::Cancel;
+    RunModal(*this);
+    return m_answer;
 }
 
 String OverwriteDialog::DetailsOf(const WIN32_FIND_DATAW& entry)
@@ -86,7 +82,8 @@ bool OverwriteDialog::OnCommand(UINT command)
     switch (command) {
     case ID_DIALOG_OK:
     case IDOK:
-        EndDialog(Window(), static_cast<INT_PTR>(Chosen()));
+        m_answer = Chosen();
+        EndDialog(Window(), IDOK);
         return true;
     case ID_DIALOG_CANCEL:
     case IDCANCEL:
@@ -99,5 +96,6 @@ bool OverwriteDialog::OnCommand(UINT command)
 
 void OverwriteDialog::OnBack()
 {
-    EndDialog(Window(), static_cast<INT_PTR>(OverwriteAnswer::Cancel));
+    m_answer = OverwriteAnswer::Cancel;
+    EndDialog(Window(), IDCANCEL);
 }

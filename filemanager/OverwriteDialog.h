@@ -32,6 +32,7 @@ private:
     OverwriteAnswer Chosen() const;
 
     OverwriteQuestion m_question;
+    OverwriteAnswer m_answer = OverwriteAnswer::Cancel;
     DialogHeadings m_headings;
     vellumate::IconHandle m_oldIcon;
     vellumate::IconHandle m_newIcon;
