@@ -20,10 +20,11 @@ CopyProgressDialog::~CopyProgressDialog()
 
 void CopyProgressDialog::Run()
 {
-    if (RunModal(*this) == -1) {
-        // No dialog, so no worker: nothing was copied.
+    RunModal(*this);
+    // No dialog (missing, or its set-up failed), so no worker: nothing was
+    // copied, and the user is told unless the dialog said so itself.
+    if (!m_workerStarted && !m_failureShown)
         ShowOperationError(Parent(), IDS_NO_WORKER, 0, String());
-    }
 }
 
 InitResult CopyProgressDialog::InitDialog()
@@ -38,9 +39,11 @@ InitResult CopyProgressDialog::InitDialog()
 
     if (!m_worker.Start([this] { Work(); })) {
         ShowOperationError(window, IDS_NO_WORKER, 0, String());
+        m_failureShown = true;
         EndDialog(window, IDCANCEL);
         return InitResult::Stop;
     }
+    m_workerStarted = true;
     return InitResult::Continue;
 }
 

@@ -59,6 +59,8 @@ private:
 
     CopyJob& m_job;
     WorkerThread m_worker;
+    bool m_workerStarted = false;
+    bool m_failureShown = false;  // the dialog told the user why nothing was copied
     DialogHeadings m_heading;
     HWND m_dialog = nullptr;  // for the worker: set before it starts
     // The worker hands the newest labels over by exchanging this pointer;
