@@ -48,7 +48,7 @@ void ChooseSelectionDialog::FillList()
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_IMAGE;
         item.iItem = row;
-        item.pszText = const_cast<wchar_t*>(m_list.Item(m_choice.ItemIndex(row)).name.Chars());
+        item.pszText = const_cast<wchar_t*>(m_choice.Name(row).Chars());
         // Icons are fetched when a row is first shown: the shell is slow.
         item.iImage = I_IMAGECALLBACK;
         ListView_InsertItem(list, &item);
@@ -75,7 +75,7 @@ void ChooseSelectionDialog::ShowChecks()
 void ChooseSelectionDialog::RunCheckCommand(CheckCommand command)
 {
     ReadChecks();
-    m_choice.Apply(command, m_list);
+    m_choice.Apply(command);
     ShowChecks();
 }
 
@@ -94,7 +94,7 @@ void ChooseSelectionDialog::OnGetDisplayInfo(NMLVDISPINFOW& info)
         return;
     int& icon = m_icons[static_cast<size_t>(row)];
     if (icon == IconNotFetched)
-        icon = AddSmallShellIcon(m_images, m_list.IconPath(m_choice.ItemIndex(row)));
+        icon = AddSmallShellIcon(m_images, m_choice.IconPath(row));
     info.item.iImage = icon;
 }
 

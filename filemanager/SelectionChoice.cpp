@@ -2,18 +2,22 @@
 
 #include "filemanager/FolderList.h"
 
+#include <string>
+#include <unordered_map>
+
 SelectionChoice::SelectionChoice(const FolderList& list)
 {
     for (int i = list.HasParentRow() ? 1 : 0; i < list.ItemCount(); ++i) {
-        m_items.push_back(i);
-        m_checked.push_back(list.Item(i).selected != 0);
+        const FolderItem& item = list.Item(i);
+        m_items.push_back({item.name, list.IconPath(i), item.IsFolder()});
+        m_checked.push_back(item.selected != 0);
     }
 }
 
-void SelectionChoice::Apply(CheckCommand command, const FolderList& list)
+void SelectionChoice::Apply(CheckCommand command)
 {
     for (size_t row = 0; row < m_items.size(); ++row) {
-        const bool folder = list.Item(m_items[row]).IsFolder();
+        const bool folder = m_items[row].isFolder;
         switch (command) {
         case CheckCommand::All:
             m_checked[row] = true;
@@ -42,8 +46,14 @@ bool SelectionChoice::ApplyTo(FolderList& list) const
         list.Select(0, false);
         changed = true;
     }
+    std::unordered_map<std::wstring, int> indexes;
+    for (int i = list.HasParentRow() ? 1 : 0; i < list.ItemCount(); ++i)
+        indexes.emplace(list.Item(i).name.Chars(), i);
     for (size_t row = 0; row < m_items.size(); ++row) {
-        const int index = m_items[row];
+        const auto found = indexes.find(m_items[row].name.Chars());
+        if (found == indexes.end())
+            continue;
+        const int index = found->second;
         if ((list.Item(index).selected != 0) != m_checked[row]) {
             list.Select(index, m_checked[row]);
             changed = true;

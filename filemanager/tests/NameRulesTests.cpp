@@ -3,6 +3,7 @@
 // are offered, and how the check list becomes the selection.
 #include "DeviceRootFixture.h"
 
+#include "filemanager/DeviceFiles.h"
 #include "filemanager/FolderHistory.h"
 #include "filemanager/NewNames.h"
 #include "filemanager/PreferenceBits.h"
@@ -145,13 +146,13 @@ TEST_F(NameRules, TheCheckListBecomesTheSelection)
 
     SelectionChoice choice(m_list);
     ASSERT_EQ(choice.RowCount(), 4);
-    EXPECT_EQ(choice.ItemIndex(0), 1);
+    EXPECT_EQ(choice.Name(0), L"Alpha");
     EXPECT_FALSE(choice.IsChecked(0));
     EXPECT_TRUE(choice.IsChecked(2) && choice.IsChecked(3));
 
-    choice.Apply(CheckCommand::Folders, m_list);
+    choice.Apply(CheckCommand::Folders);
     EXPECT_TRUE(choice.IsChecked(0) && choice.IsChecked(1) && !choice.IsChecked(2) && !choice.IsChecked(3));
-    choice.Apply(CheckCommand::Invert, m_list);
+    choice.Apply(CheckCommand::Invert);
     EXPECT_TRUE(!choice.IsChecked(0) && !choice.IsChecked(1) && choice.IsChecked(2) && choice.IsChecked(3));
     choice.SetChecked(1, true);
     choice.SetChecked(3, false);
@@ -162,15 +163,25 @@ TEST_F(NameRules, TheCheckListBecomesTheSelection)
     EXPECT_EQ(m_list.SelectedIndex(1), 2);
     EXPECT_FALSE(choice.ApplyTo(m_list));
 
-    choice.Apply(CheckCommand::Files, m_list);
+    choice.Apply(CheckCommand::Files);
     choice.ApplyTo(m_list);
     EXPECT_EQ(m_list.SelectedCount(), 2);
-    choice.Apply(CheckCommand::None, m_list);
+    choice.Apply(CheckCommand::None);
     choice.ApplyTo(m_list);
     EXPECT_EQ(m_list.SelectedCount(), 0);
-    choice.Apply(CheckCommand::All, m_list);
+    choice.Apply(CheckCommand::All);
     choice.ApplyTo(m_list);
     EXPECT_EQ(m_list.SelectedCount(), 4);
+
+    // The folder changes while the dialog is open (a card event reads it
+    // again): the rows keep their items, which are found again by name.
+    choice.Apply(CheckCommand::None);
+    choice.SetChecked(3, true);
+    ASSERT_TRUE(DeleteFileW(ToLongFileSystemPath(L"\\Docs\\c.txt")));
+    Read(L"\\Docs");  // .., Alpha, Beta, d.txt
+    choice.ApplyTo(m_list);
+    ASSERT_EQ(m_list.SelectedCount(), 1);
+    EXPECT_EQ(m_list.Item(m_list.SelectedIndex(0)).name, L"d.txt");
 }
 
 }  // namespace
