@@ -3,7 +3,7 @@
 #include "filemanager/ChooseSelectionDialogControls.h"
 #include "filemanager/DialogParts.h"
 #include "filemanager/NameDialogsResources.h"
-#include "filemanager/WaitCursor.h"
+#include "platform/WaitCursor.h"
 
 #include <commctrl.h>
 

@@ -89,22 +89,3 @@ int AddSmallShellIcon(HIMAGELIST images, const wchar_t* handsetPath)
     return ImageList_AddIcon(images, icon.Get());
 }
 
-String ControlText(HWND dialog, int control)
-{
-    HWND field = GetDlgItem(dialog, control);
-    String text;
-    const int length = field ? GetWindowTextLengthW(field) : 0;
-    if (length > 0)
-        text.Commit(GetWindowTextW(field, text.Reserve(length + 1), length + 1));
-    return text;
-}
-
-void SetEditTextSelected(HWND dialog, int control, const wchar_t* text)
-{
-    HWND field = GetDlgItem(dialog, control);
-    if (!field)
-        return;
-    SetWindowTextW(field, text);
-    SetFocus(field);
-    SendMessageW(field, EM_SETSEL, 0, -1);
-}

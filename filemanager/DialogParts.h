@@ -2,6 +2,7 @@
 // control that takes every key, and the shell's small icons.
 #pragma once
 
+#include "framework/DialogControls.h"
 #include "framework/String.h"
 
 #include "platform/Handles.h"
@@ -33,31 +34,6 @@ private:
 HIMAGELIST SetUpDialogList(HWND dialog, int control, int bottom, DWORD extendedStyles, const wchar_t* columnName,
                            UINT enterCommand);
 
-// OK and Cancel: the commands `ok` and `cancel` of the dialog's soft keys,
-// or the dialog manager's IDOK and IDCANCEL (Enter in a field, Back). True
-// when the message was one of them, after running `onOk` or `onCancel`.
-template <typename Ok, typename Cancel>
-bool OnOkOrCancel(UINT message, WPARAM wParam, UINT ok, UINT cancel, Ok&& onOk, Cancel&& onCancel)
-{
-    if (message != WM_COMMAND)
-        return false;
-    const UINT command = LOWORD(wParam);
-    if (command == ok || command == IDOK) {
-        onOk();
-        return true;
-    }
-    if (command == cancel || command == IDCANCEL) {
-        onCancel();
-        return true;
-    }
-    return false;
-}
-
 // Adds the shell's small icon of a handset path to `images`; its index, or -1.
 int AddSmallShellIcon(HIMAGELIST images, const wchar_t* handsetPath);
 
-// The text of a dialog's control.
-String ControlText(HWND dialog, int control);
-// Puts `text` into an edit control of a dialog, all of it selected, and
-// gives it the focus.
-void SetEditTextSelected(HWND dialog, int control, const wchar_t* text);

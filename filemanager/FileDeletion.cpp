@@ -5,7 +5,7 @@
 #include "filemanager/FileOperationResources.h"
 #include "filemanager/ItemIcons.h"
 #include "filemanager/OperationMessages.h"
-#include "filemanager/WaitCursor.h"
+#include "platform/WaitCursor.h"
 
 bool DeletePath(const String& handsetPath, HWND owner)
 {

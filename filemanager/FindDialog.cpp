@@ -11,33 +11,8 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <iterator>
 
 namespace {
-
-// The fields from top to bottom: Up and Down move between them, as the
-// keypad has no other way there.
-constexpr int Fields[] = {IDC_FIND_PATTERNS, IDC_FIND_FOLDER, IDC_FIND_TEXT};
-constexpr UINT_PTR FieldSubclass = 1;
-
-LRESULT CALLBACK FieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) noexcept
-{
-    if (message == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN)) {
-        const int count = static_cast<int>(std::size(Fields));
-        const int index = static_cast<int>(std::find(Fields, Fields + count, GetDlgCtrlID(field)) - Fields);
-        const int next = index + (wParam == VK_UP ? -1 : 1);
-        if (index < count && next >= 0 && next < count) {
-            HWND target = GetDlgItem(GetParent(field), Fields[next]);
-            SetFocus(target);
-            SendMessageW(target, EM_SETSEL, 0, -1);
-        }
-        return 0;
-    }
-    if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(field, &FieldProcedure, id);
-    return DefSubclassProc(field, message, wParam, lParam);
-}
 
 // A folder as the field shows it: with a final "\" ("\" for the root).
 String FolderFieldText(const String& folder)
@@ -60,8 +35,7 @@ InitResult FindDialog::InitDialog()
     SetDlgItemTextW(Window(), IDC_FIND_PATTERNS, L"*.*");
     SetDlgItemTextW(Window(), IDC_FIND_FOLDER, FolderFieldText(m_folder));
     SetDlgItemTextW(Window(), IDC_FIND_TEXT, L"");
-    for (int field : Fields)
-        SetWindowSubclass(GetDlgItem(Window(), field), &FieldProcedure, FieldSubclass, 0);
+    LinkFieldsVertically(Window(), {IDC_FIND_PATTERNS, IDC_FIND_FOLDER, IDC_FIND_TEXT});
     HWND patterns = GetDlgItem(Window(), IDC_FIND_PATTERNS);
     SetFocus(patterns);
     SendMessageW(patterns, EM_SETSEL, 0, -1);

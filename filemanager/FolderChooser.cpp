@@ -5,7 +5,7 @@
 #include "filemanager/FileOperationResources.h"
 #include "filemanager/FolderTree.h"
 #include "filemanager/TreeNodes.h"
-#include "filemanager/WaitCursor.h"
+#include "platform/WaitCursor.h"
 #include "filemanager/resource.h"
 #include "framework/Globals.h"
 

@@ -16,7 +16,7 @@
 #include "filemanager/ListPane.h"
 #include "filemanager/Settings.h"
 #include "filemanager/TreePane.h"
-#include "filemanager/WaitCursor.h"
+#include "platform/WaitCursor.h"
 #include "framework/MainWindowBase.h"
 #include "framework/String.h"
 

@@ -3,7 +3,7 @@
 #include "filemanager/DialogParts.h"
 #include "filemanager/NameDialogsResources.h"
 #include "filemanager/QuickFoldersDialogControls.h"
-#include "filemanager/WaitCursor.h"
+#include "platform/WaitCursor.h"
 
 QuickFoldersDialog::QuickFoldersDialog(HWND parent, std::vector<QuickFolder> folders)
     : DialogCore(IDD_QUICK_FOLDERS, parent, IDM_QUICK_FOLDERS_BAR, IDS_QUICK_FOLDERS_TITLE, true),

@@ -4,7 +4,7 @@
 #include "filemanager/FolderTree.h"
 #include "filemanager/PaneFonts.h"
 #include "filemanager/TreeNodes.h"
-#include "filemanager/WaitCursor.h"
+#include "platform/WaitCursor.h"
 #include "filemanager/resource.h"
 #include "framework/Globals.h"
 #include "framework/MenuBars.h"

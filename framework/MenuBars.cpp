@@ -50,3 +50,11 @@ void SetMenuBarButtonText(HWND menuBar, int command, const wchar_t* text)
     info.pszText = const_cast<wchar_t*>(text ? text : L"");
     SetButtonInfo(menuBar, command, info);
 }
+
+void EnableMenuBarButton(HWND menuBar, int command, bool enabled)
+{
+    TBBUTTONINFOW info{};
+    info.dwMask = TBIF_STATE;
+    info.fsState = enabled ? TBSTATE_ENABLED : 0;
+    SetButtonInfo(menuBar, command, info);
+}

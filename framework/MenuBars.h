@@ -16,3 +16,5 @@ HWND CreateMenuBar(HWND owner, UINT barId, BackKey back, bool hidden = false) no
 // Buttons of a bar, addressed by their command.
 void HideMenuBarButton(HWND menuBar, int command);
 void SetMenuBarButtonText(HWND menuBar, int command, const wchar_t* text);
+// A greyed button shows its text dimmed and sends nothing.
+void EnableMenuBarButton(HWND menuBar, int command, bool enabled);

@@ -5,6 +5,7 @@
 
 target_sources(framework PRIVATE
     About.cpp About.h AboutResources.h
+    DialogControls.cpp DialogControls.h
     Dialogs.cpp Dialogs.h
     Display.cpp Display.h
     HtmlDialog.cpp HtmlDialog.h

@@ -1,0 +1,82 @@
+#include "framework/DialogControls.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr UINT_PTR VerticalLinkId = 0x564C;  // "VL"
+
+bool IsListBox(HWND control) noexcept
+{
+    wchar_t className[16] = {};
+    GetClassNameW(control, className, 16);
+    return lstrcmpiW(className, L"ListBox") == 0;
+}
+
+// Whether Up or Down stays inside the control.
+bool KeyStaysInside(HWND control, bool up) noexcept
+{
+    if (!IsListBox(control))
+        return false;
+    const LRESULT count = SendMessageW(control, LB_GETCOUNT, 0, 0);
+    const LRESULT selected = SendMessageW(control, LB_GETCURSEL, 0, 0);
+    if (count <= 0 || selected == LB_ERR)
+        return false;
+    return up ? selected > 0 : selected < count - 1;
+}
+
+// The reference data holds the controls above (low word) and below (high
+// word); 0 where there is none.
+LRESULT CALLBACK VerticalLinkProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR links) noexcept
+{
+    if (message == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN)) {
+        const bool up = wParam == VK_UP;
+        if (KeyStaysInside(control, up))
+            return DefSubclassProc(control, message, wParam, lParam);
+        const int next = up ? LOWORD(links) : HIWORD(links);
+        if (HWND target = next != 0 ? GetDlgItem(GetParent(control), next) : nullptr) {
+            SetFocus(target);
+            SendMessageW(target, EM_SETSEL, 0, -1);
+        }
+        return 0;
+    }
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(control, VerticalLinkProcedure, VerticalLinkId);
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+}  // namespace
+
+String ControlText(HWND dialog, int control)
+{
+    HWND field = GetDlgItem(dialog, control);
+    String text;
+    const int length = field ? GetWindowTextLengthW(field) : 0;
+    if (length > 0)
+        text.Commit(GetWindowTextW(field, text.Reserve(length + 1), length + 1));
+    return text;
+}
+
+void SetEditTextSelected(HWND dialog, int control, const wchar_t* text)
+{
+    HWND field = GetDlgItem(dialog, control);
+    if (!field)
+        return;
+    SetWindowTextW(field, text);
+    SetFocus(field);
+    SendMessageW(field, EM_SETSEL, 0, -1);
+}
+
+void LinkFieldsVertically(HWND dialog, std::initializer_list<int> controls)
+{
+    const int* ids = controls.begin();
+    const int count = static_cast<int>(controls.size());
+    for (int index = 0; index < count; ++index) {
+        const int above = index > 0 ? ids[index - 1] : 0;
+        const int below = index + 1 < count ? ids[index + 1] : 0;
+        if (HWND control = GetDlgItem(dialog, ids[index]))
+            SetWindowSubclass(control, VerticalLinkProcedure, VerticalLinkId,
+                              MAKELONG(static_cast<WORD>(above), static_cast<WORD>(below)));
+    }
+}
