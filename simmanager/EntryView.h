@@ -117,12 +117,11 @@ public:
     // ...and, on done, its marks taken back: the copy's focus moves to the
     // nearest marked row (one up, one down, at growing distance; the focused
     // row itself is marked when none is), then marks and match positions are
-    // copied row by row and this view is focused on the copy's focused row.
+    // copied row by row and this view is focused on the copy's focused row
+    // (ShowFocus then scrolls it onto this view's page).
     void TakeMarksFrom(EntryView& copy);
 
 private:
-    void ClampTop(int rowsPerPage) noexcept;
-
     ViewKind m_kind;
     DWORD m_storageCode;
     std::vector<ViewRow> m_rows;

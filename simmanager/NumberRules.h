@@ -21,3 +21,11 @@ bool HasMisplacedPlus(const wchar_t* number) noexcept;
 // 40234 name too long, 40235 number too long, 40236 "+" not first, 40213
 // both empty (checked in that order).
 UINT CheckEntry(const wchar_t* name, const wchar_t* number, int nameLimit, int numberLimit) noexcept;
+
+// The new number for adding `prefix` to `number`: a leading "+" stays in
+// front, and with `dropZero` a "0" after it goes.
+String NumberWithPrefix(const wchar_t* number, const wchar_t* prefix, bool dropZero);
+// The new number for removing `prefix`, false when the number does not start
+// with it. A "+" of the number that the prefix lacks is kept in front; with
+// `addZero` a "0" takes the prefix's place.
+bool NumberWithoutPrefix(const wchar_t* number, const wchar_t* prefix, bool addZero, String& result);

@@ -6,14 +6,6 @@
 
 #include "framework/String.h"
 
-// The new number for adding `prefix` to `number`: a leading "+" stays in
-// front, and with `dropZero` a "0" after it goes.
-String NumberWithPrefix(const wchar_t* number, const wchar_t* prefix, bool dropZero);
-// The new number for removing `prefix`, false when the number does not start
-// with it. A "+" of the number that the prefix lacks is kept in front; with
-// `addZero` a "0" takes the prefix's place.
-bool NumberWithoutPrefix(const wchar_t* number, const wchar_t* prefix, bool addZero, String& result);
-
 // Command 40024 after its dialog. Errors 40242 (with the 1-based row) and
 // 40236 per failing row; then the views reset and the base view sorted.
 void AddPrefix(SimAccess& sim, const wchar_t* prefix, bool dropZero, const ViewOptions& options, SimMessages& messages);
