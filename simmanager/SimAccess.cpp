@@ -39,13 +39,6 @@ void CopyPhoneText(wchar_t (&target)[SimAccess::PhoneTextLength], const wchar_t*
 
 }  // namespace
 
-void SimHandle::Reset(HSIM sim) noexcept
-{
-    if (m_sim)
-        SimDeinitialize(m_sim);
-    m_sim = sim;
-}
-
 void SimNotificationCallback(DWORD code, const void* /*data*/, DWORD /*dataSize*/, DWORD /*param*/)
 {
     if (code < SIM_NOTIFY_CARD_REMOVED || code > SIM_NOTIFY_RADIOREMOVED)

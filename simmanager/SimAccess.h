@@ -10,6 +10,7 @@
 #include "simmanager/SimCaps.h"
 #include "simmanager/SimMessages.h"
 
+#include "platform/Handles.h"
 #include "platform/sim/SimManager.h"
 
 #include <windows.h>
@@ -17,34 +18,12 @@
 #include <memory>
 
 // An open SIM handle, closed with SimDeinitialize.
-class SimHandle {
-public:
-    SimHandle() noexcept = default;
-    explicit SimHandle(HSIM sim) noexcept : m_sim(sim) {}
-    SimHandle(const SimHandle&) = delete;
-    SimHandle& operator=(const SimHandle&) = delete;
-    SimHandle(SimHandle&& other) noexcept : m_sim(other.Release()) {}
-    SimHandle& operator=(SimHandle&& other) noexcept
-    {
-        if (this != &other)
-            Reset(other.Release());
-        return *this;
-    }
-    ~SimHandle() { Reset(); }
-
-    HSIM Get() const noexcept { return m_sim; }
-    explicit operator bool() const noexcept { return m_sim != nullptr; }
-    HSIM Release() noexcept
-    {
-        HSIM sim = m_sim;
-        m_sim = nullptr;
-        return sim;
-    }
-    void Reset(HSIM sim = nullptr) noexcept;
-
-private:
-    HSIM m_sim = nullptr;
+struct SimHandleTraits {
+    using Handle = HSIM;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle sim) noexcept { SimDeinitialize(sim); }
 };
+using SimHandle = vellumate::UniqueHandle<SimHandleTraits>;
 
 // The stores, by index.
 enum StoreIndex : int {
