@@ -25,10 +25,13 @@ EnableState Rule(const MenuContext& context)
 
 using Row = CommandRow<MainWindow, MenuContext>;
 
+}  // namespace
+
 // The commands whose work belongs to the Contacts, backup and phone
 // information dialogs are not in the menus yet; their rules are here so the
 // menu states stay whole when they arrive.
-constexpr Row Commands[] = {
+struct MainCommandTable {
+    static constexpr Row Rows[] = {
     {ID_NEW_ENTRY, &MainWindow::NewEntry, nullptr},
     {ID_EDIT_ENTRY, &MainWindow::EditEntry, Rule<ID_EDIT_ENTRY>},
     {ID_DELETE_MARKED, &MainWindow::DeleteMarked, Rule<ID_DELETE_MARKED>},
@@ -49,7 +52,10 @@ constexpr Row Commands[] = {
     {ID_REPLACE_TEXT, &MainWindow::ReplaceText, Rule<ID_REPLACE_TEXT>},
     {ID_ABOUT, &MainWindow::ShowAbout, nullptr},
     {ID_SETTINGS, &MainWindow::ShowSettings, Rule<ID_SETTINGS>},
+    };
 };
+
+namespace {
 
 std::vector<std::wstring> ToTexts(const StringArray& strings)
 {
@@ -64,7 +70,7 @@ std::vector<std::wstring> ToTexts(const StringArray& strings)
 bool MainWindow::OnCommand(UINT command)
 {
     const BusyScope busy(m_busyDepth);
-    if (!RunTableCommand(Commands, *this, command))
+    if (!RunTableCommand(MainCommandTable::Rows, *this, command))
         return false;
     Repaint();
     return true;
@@ -81,7 +87,7 @@ void MainWindow::OnMenuOpening(HMENU menu)
     context.markedCount = view ? view->MarkedCount() : 0;
     context.viewEmpty = !view || view->IsEmpty();
     context.kind = view ? view->Kind() : ViewKind::Base;
-    ApplyEnableRules(Commands, menu, context);
+    ApplyEnableRules(MainCommandTable::Rows, menu, context);
     if (GetMenuState(menu, ID_SHOW_ALL, MF_BYCOMMAND) != static_cast<UINT>(-1))
         CheckMenuRadioItem(menu, ID_SHOW_ALL, ID_SHOW_REDUNDANT, ShownFilterCommand(context.kind), MF_BYCOMMAND);
 }
@@ -236,8 +242,8 @@ void MainWindow::ShowSortAndDisplay()
         if (PhonebookStore* store = m_sim.Store(index))
             store->SortAllViews(options);
     }
-    WriteSortKey(sortKey);
-    WriteDisplayKey(displayKey);
+    WriteSortKey(sortKey, SettingsKey());
+    WriteDisplayKey(displayKey, SettingsKey());
     // A search typed over names means nothing over numbers.
     if (displayChanged)
         if (PhonebookStore* store = m_sim.CurrentStore())
@@ -252,7 +258,7 @@ void MainWindow::ShowDisplayRules()
     StringArray texts;
     for (const std::wstring& rule : dialog.Rules())
         texts.Add(String(rule.c_str()));
-    WriteDisplayRules(texts);
+    WriteDisplayRules(texts, SettingsKey());
     const std::vector<wchar_t> joined = JoinDisplayRules(texts);
     m_rules.Parse(joined.data(), static_cast<int>(joined.size()), m_messages);
 }

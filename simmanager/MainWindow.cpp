@@ -11,6 +11,7 @@
 #include "platform/Handset.h"
 #include "platform/Painting.h"
 #include "platform/ScreenText.h"
+#include "platform/SoftKeyBar.h"
 #include "platform/WaitCursor.h"
 
 #include <commctrl.h>
@@ -45,7 +46,8 @@ ProgramStartup MainWindow::Startup(std::unique_ptr<MainWindow>& main)
     return startup;
 }
 
-MainWindow::MainWindow() : MainWindowBase(IDM_MAIN_BAR)
+MainWindow::MainWindow(const wchar_t* settingsKey)
+    : MainWindowBase(IDM_MAIN_BAR), m_settingsKey(settingsKey ? settingsKey : L"")
 {
 }
 
@@ -57,7 +59,7 @@ MainWindow::~MainWindow()
 
 bool MainWindow::Prepare()
 {
-    m_settings = LoadSettings();
+    m_settings = LoadSettings(SettingsKey());
     if (!m_settings.displayRules.empty())
         m_rules.Parse(m_settings.displayRules.data(), static_cast<int>(m_settings.displayRules.size()), m_messages);
     m_letters.Load(ResourceModule());

@@ -24,6 +24,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 inline constexpr ProgramRelease PelloryRelease{1, 10, "Jun 18 2003", "16:08:15"};
 
@@ -49,7 +50,9 @@ public:
     // `main` is made by the steps.
     static ProgramStartup Startup(std::unique_ptr<MainWindow>& main);
 
-    MainWindow();
+    // `settingsKey`: where the settings live below HKEY_CURRENT_USER, when not
+    // the program's own key (tests).
+    explicit MainWindow(const wchar_t* settingsKey = nullptr);
     ~MainWindow();
 
     // The start-up steps before the window: false when the program cannot run
@@ -65,6 +68,7 @@ public:
 
 private:
     friend MainWindowBase<MainWindow>;
+    friend struct MainCommandTable;
 
     // The window's hooks.
     bool OnCreate();
@@ -105,6 +109,9 @@ private:
     EntryView* CurrentView() const noexcept { return m_sim.CurrentView(); }
     void Repaint();
 
+    const wchar_t* SettingsKey() const noexcept { return m_settingsKey.empty() ? nullptr : m_settingsKey.c_str(); }
+
+    std::wstring m_settingsKey;
     PellorySettings m_settings;
     DisplayRuleList m_rules;
     KeyLetters m_letters;
