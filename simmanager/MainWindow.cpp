@@ -117,6 +117,13 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (!OnClose())
             return 0;
         break;
+    case WM_TIMER:
+        if (wParam == CloseRetryTimer) {
+            KillTimer(Window(), CloseRetryTimer);
+            PostMessageW(Window(), WM_CLOSE, 0, 0);
+            return 0;
+        }
+        break;
     case SIM_NOTIFY_MESSAGE:
         OnSimNotify(static_cast<DWORD>(wParam));
         return 0;
@@ -206,6 +213,20 @@ void MainWindow::OnSimNotify(DWORD code)
     }
 }
 
+namespace {
+
+// Cancels the window of this thread that `owner`'s modal work waits in: the
+// enabled one among the windows it owns (the ones below it are disabled).
+BOOL CALLBACK CancelEnabledPopup(HWND popup, LPARAM owner) noexcept
+{
+    if (GetWindow(popup, GW_OWNER) == reinterpret_cast<HWND>(owner) && IsWindowEnabled(popup) &&
+        IsWindowVisible(popup))
+        PostMessageW(popup, WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
+}
+
+}  // namespace
+
 bool MainWindow::OnClose()
 {
     if (m_busyDepth == 0)
@@ -215,10 +236,8 @@ bool MainWindow::OnClose()
     // the command has returned, so that nothing goes on with the SIM access
     // after it is gone.
     m_closing = true;
-    HWND front = GetLastActivePopup(Window());
-    if (front && front != Window())
-        PostMessageW(front, WM_COMMAND, IDCANCEL, 0);
-    PostMessageW(Window(), WM_CLOSE, 0, 0);
+    EnumThreadWindows(GetCurrentThreadId(), CancelEnabledPopup, reinterpret_cast<LPARAM>(Window()));
+    SetTimer(Window(), CloseRetryTimer, CloseRetryPeriod, nullptr);
     return false;
 }
 

@@ -43,6 +43,9 @@ private:
 class MainWindow final : public MainWindowBase<MainWindow> {
 public:
     static constexpr wchar_t ClassName[] = L"Pellory";
+    // While a command's dialog is being cancelled, the close is tried again.
+    static constexpr UINT_PTR CloseRetryTimer = 1;
+    static constexpr UINT CloseRetryPeriod = 50;
 
     // The program's row of the start-up table with its steps: settings, the
     // display rules, the keypad letters and the SIM are ready before the
