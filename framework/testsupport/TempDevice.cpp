@@ -18,20 +18,36 @@ ScopedVariable::~ScopedVariable()
 
 TempDevice::TempDevice(std::string_view profile)
     : m_folder(L"vmservices"), m_profile(ProfileVariable, ProfilePath().c_str()),
-      m_root(RootVariable, Root().wstring().c_str())
+      m_root(RootVariable, Root().wstring().c_str()), m_sim(L"VELLUMATE_SIM", nullptr)
 {
     std::filesystem::create_directories(Root());
     WriteProfile(profile);
 }
 
-void TempDevice::WriteProfile(std::string_view text) const
+namespace {
+
+// A new file renamed over the old one: readers see the old or the new text.
+void ReplaceWith(const std::filesystem::path& path, std::string_view text)
 {
-    const std::filesystem::path next = m_folder / L"profile.ini.new";
+    std::filesystem::path next = path;
+    next += L".tmp";
     {
         std::ofstream out(next, std::ios::binary | std::ios::trunc);
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
     }
-    ::MoveFileExW(next.c_str(), ProfilePath().c_str(), MOVEFILE_REPLACE_EXISTING);
+    ::MoveFileExW(next.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+}  // namespace
+
+void TempDevice::WriteProfile(std::string_view text) const
+{
+    ReplaceWith(ProfilePath(), text);
+}
+
+void TempDevice::WriteSim(std::string_view text) const
+{
+    ReplaceWith(SimPath(), text);
 }
 
 }  // namespace vellumate

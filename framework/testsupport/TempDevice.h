@@ -1,6 +1,8 @@
 // A handset device of its own for one test: a temporary folder with "root"
 // (the handset's "\") and "profile.ini", made the process's device through
 // VELLUMATE_ROOT and VELLUMATE_PROFILE, and removed with everything in it.
+// Its SIM card is "sim.txt" beside the profile (VELLUMATE_SIM is cleared);
+// there is none until WriteSim makes it.
 #pragma once
 
 #include "framework/testsupport/TempFolder.h"
@@ -48,6 +50,10 @@ public:
     // old one, with a later last-write time.
     void WriteProfile(std::string_view text) const;
 
+    // The SIM card file, and replacing it the way the tool does.
+    std::wstring SimPath() const { return (m_folder / L"sim.txt").wstring(); }
+    void WriteSim(std::string_view text) const;
+
     // Makes folders (and the folders above them) below the root.
     void MakeFolder(const std::wstring& below) const { std::filesystem::create_directories(Root() / below); }
 
@@ -57,6 +63,7 @@ private:
     TempFolder m_folder;
     ScopedVariable m_profile;
     ScopedVariable m_root;
+    ScopedVariable m_sim;
 };
 
 }  // namespace vellumate

@@ -1,0 +1,231 @@
+#include "platform/sim/SimCardStore.h"
+
+#include "platform/Handles.h"
+#include "platform/ProfileSource.h"
+
+#include <mutex>
+#include <optional>
+
+namespace vellumate::sim {
+namespace {
+
+// Long enough for any honest writer; a process that hangs while holding the
+// mutex makes calls fail as busy instead of hanging the caller.
+constexpr DWORD MutexWaitMs = 10000;
+
+// The file's identity and version: a rename over it gives another file index.
+struct FileStamp {
+    std::wstring path;
+    DWORD volume = 0;
+    DWORD indexHigh = 0;
+    DWORD indexLow = 0;
+    DWORD sizeHigh = 0;
+    DWORD sizeLow = 0;
+    FILETIME lastWrite{};
+
+    bool operator==(const FileStamp& other) const noexcept
+    {
+        return path == other.path && volume == other.volume && indexHigh == other.indexHigh &&
+               indexLow == other.indexLow && sizeHigh == other.sizeHigh && sizeLow == other.sizeLow &&
+               ::CompareFileTime(&lastWrite, &other.lastWrite) == 0;
+    }
+};
+
+CardSnapshot Unreadable()
+{
+    CardSnapshot snapshot;
+    snapshot.state = CardSnapshot::State::Unreadable;
+    return snapshot;
+}
+
+// Reads an open file whole; nothing when it fails or is larger than a card.
+std::optional<std::string> ReadAll(HANDLE file, DWORD size)
+{
+    if (size > MaxCardFileBytes)
+        size = static_cast<DWORD>(MaxCardFileBytes + 1);  // enough to be refused as too large
+    std::string bytes(size, '\0');
+    DWORD filled = 0;
+    while (filled < size) {
+        DWORD read = 0;
+        if (!::ReadFile(file, bytes.data() + filled, size - filled, &read, nullptr))
+            return std::nullopt;
+        if (read == 0)
+            break;
+        filled += read;
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+// The last snapshot of each path would be enough; one path is what a process
+// uses, so one entry is kept.
+std::mutex cacheLock;
+std::optional<FileStamp> cachedStamp;
+CardSnapshot cachedSnapshot;
+
+CardSnapshot Snapshot(SimCardReading reading)
+{
+    CardSnapshot snapshot;
+    if (reading.card) {
+        snapshot.state = CardSnapshot::State::Readable;
+        snapshot.card = std::make_shared<const SimCard>(std::move(*reading.card));
+    } else {
+        snapshot.state = CardSnapshot::State::Damaged;
+        snapshot.problem = std::move(reading.problem);
+    }
+    return snapshot;
+}
+
+// A named mutex held for the lifetime of the scope.
+class CardMutexLock {
+public:
+    CardMutexLock() : m_mutex(::CreateMutexW(nullptr, FALSE, SimCardMutexName))
+    {
+        if (!m_mutex)
+            return;
+        const DWORD waited = ::WaitForSingleObject(m_mutex.Get(), MutexWaitMs);
+        // An abandoned mutex is ours: its holder died, and the file it may
+        // have been replacing is whole either way (the rename is one step).
+        m_held = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    }
+    ~CardMutexLock()
+    {
+        if (m_held)
+            ::ReleaseMutex(m_mutex.Get());
+    }
+    CardMutexLock(const CardMutexLock&) = delete;
+    CardMutexLock& operator=(const CardMutexLock&) = delete;
+
+    bool Held() const noexcept { return m_held; }
+
+private:
+    KernelHandle m_mutex;
+    bool m_held = false;
+};
+
+bool WriteWhole(HANDLE file, const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+// The new file beside the old one, flushed, then renamed over it.
+bool ReplaceFile(const std::wstring& path, const std::string& bytes)
+{
+    const std::wstring next = path + L".new";
+    {
+        FileHandle file(::CreateFileW(next.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                      nullptr));
+        if (!file)
+            return false;
+        if (!WriteWhole(file.Get(), bytes) || !::FlushFileBuffers(file.Get())) {
+            file.Reset();
+            ::DeleteFileW(next.c_str());
+            return false;
+        }
+    }
+    if (!::MoveFileExW(next.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ::DeleteFileW(next.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::wstring SimCardPath()
+{
+    std::wstring path = EnvironmentText(SimVariable);
+    if (!path.empty())
+        return path;
+    const std::wstring profile = EnvironmentText(ProfileVariable);
+    const std::size_t slash = profile.find_last_of(L"\\/");
+    if (profile.empty())
+        return {};
+    return (slash == std::wstring::npos ? std::wstring() : profile.substr(0, slash + 1)) + SimCardFileName;
+}
+
+CardSnapshot ReadSimCardFile(const std::wstring& path) noexcept
+{
+    try {
+        if (path.empty())
+            return {};
+        FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            const DWORD error = ::GetLastError();
+            return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? CardSnapshot{} : Unreadable();
+        }
+        BY_HANDLE_FILE_INFORMATION info;
+        if (!::GetFileInformationByHandle(file.Get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return Unreadable();
+        const FileStamp stamp{path,           info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow,
+                              info.nFileSizeHigh, info.nFileSizeLow,     info.ftLastWriteTime};
+        {
+            std::lock_guard guard(cacheLock);
+            if (cachedStamp == stamp)
+                return cachedSnapshot;
+        }
+        const DWORD size = info.nFileSizeHigh != 0 ? MAXDWORD : info.nFileSizeLow;
+        const std::optional<std::string> bytes = ReadAll(file.Get(), size);
+        if (!bytes)
+            return Unreadable();
+        CardSnapshot snapshot = Snapshot(ParseSimCard(*bytes));
+        std::lock_guard guard(cacheLock);
+        cachedStamp = stamp;
+        cachedSnapshot = snapshot;
+        return snapshot;
+    } catch (...) {
+        return Unreadable();
+    }
+}
+
+HRESULT CardAccess(const CardSnapshot& snapshot) noexcept
+{
+    switch (snapshot.state) {
+    case CardSnapshot::State::NoFile:
+        return SIM_E_NOSIM;
+    case CardSnapshot::State::Unreadable:
+    case CardSnapshot::State::Damaged:
+        return SIM_E_SIMFAILURE;
+    case CardSnapshot::State::Readable:
+        break;
+    }
+    if (!snapshot.card->present)
+        return SIM_E_NOSIM;
+    if (!snapshot.card->radioOn)
+        return SIM_E_RADIOOFF;
+    return S_OK;
+}
+
+HRESULT ChangeSimCardFile(const std::wstring& path, const CardEdit& edit) noexcept
+{
+    try {
+        if (path.empty())
+            return SIM_E_NOSIM;
+        CardMutexLock lock;
+        if (!lock.Held())
+            return SIM_E_SIMBUSY;
+        const CardSnapshot snapshot = ReadSimCardFile(path);
+        if (const HRESULT access = CardAccess(snapshot); access != S_OK)
+            return access;
+        SimCard card = *snapshot.card;
+        const HRESULT result = edit(card);
+        if (result != S_OK)
+            return result == S_FALSE ? S_OK : result;
+        if (CheckSimCard(card))
+            return SIM_E_INVALIDPARAMETER;  // the edit would make a card that cannot be read back
+        return ReplaceFile(path, FormatSimCard(card)) ? S_OK : SIM_E_SIMFAILURE;
+    } catch (...) {
+        return SIM_E_SIMFAILURE;
+    }
+}
+
+}  // namespace vellumate::sim
