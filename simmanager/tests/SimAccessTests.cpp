@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -52,7 +53,7 @@ protected:
     void WriteCard(const SimCard& card) { m_device.WriteSim(vellumate::sim::FormatSimCard(card)); }
     std::string CardBytes() const
     {
-        std::ifstream file(m_device.SimPath(), std::ios::binary);
+        std::ifstream file(std::filesystem::path(m_device.SimPath()), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(file), {});
     }
     SimCard ReadCard() const
@@ -154,6 +155,7 @@ TEST_F(SimAccessTest, ACardOfOnePositionShowsNoCapacity)
     SimCard card = TenPositions();
     card.minIndex = 5;
     card.maxIndex = 5;
+    card.Phonebook(SIM_PBSTORAGE_EMERGENCY)->entries.clear();  // its position 1 is gone
     WriteCard(card);
     ASSERT_TRUE(Start());
     EXPECT_EQ(SimCaps::Instance().Capacity(), 0u);
