@@ -262,6 +262,14 @@ bool SimAccess::DeleteAll()
     return all;
 }
 
+void SimAccess::SortAllViews(const ViewOptions& options)
+{
+    for (auto& store : m_stores) {
+        if (store)
+            store->SortAllViews(options);
+    }
+}
+
 void SimAccess::DuplicateMarked(const ViewOptions& options, SimMessages& messages)
 {
     PhonebookStore* store = CurrentStore();

@@ -339,8 +339,7 @@ TEST_F(SimAccessTest, PrefixCommandsChangeOnlyTheMarkedNumbers)
     Current().MarkAll();
 
     AddPrefix(m_sim, L"49", true, m_options, m_messages);
-    EXPECT_EQ(m_messages.messages,
-              (std::vector<Message>{{IDS_ADD_PREFIX_FAILED, 3}, {IDS_ADD_PREFIX_FAILED, 4}}));
+    EXPECT_EQ(m_messages.messages, (std::vector<Message>{{IDS_ADD_PREFIX_FAILED, 3}, {IDS_ADD_PREFIX_FAILED, 4}}));
     auto entries = GeneralEntries();
     EXPECT_EQ(entries[1].number, L"+4930111");
     EXPECT_EQ(entries[1].addressType, 1u);
