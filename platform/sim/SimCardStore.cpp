@@ -12,6 +12,8 @@ namespace {
 // Long enough for any honest writer; a process that hangs while holding the
 // mutex makes calls fail as busy instead of hanging the caller.
 constexpr DWORD MutexWaitMs = 10000;
+constexpr int RenameAttempts = 200;
+constexpr DWORD RenameRetryMs = 5;
 
 // The file's identity and version: a rename over it gives another file index.
 struct FileStamp {
@@ -131,11 +133,18 @@ bool ReplaceFile(const std::wstring& path, const std::string& bytes)
             return false;
         }
     }
-    if (!::MoveFileExW(next.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ::DeleteFileW(next.c_str());
-        return false;
+    // A file that is open cannot be replaced; readers hold it for a moment
+    // only, so the rename is tried again for a while.
+    for (int attempt = 0;; ++attempt) {
+        if (::MoveFileExW(next.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = ::GetLastError();
+        if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == RenameAttempts) {
+            ::DeleteFileW(next.c_str());
+            return false;
+        }
+        ::Sleep(RenameRetryMs);
     }
-    return true;
 }
 
 }  // namespace
