@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -398,28 +399,62 @@ TEST_F(SimAccessTest, NotificationsReachTheWindowAndRefreshTheFigures)
     ASSERT_NE(window, nullptr);
     SetSimNotifyWindow(window);
 
+    SimNotificationCallback(SIM_NOTIFY_PBE_STORED, nullptr, 0, 0);
+    SimNotificationCallback(0x10B, nullptr, 0, 0);
+    SimNotificationCallback(0xFF, nullptr, 0, 0);
+    MSG message;
+    ASSERT_TRUE(PeekMessageW(&message, window, SIM_NOTIFY_MESSAGE, SIM_NOTIFY_MESSAGE, PM_REMOVE));
+    EXPECT_EQ(message.wParam, static_cast<WPARAM>(SIM_NOTIFY_PBE_STORED));
+    EXPECT_EQ(message.lParam, 0);
+    EXPECT_FALSE(PeekMessageW(&message, window, SIM_NOTIFY_MESSAGE, SIM_NOTIFY_MESSAGE, PM_REMOVE));
+
+    // 263 reads the figures again before it is posted (the platform's own
+    // watch may post it as well).
     SimCard off = TenPositions();
     off.radioOn = false;
     WriteCard(off);
-    SimNotificationCallback(SIM_NOTIFY_PBE_STORED, nullptr, 0, 0);
-    EXPECT_TRUE(SimCaps::Instance().Ready());  // 260 does not refresh
     SimNotificationCallback(SIM_NOTIFY_RADIOOFF, nullptr, 0, 0);
     EXPECT_FALSE(SimCaps::Instance().Ready());
-    SimNotificationCallback(0x10B, nullptr, 0, 0);
-    SimNotificationCallback(0xFF, nullptr, 0, 0);
-
-    std::vector<WPARAM> codes;
-    MSG message;
+    ASSERT_TRUE(PeekMessageW(&message, window, SIM_NOTIFY_MESSAGE, SIM_NOTIFY_MESSAGE, PM_REMOVE));
+    EXPECT_EQ(message.wParam, static_cast<WPARAM>(SIM_NOTIFY_RADIOOFF));
+    m_sim.Close();
     while (PeekMessageW(&message, window, SIM_NOTIFY_MESSAGE, SIM_NOTIFY_MESSAGE, PM_REMOVE)) {
-        EXPECT_EQ(message.lParam, 0);
-        codes.push_back(message.wParam);
     }
-    EXPECT_EQ(codes, (std::vector<WPARAM>{SIM_NOTIFY_PBE_STORED, SIM_NOTIFY_RADIOOFF}));
 
+    // Without a window nothing is posted.
     SetSimNotifyWindow(nullptr);
     SimNotificationCallback(SIM_NOTIFY_CARD_REMOVED, nullptr, 0, 0);
     EXPECT_FALSE(PeekMessageW(&message, window, SIM_NOTIFY_MESSAGE, SIM_NOTIFY_MESSAGE, PM_REMOVE));
     DestroyWindow(window);
+}
+
+// The platform's own watch: the radio switched off on the card file reaches
+// the window as 263, with the ready flag already cleared.
+TEST_F(SimAccessTest, TheRadioGoingOffOnTheCardReachesTheWindow)
+{
+    WriteCard(TenPositions());
+    ASSERT_TRUE(Start());
+    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    SetSimNotifyWindow(window);
+
+    SimCard off = TenPositions();
+    off.radioOn = false;
+    WriteCard(off);
+    std::vector<WPARAM> codes;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000;) {
+        MSG message;
+        while (PeekMessageW(&message, window, SIM_NOTIFY_MESSAGE, SIM_NOTIFY_MESSAGE, PM_REMOVE))
+            codes.push_back(message.wParam);
+        if (std::find(codes.begin(), codes.end(), SIM_NOTIFY_RADIOOFF) != codes.end())
+            break;
+        Sleep(20);
+    }
+    SetSimNotifyWindow(nullptr);
+    m_sim.Close();
+    DestroyWindow(window);
+    EXPECT_NE(std::find(codes.begin(), codes.end(), SIM_NOTIFY_RADIOOFF), codes.end());
+    EXPECT_FALSE(SimCaps::Instance().Ready());
 }
 
 }  // namespace
