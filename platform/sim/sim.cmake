@@ -2,6 +2,8 @@
 # native.cmake), the SIM manager's calls over it and their tests. Included by
 # platform/CMakeLists.txt after the targets it links.
 
+target_sources(platform PRIVATE DeviceFiles.cpp DeviceFiles.h)
+
 add_library(platform_sim STATIC
     sim/SimCardFile.cpp sim/SimCardFile.h
     sim/SimCardStore.cpp sim/SimCardStore.h
