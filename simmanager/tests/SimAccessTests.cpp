@@ -12,6 +12,7 @@
 #include "framework/testsupport/StringPrinting.h"
 #include "framework/testsupport/TempDevice.h"
 
+#include "platform/phone/LastCall.h"
 #include "platform/sim/SimCardFile.h"
 
 #include <gtest/gtest.h>
@@ -455,6 +456,31 @@ TEST_F(SimAccessTest, TheRadioGoingOffOnTheCardReachesTheWindow)
     DestroyWindow(window);
     EXPECT_NE(std::find(codes.begin(), codes.end(), SIM_NOTIFY_RADIOOFF), codes.end());
     EXPECT_FALSE(SimCaps::Instance().Ready());
+}
+
+TEST_F(SimAccessTest, DialCallsTheFocusedNumberOnlyWithAtMostOneMark)
+{
+    SimCard card = TenPositions();
+    Put(card, 1, L"Ann", L"+4416329600");
+    Put(card, 2, L"Bob", L"0302");
+    WriteCard(card);
+    ASSERT_TRUE(Start());
+
+    Current().MarkAll();
+    EXPECT_FALSE(m_sim.CanDial());
+    EXPECT_FALSE(m_sim.Dial());
+    EXPECT_FALSE(vellumate::phone::ReadLastCall().has_value());
+
+    Current().FocusRow(0, m_options.rowsPerPage);
+    ASSERT_TRUE(m_sim.Dial());
+    auto call = vellumate::phone::ReadLastCall();
+    ASSERT_TRUE(call.has_value());
+    EXPECT_EQ(call->number, L"+4416329600");
+
+    Store().Slot(0).Clear();
+    Store().Slot(1).Clear();
+    Store().RemoveEmptiedRows(m_options);
+    EXPECT_FALSE(m_sim.CanDial());
 }
 
 }  // namespace
