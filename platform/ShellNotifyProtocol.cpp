@@ -20,6 +20,8 @@ constexpr std::uint32_t RecursiveFlag = 1;
 // The shell hands an event on to each registered program, waiting for each at
 // most a couple of seconds, before it answers.
 constexpr UINT EventTimeoutMs = 20000;
+// The shell takes a call request without waiting for anything.
+constexpr UINT CallTimeoutMs = 2000;
 
 bool IsKnownKind(ULONG_PTR kind) noexcept
 {
@@ -28,6 +30,7 @@ bool IsKnownKind(ULONG_PTR kind) noexcept
     case NotifyKind::Deregister:
     case NotifyKind::Event:
     case NotifyKind::Deliver:
+    case NotifyKind::Call:
         return true;
     }
     return false;
@@ -105,6 +108,17 @@ DeviceEventResult SendDeviceEvent(LONG eventId, std::wstring_view path)
     packet.text = path;
     return SendNotifyPacket(shell, nullptr, packet, EventTimeoutMs) ? DeviceEventResult::Delivered
                                                                     : DeviceEventResult::Refused;
+}
+
+bool SendCallRequest(std::wstring_view number, std::wstring_view calledParty)
+{
+    const HWND shell = FindShellNotifyWindow();
+    if (!shell)
+        return false;
+    NotifyPacket packet;
+    packet.kind = NotifyKind::Call;
+    packet.text = std::wstring(number) + L"\n" + std::wstring(calledParty);
+    return SendNotifyPacket(shell, nullptr, packet, CallTimeoutMs);
 }
 
 }  // namespace vellumate

@@ -31,6 +31,7 @@ enum class NotifyKind : ULONG_PTR {
     Deregister = 0x564E0002,  // window
     Event = 0x564E0003,       // value = event id, text = path
     Deliver = 0x564E0004,     // window, value = event id, text = path
+    Call = 0x564E0005,        // text = number, then '\n' and the called party
 };
 
 struct NotifyPacket {
@@ -64,5 +65,10 @@ enum class DeviceEventResult { Delivered, NoShell, Refused };
 // card's path "\Storage Card", ...); the shell passes it on to every window
 // registered for it before this returns.
 DeviceEventResult SendDeviceEvent(LONG eventId, std::wstring_view path);
+
+// Asks the home shell to show that a call to `number` is being made; the
+// shell answers at once and shows its notice afterwards. True when a shell
+// took the request.
+bool SendCallRequest(std::wstring_view number, std::wstring_view calledParty);
 
 }  // namespace vellumate

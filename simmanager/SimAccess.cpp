@@ -4,6 +4,8 @@
 #include "simmanager/SimNotify.h"
 #include "simmanager/resource.h"
 
+#include "platform/phone/Tapi.h"
+
 #include <algorithm>
 #include <cwchar>
 
@@ -262,6 +264,14 @@ bool SimAccess::DeleteAll()
     return all;
 }
 
+void SimAccess::SortAllViews(const ViewOptions& options)
+{
+    for (auto& store : m_stores) {
+        if (store)
+            store->SortAllViews(options);
+    }
+}
+
 void SimAccess::DuplicateMarked(const ViewOptions& options, SimMessages& messages)
 {
     PhonebookStore* store = CurrentStore();
@@ -332,6 +342,15 @@ bool SimAccess::CanDial() const noexcept
 {
     EntryView* view = CurrentView();
     return view && view->MarkedCount() <= 1 && view->FocusedSlot();
+}
+
+bool SimAccess::Dial()
+{
+    if (!CanDial())
+        return false;
+    // Whether the call goes through is the phone's business, not the list's.
+    tapiRequestMakeCall(CurrentView()->FocusedSlot()->Number(), nullptr, nullptr, nullptr);
+    return true;
 }
 
 void SimAccess::SetOwnNumber(const wchar_t* text) noexcept

@@ -101,6 +101,9 @@ public:
     // Deletes every slot of the current store; true when every delete worked.
     bool DeleteAll();
 
+    // A new sort order: every view of every store sorted again.
+    void SortAllViews(const ViewOptions& options);
+
     // Command 40029: copies of the marked rows into free slots.
     void DuplicateMarked(const ViewOptions& options, SimMessages& messages);
     // Command 40009: asks 40201, deletes the marked rows (40250 for each that

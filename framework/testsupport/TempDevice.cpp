@@ -27,6 +27,8 @@ TempDevice::TempDevice(std::string_view profile)
 namespace {
 
 // A new file renamed over the old one: readers see the old or the new text.
+// A file that a reader has open cannot be replaced that moment, so the rename
+// is tried again for a while.
 void ReplaceWith(const std::filesystem::path& path, std::string_view text)
 {
     std::filesystem::path next = path;
@@ -35,7 +37,11 @@ void ReplaceWith(const std::filesystem::path& path, std::string_view text)
         std::ofstream out(next, std::ios::binary | std::ios::trunc);
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
     }
-    ::MoveFileExW(next.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    for (int attempt = 0; attempt < 400; ++attempt) {
+        if (::MoveFileExW(next.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+            return;
+        ::Sleep(5);
+    }
 }
 
 }  // namespace

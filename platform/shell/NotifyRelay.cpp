@@ -12,6 +12,9 @@ namespace {
 // A program that does not take an event within this time is skipped.
 constexpr UINT DeliveryTimeoutMs = 2000;
 
+// Posted to the relay itself: show the call request taken meanwhile.
+constexpr UINT ShowCallMessage = WM_APP + 1;
+
 std::wstring_view WithoutTrailingSeparators(std::wstring_view path) noexcept
 {
     while (!path.empty() && path.back() == L'\\')
@@ -45,6 +48,7 @@ bool WatchCovers(std::wstring_view watchDir, bool recursive, std::wstring_view p
 
 bool NotifyRelay::Create(HINSTANCE instance)
 {
+    m_instance = instance;
     return RegisterWindowClass(instance, ShellNotifyClass) &&
            CreateWindowObject(instance, ShellNotifyClass, L"", 0, 0, RECT{}, HWND_MESSAGE);
 }
@@ -78,6 +82,10 @@ LRESULT NotifyRelay::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COPYDATA)
         return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    if (message == ShowCallMessage) {
+        ShowCall();
+        return 0;
+    }
     return ::DefWindowProcW(m_window, message, wParam, lParam);
 }
 
@@ -108,8 +116,33 @@ LRESULT NotifyRelay::OnCopyData(const COPYDATASTRUCT* data)
         return TRUE;
     case NotifyKind::Deliver:
         return FALSE;  // for programs, not for the shell
+    case NotifyKind::Call: {
+        // The sender waits for the answer: the notice comes after it.
+        const std::size_t end = packet->text.find(L'\n');
+        CallRequest call{packet->text.substr(0, end),
+                         end == std::wstring::npos ? std::wstring() : packet->text.substr(end + 1)};
+        if (call.number.empty())
+            return FALSE;
+        const bool posted = m_pendingCall || ::PostMessageW(m_window, ShowCallMessage, 0, 0);
+        if (!posted)
+            return FALSE;
+        m_pendingCall = std::move(call);  // a later request replaces one not yet shown
+        return TRUE;
+    }
     }
     return FALSE;
+}
+
+void NotifyRelay::ShowCall()
+{
+    if (!m_pendingCall)
+        return;
+    const CallRequest call = std::move(*m_pendingCall);
+    m_pendingCall.reset();
+    // One call at a time: a new request replaces the notice of the last.
+    m_callNotice = std::make_unique<CallNotice>();
+    if (!m_callNotice->Create(m_instance, call.number, call.calledParty))
+        m_callNotice.reset();
 }
 
 }  // namespace vellumate

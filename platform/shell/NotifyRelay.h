@@ -5,14 +5,19 @@
 //
 // The relay is a message-only window of its own (class ShellNotifyClass), so
 // that programs and the driver find it without knowing the shell's windows.
+// It also takes programs' call requests (tapiRequestMakeCall) and shows the
+// calling notice for them once it has answered the sender.
 #pragma once
 
 #include "platform/WindowBase.h"
+#include "platform/shell/CallNotice.h"
 
 #include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,12 +47,27 @@ public:
 
     std::size_t RegistrationCount() const noexcept { return m_registrations.size(); }
 
+    // The calling notice on the screen, or nullptr.
+    const CallNotice* ShownCallNotice() const noexcept
+    {
+        return m_callNotice && m_callNotice->Window() ? m_callNotice.get() : nullptr;
+    }
+
 private:
     friend class WindowBase<NotifyRelay>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCopyData(const COPYDATASTRUCT* data);
+    void ShowCall();
 
+    struct CallRequest {
+        std::wstring number;
+        std::wstring calledParty;
+    };
+
+    HINSTANCE m_instance = nullptr;
     std::vector<NotifyRegistration> m_registrations;
+    std::optional<CallRequest> m_pendingCall;
+    std::unique_ptr<CallNotice> m_callNotice;
 };
 
 }  // namespace vellumate

@@ -1,5 +1,6 @@
 #include "platform/sim/SimCardStore.h"
 
+#include "platform/DeviceFiles.h"
 #include "platform/Handles.h"
 #include "platform/ProfileSource.h"
 
@@ -103,53 +104,12 @@ private:
     bool m_held = false;
 };
 
-bool WriteWhole(HANDLE file, const std::string& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-        DWORD written = 0;
-        if (!::WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
-
-// The new file beside the old one, flushed, then renamed over it.
-bool ReplaceFile(const std::wstring& path, const std::string& bytes)
-{
-    const std::wstring next = path + L".new";
-    {
-        FileHandle file(::CreateFileW(next.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                      nullptr));
-        if (!file)
-            return false;
-        if (!WriteWhole(file.Get(), bytes) || !::FlushFileBuffers(file.Get())) {
-            file.Reset();
-            ::DeleteFileW(next.c_str());
-            return false;
-        }
-    }
-    if (!::MoveFileExW(next.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ::DeleteFileW(next.c_str());
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::wstring SimCardPath()
 {
     std::wstring path = EnvironmentText(SimVariable);
-    if (!path.empty())
-        return path;
-    const std::wstring profile = EnvironmentText(ProfileVariable);
-    const std::size_t slash = profile.find_last_of(L"\\/");
-    if (profile.empty())
-        return {};
-    return (slash == std::wstring::npos ? std::wstring() : profile.substr(0, slash + 1)) + SimCardFileName;
+    return path.empty() ? DeviceFilePath(SimCardFileName) : path;
 }
 
 CardSnapshot ReadSimCardFile(const std::wstring& path) noexcept
@@ -222,7 +182,7 @@ HRESULT ChangeSimCardFile(const std::wstring& path, const CardEdit& edit) noexce
             return result == S_FALSE ? S_OK : result;
         if (CheckSimCard(card))
             return SIM_E_INVALIDPARAMETER;  // the edit would make a card that cannot be read back
-        return ReplaceFile(path, FormatSimCard(card)) ? S_OK : SIM_E_SIMFAILURE;
+        return ReplaceFileDurably(path, FormatSimCard(card)) ? S_OK : SIM_E_SIMFAILURE;
     } catch (...) {
         return SIM_E_SIMFAILURE;
     }

@@ -173,6 +173,7 @@ HRESULT SimWritePhonebookEntry(HSIM hSim, DWORD dwLocation, DWORD dwIndex, LPSIM
                                                                          : SIM_ADDRTYPE_NATIONAL;
 
     DWORD position = dwIndex;
+    session->BeginOwnChange();
     const HRESULT result = ChangeSimCardFile(SimCardPath(), [&](SimCard& card) -> HRESULT {
         SimPhonebook& book = *card.Phonebook(dwLocation);
         if (position == SIM_PBINDEX_FIRSTAVAILABLE) {
@@ -193,8 +194,7 @@ HRESULT SimWritePhonebookEntry(HSIM hSim, DWORD dwLocation, DWORD dwIndex, LPSIM
         book.entries[position] = entry;
         return S_OK;
     });
-    if (result == S_OK)
-        session->OwnChange(dwLocation, position, &entry);
+    session->EndOwnChange(result == S_OK, dwLocation, position, &entry);
     return result;
 }
 
@@ -203,6 +203,7 @@ HRESULT SimDeletePhonebookEntry(HSIM hSim, DWORD dwLocation, DWORD dwIndex)
     const std::shared_ptr<SimSession> session = FindSimSession(hSim);
     if (!session || !IsStorage(dwLocation))
         return SIM_E_INVALIDPARAMETER;
+    session->BeginOwnChange();
     const HRESULT result = ChangeSimCardFile(SimCardPath(), [&](SimCard& card) -> HRESULT {
         if (!card.HasPosition(dwLocation, dwIndex))
             return SIM_E_INVALIDINDEX;
@@ -212,8 +213,7 @@ HRESULT SimDeletePhonebookEntry(HSIM hSim, DWORD dwLocation, DWORD dwIndex)
         // An empty position is deleted already: the card stays as it is.
         return book.entries.erase(dwIndex) != 0 ? S_OK : S_FALSE;
     });
-    if (result == S_OK)
-        session->OwnChange(dwLocation, dwIndex, nullptr);
+    session->EndOwnChange(result == S_OK, dwLocation, dwIndex, nullptr);
     return result;
 }
 

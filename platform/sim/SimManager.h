@@ -131,6 +131,10 @@ typedef struct simphonebookentry_tag {
 static_assert(sizeof(SIMPHONEBOOKENTRY) == 1040, "the platform's phonebook entry");
 
 // The data of SIM_NOTIFY_PBE_STORED and SIM_NOTIFY_PBE_DELETED.
+#define SIM_PARAM_SIMPBECHANGE_ENTRY 0x00000001
+#define SIM_PARAM_SIMPBECHANGE_STORAGE 0x00000002
+#define SIM_PARAM_SIMPBECHANGE_ALL 0x00000003
+
 typedef struct simpbechange_tag {
     DWORD cbSize;
     DWORD dwParams;

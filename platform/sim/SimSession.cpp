@@ -1,5 +1,7 @@
 #include "platform/sim/SimSession.h"
 
+#include "platform/sim/SimWatch.h"
+
 #include <map>
 #include <mutex>
 
@@ -24,12 +26,29 @@ SimSession::~SimSession()
 
 bool SimSession::Start()
 {
-    return true;
+    if (!m_callback)
+        return true;
+    m_watch = std::make_unique<SimWatch>(m_callback, m_param);
+    return m_watch->Start();
 }
 
-void SimSession::Stop() noexcept {}
+void SimSession::Stop() noexcept
+{
+    if (m_watch)
+        m_watch->Stop();
+}
 
-void SimSession::OwnChange(std::uint32_t, std::uint32_t, const SimEntry*) noexcept {}
+void SimSession::BeginOwnChange() noexcept
+{
+    if (m_watch)
+        m_watch->BeginOwnChange();
+}
+
+void SimSession::EndOwnChange(bool made, std::uint32_t storage, std::uint32_t position, const SimEntry* entry) noexcept
+{
+    if (m_watch)
+        m_watch->EndOwnChange(made, storage, position, entry);
+}
 
 HRESULT OpenSimSession(SIMCALLBACK callback, DWORD param, HSIM& handle) noexcept
 {

@@ -10,6 +10,8 @@
 
 namespace vellumate::sim {
 
+class SimWatch;
+
 class SimSession {
 public:
     // With a callback, the card's changes are told to it from a thread of
@@ -24,13 +26,15 @@ public:
     // Stops the watch: once this returns the callback is not called again.
     void Stop() noexcept;
 
-    // A change this session made itself, so that its own callback does not
-    // hear of it as the card's (`entry` null for a deletion).
-    void OwnChange(std::uint32_t storage, std::uint32_t position, const SimEntry* entry) noexcept;
+    // Around a change this session makes itself, so that its own callback
+    // does not hear of it as the card's (`entry` null for a deletion).
+    void BeginOwnChange() noexcept;
+    void EndOwnChange(bool made, std::uint32_t storage, std::uint32_t position, const SimEntry* entry) noexcept;
 
 private:
     SIMCALLBACK m_callback;
     DWORD m_param;
+    std::unique_ptr<SimWatch> m_watch;
 };
 
 // S_OK with a new session's handle, or an error with `handle` null.

@@ -2,16 +2,20 @@
 # native.cmake), the SIM manager's calls over it and their tests. Included by
 # platform/CMakeLists.txt after the targets it links.
 
+target_sources(platform PRIVATE DeviceFiles.cpp DeviceFiles.h)
+
 add_library(platform_sim STATIC
     sim/SimCardFile.cpp sim/SimCardFile.h
     sim/SimCardStore.cpp sim/SimCardStore.h
     sim/SimManager.cpp sim/SimManager.h
-    sim/SimSession.cpp sim/SimSession.h)
+    sim/SimSession.cpp sim/SimSession.h
+    sim/SimWatch.cpp sim/SimWatch.h)
 target_link_libraries(platform_sim PUBLIC platform)
 
 vellumate_test(platform_sim_tests
     SOURCES
         sim/tests/SimCardFileTests.cpp
         sim/tests/SimManagerTests.cpp
+        sim/tests/SimNotifyTests.cpp
         sim/tests/SimTestSupport.h
     LIBS platform_sim testsupport_win32)

@@ -30,7 +30,8 @@ public:
 
 std::wstring NameOf(int i)
 {
-    static const wchar_t* const first[] = {L"Anna", L"Boris", L"Carla", L"Dmitri", L"Elke", L"Farid", L"Greta", L"Hugo"};
+    static const wchar_t* const first[] = {L"Anna", L"Boris", L"Carla", L"Dmitri",
+                                           L"Elke", L"Farid", L"Greta", L"Hugo"};
     return std::wstring(first[i % 8]) + L" " + std::to_wstring(i);
 }
 
@@ -44,7 +45,7 @@ void StartUp()
     card.maxNumberLength = 20;
     for (std::uint32_t position = 1; position <= 250; ++position)
         card.Phonebook(SIM_PBSTORAGE_SIM)->entries[position] = {L"0301234" + std::to_wstring(position), 2,
-                                                               NameOf(static_cast<int>(position))};
+                                                                NameOf(static_cast<int>(position))};
     device.WriteSim(vellumate::sim::FormatSimCard(card));
 
     QuietMessages messages;

@@ -12,10 +12,13 @@
 #include "framework/testsupport/StringPrinting.h"
 #include "framework/testsupport/TempDevice.h"
 
+#include "platform/phone/LastCall.h"
 #include "platform/sim/SimCardFile.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -52,7 +55,7 @@ protected:
     void WriteCard(const SimCard& card) { m_device.WriteSim(vellumate::sim::FormatSimCard(card)); }
     std::string CardBytes() const
     {
-        std::ifstream file(m_device.SimPath(), std::ios::binary);
+        std::ifstream file(std::filesystem::path(m_device.SimPath()), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(file), {});
     }
     SimCard ReadCard() const
@@ -154,6 +157,7 @@ TEST_F(SimAccessTest, ACardOfOnePositionShowsNoCapacity)
     SimCard card = TenPositions();
     card.minIndex = 5;
     card.maxIndex = 5;
+    card.Phonebook(SIM_PBSTORAGE_EMERGENCY)->entries.clear();  // its position 1 is gone
     WriteCard(card);
     ASSERT_TRUE(Start());
     EXPECT_EQ(SimCaps::Instance().Capacity(), 0u);
@@ -337,8 +341,7 @@ TEST_F(SimAccessTest, PrefixCommandsChangeOnlyTheMarkedNumbers)
     Current().MarkAll();
 
     AddPrefix(m_sim, L"49", true, m_options, m_messages);
-    EXPECT_EQ(m_messages.messages,
-              (std::vector<Message>{{IDS_ADD_PREFIX_FAILED, 3}, {IDS_ADD_PREFIX_FAILED, 4}}));
+    EXPECT_EQ(m_messages.messages, (std::vector<Message>{{IDS_ADD_PREFIX_FAILED, 3}, {IDS_ADD_PREFIX_FAILED, 4}}));
     auto entries = GeneralEntries();
     EXPECT_EQ(entries[1].number, L"+4930111");
     EXPECT_EQ(entries[1].addressType, 1u);
@@ -397,28 +400,87 @@ TEST_F(SimAccessTest, NotificationsReachTheWindowAndRefreshTheFigures)
     ASSERT_NE(window, nullptr);
     SetSimNotifyWindow(window);
 
+    SimNotificationCallback(SIM_NOTIFY_PBE_STORED, nullptr, 0, 0);
+    SimNotificationCallback(0x10B, nullptr, 0, 0);
+    SimNotificationCallback(0xFF, nullptr, 0, 0);
+    MSG message;
+    ASSERT_TRUE(PeekMessageW(&message, window, SIM_NOTIFY_MESSAGE, SIM_NOTIFY_MESSAGE, PM_REMOVE));
+    EXPECT_EQ(message.wParam, static_cast<WPARAM>(SIM_NOTIFY_PBE_STORED));
+    EXPECT_EQ(message.lParam, 0);
+    EXPECT_FALSE(PeekMessageW(&message, window, SIM_NOTIFY_MESSAGE, SIM_NOTIFY_MESSAGE, PM_REMOVE));
+
+    // 263 reads the figures again before it is posted (the platform's own
+    // watch may post it as well).
     SimCard off = TenPositions();
     off.radioOn = false;
     WriteCard(off);
-    SimNotificationCallback(SIM_NOTIFY_PBE_STORED, nullptr, 0, 0);
-    EXPECT_TRUE(SimCaps::Instance().Ready());  // 260 does not refresh
     SimNotificationCallback(SIM_NOTIFY_RADIOOFF, nullptr, 0, 0);
     EXPECT_FALSE(SimCaps::Instance().Ready());
-    SimNotificationCallback(0x10B, nullptr, 0, 0);
-    SimNotificationCallback(0xFF, nullptr, 0, 0);
-
-    std::vector<WPARAM> codes;
-    MSG message;
+    ASSERT_TRUE(PeekMessageW(&message, window, SIM_NOTIFY_MESSAGE, SIM_NOTIFY_MESSAGE, PM_REMOVE));
+    EXPECT_EQ(message.wParam, static_cast<WPARAM>(SIM_NOTIFY_RADIOOFF));
+    m_sim.Close();
     while (PeekMessageW(&message, window, SIM_NOTIFY_MESSAGE, SIM_NOTIFY_MESSAGE, PM_REMOVE)) {
-        EXPECT_EQ(message.lParam, 0);
-        codes.push_back(message.wParam);
     }
-    EXPECT_EQ(codes, (std::vector<WPARAM>{SIM_NOTIFY_PBE_STORED, SIM_NOTIFY_RADIOOFF}));
 
+    // Without a window nothing is posted.
     SetSimNotifyWindow(nullptr);
     SimNotificationCallback(SIM_NOTIFY_CARD_REMOVED, nullptr, 0, 0);
     EXPECT_FALSE(PeekMessageW(&message, window, SIM_NOTIFY_MESSAGE, SIM_NOTIFY_MESSAGE, PM_REMOVE));
     DestroyWindow(window);
+}
+
+// The platform's own watch: the radio switched off on the card file reaches
+// the window as 263, with the ready flag already cleared.
+TEST_F(SimAccessTest, TheRadioGoingOffOnTheCardReachesTheWindow)
+{
+    WriteCard(TenPositions());
+    ASSERT_TRUE(Start());
+    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    SetSimNotifyWindow(window);
+
+    SimCard off = TenPositions();
+    off.radioOn = false;
+    WriteCard(off);
+    std::vector<WPARAM> codes;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000;) {
+        MSG message;
+        while (PeekMessageW(&message, window, SIM_NOTIFY_MESSAGE, SIM_NOTIFY_MESSAGE, PM_REMOVE))
+            codes.push_back(message.wParam);
+        if (std::find(codes.begin(), codes.end(), SIM_NOTIFY_RADIOOFF) != codes.end())
+            break;
+        Sleep(20);
+    }
+    SetSimNotifyWindow(nullptr);
+    m_sim.Close();
+    DestroyWindow(window);
+    EXPECT_NE(std::find(codes.begin(), codes.end(), SIM_NOTIFY_RADIOOFF), codes.end());
+    EXPECT_FALSE(SimCaps::Instance().Ready());
+}
+
+TEST_F(SimAccessTest, DialCallsTheFocusedNumberOnlyWithAtMostOneMark)
+{
+    SimCard card = TenPositions();
+    Put(card, 1, L"Ann", L"+4416329600");
+    Put(card, 2, L"Bob", L"0302");
+    WriteCard(card);
+    ASSERT_TRUE(Start());
+
+    Current().MarkAll();
+    EXPECT_FALSE(m_sim.CanDial());
+    EXPECT_FALSE(m_sim.Dial());
+    EXPECT_FALSE(vellumate::phone::ReadLastCall().has_value());
+
+    Current().FocusRow(0, m_options.rowsPerPage);
+    ASSERT_TRUE(m_sim.Dial());
+    auto call = vellumate::phone::ReadLastCall();
+    ASSERT_TRUE(call.has_value());
+    EXPECT_EQ(call->number, L"+4416329600");
+
+    Store().Slot(0).Clear();
+    Store().Slot(1).Clear();
+    Store().RemoveEmptiedRows(m_options);
+    EXPECT_FALSE(m_sim.CanDial());
 }
 
 }  // namespace

@@ -267,7 +267,7 @@ TEST(SimManagerTest, WritesOutsideTheCardsLimitsChangeNothing)
     EXPECT_EQ(ReadBack(sim.Get(), SIM_PBSTORAGE_SIM, 7).lpszText, std::wstring(L"stuck"));
 
     // A new file that cannot be made: the write fails and the card stays.
-    std::filesystem::create_directory(device.SimPath() + L".new");
+    std::filesystem::create_directory(device.SimPath() + L"." + std::to_wstring(::GetCurrentProcessId()) + L".new");
     SIMPHONEBOOKENTRY record = EntryRecord(L"1", L"a");
     EXPECT_EQ(SimWritePhonebookEntry(sim.Get(), SIM_PBSTORAGE_SIM, 3, &record), SIM_E_SIMFAILURE);
     EXPECT_EQ(CardOnDisk(device), card);

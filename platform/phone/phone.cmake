@@ -1,0 +1,13 @@
+# The handset's telephony: call requests, kept as the device's last dialled
+# call and shown by the home shell. Included by platform/CMakeLists.txt.
+
+add_library(platform_phone STATIC
+    phone/LastCall.cpp phone/LastCall.h
+    phone/Tapi.cpp phone/Tapi.h)
+target_link_libraries(platform_phone PUBLIC platform)
+
+# A call request goes to "the" shell relay, found by its window class: these
+# tests make their own and must not run beside a shell or one another.
+vellumate_test(platform_phone_tests SERIAL
+    SOURCES phone/tests/TapiTests.cpp
+    LIBS platform_phone vmshell_core testsupport_win32)
