@@ -25,8 +25,10 @@ bool KeyStaysInside(HWND control, bool up) noexcept
     return up ? selected > 0 : selected < count - 1;
 }
 
-// The reference data holds the controls above (low word) and below (high
-// word); 0 where there is none.
+// The reference data holds the controls above (bits 0-15) and below (bits
+// 16-31), 0 where there is none, and in bit 32 whether the caret goes to the
+// end instead of the text being selected.
+constexpr DWORD_PTR CaretAtEndBit = DWORD_PTR{1} << 32;
 LRESULT CALLBACK VerticalLinkProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                        DWORD_PTR links) noexcept
 {
@@ -37,7 +39,11 @@ LRESULT CALLBACK VerticalLinkProcedure(HWND control, UINT message, WPARAM wParam
         const int next = up ? LOWORD(links) : HIWORD(links);
         if (HWND target = next != 0 ? GetDlgItem(GetParent(control), next) : nullptr) {
             SetFocus(target);
-            SendMessageW(target, EM_SETSEL, 0, -1);
+            if (links & CaretAtEndBit) {
+                const int length = GetWindowTextLengthW(target);
+                SendMessageW(target, EM_SETSEL, static_cast<WPARAM>(length), length);
+            } else
+                SendMessageW(target, EM_SETSEL, 0, -1);
         }
         return 0;
     }
@@ -68,7 +74,7 @@ void SetEditTextSelected(HWND dialog, int control, const wchar_t* text)
     SendMessageW(field, EM_SETSEL, 0, -1);
 }
 
-void LinkFieldsVertically(HWND dialog, std::initializer_list<int> controls)
+void LinkFieldsVertically(HWND dialog, std::initializer_list<int> controls, FieldEntry entry)
 {
     const int* ids = controls.begin();
     const int count = static_cast<int>(controls.size());
@@ -77,6 +83,7 @@ void LinkFieldsVertically(HWND dialog, std::initializer_list<int> controls)
         const int below = index + 1 < count ? ids[index + 1] : 0;
         if (HWND control = GetDlgItem(dialog, ids[index]))
             SetWindowSubclass(control, VerticalLinkProcedure, VerticalLinkId,
-                              MAKELONG(static_cast<WORD>(above), static_cast<WORD>(below)));
+                              static_cast<DWORD_PTR>(MAKELONG(static_cast<WORD>(above), static_cast<WORD>(below))) |
+                                  (entry == FieldEntry::CaretAtEnd ? CaretAtEndBit : 0));
     }
 }

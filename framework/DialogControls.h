@@ -38,5 +38,8 @@ void SetEditTextSelected(HWND dialog, int control, const wchar_t* text);
 // Up and Down move between these controls of a dialog, top to bottom, as the
 // keypad has no other way there: always from an edit field or a button, and
 // from a list box at its first or last row (inside it they move the
-// selection). The focused field's text is selected, ready to be typed over.
-void LinkFieldsVertically(HWND dialog, std::initializer_list<int> controls);
+// selection). The field moved to has its text selected, ready to be typed
+// over, or the caret at its end, ready to be added to.
+enum class FieldEntry { SelectText, CaretAtEnd };
+void LinkFieldsVertically(HWND dialog, std::initializer_list<int> controls,
+                          FieldEntry entry = FieldEntry::SelectText);

@@ -38,7 +38,7 @@ InitResult EntryEditorDialog::InitDialog()
     SendMessageW(name, EM_LIMITTEXT, m_nameLimit, 0);
     SendMessageW(number, EM_LIMITTEXT, m_numberLimit, 0);
     RestrictCharacters(number, IsNumberCharacter);
-    LinkFieldsVertically(Window(), {IDC_ENTRY_NAME, IDC_ENTRY_NUMBER});
+    LinkFieldsVertically(Window(), {IDC_ENTRY_NAME, IDC_ENTRY_NUMBER}, FieldEntry::CaretAtEnd);
     SetWindowTextW(number, m_texts.number.c_str());
     SetEditTextSelected(Window(), IDC_ENTRY_NAME, m_texts.name.c_str());
     m_focusSet = true;
