@@ -2,7 +2,8 @@
 # The device folder and the `vellumate device` commands.
 
 # A device folder: root/ (the handset's "\"), prefix/ (its registry),
-# profile.ini (the simulated hardware), session/ (the running session).
+# profile.ini (the simulated hardware), sim.txt (its SIM card), lastcall.txt
+# (the last dialled call), session/ (the running session).
 ensure_device() {
     ensure_device_folder
     prepare_prefix "$DEVICE/prefix" device "$DEVICE/root"
@@ -16,6 +17,8 @@ ensure_device_folder() {
         cp -a "$SAMPLE/root" "$DEVICE/root"
         cp -a "$SAMPLE/profile.ini" "$DEVICE/profile.ini"
     fi
+    # Devices made before the SIM card existed get the sample's card.
+    [ -e "$(sim_file)" ] || cp "$SAMPLE/sim.txt" "$(sim_file)"
 }
 
 # Copies the built programs into the device (once per command). A new inode
@@ -204,6 +207,8 @@ device_show() {
             printf '  %-20s %-9s %s free of %s%s\n' "$name" "$state" "$(megabytes "$free")" "$(megabytes "$size")" "$where"
         done
     fi
+    echo "sim:       $(sim_summary)"
+    echo "last call: $(last_call_text)"
     local kind line text first=1
     while IFS=$'\t' read -r kind line text; do
         [ -n "$first" ] && { echo "problems (the programs use the platform's default for these values):"; first=""; }
@@ -390,6 +395,7 @@ device_reset_profile() {
     local file; file=$(profile_file)
     local next; next=$(mktemp "$file.XXXXXX")
     cp "$SAMPLE/profile.ini" "$next" && mv -f "$next" "$file"
+    sim_tool load "$(sim_file)" "$SAMPLE/sim.txt" || die "cannot put the sample's SIM card back"
     profile_load
     local card name state
     for card in "${PROFILE_CARDS[@]}"; do
@@ -399,7 +405,96 @@ device_reset_profile() {
             notify_session card-insert "$name"
         fi
     done
-    echo "the profile of $DEVICE is the sample's again"
+    echo "the profile and SIM card of $DEVICE are the sample's again"
+}
+
+# ---------------------------------------------------------------- the SIM card
+#
+# sim.txt is the handset's SIM card (the sample in device/sim.txt explains
+# it). vmsim (platform/sim/tool), built for the host, reads, checks and
+# changes it with the platform's own card code, and replaces it in one step,
+# so a program never reads half of it. Programs see every change at their
+# next call, and their SIM notifications tell them of it.
+
+SIM_TOOL=$NATIVE_BUILD/vmsim
+
+# sim_tool ARGS...: vmsim, built first when it is missing or older than the
+# code it is made of.
+sim_tool() {
+    if [ -z "${SIM_TOOL_FRESH:-}" ]; then
+        if [ ! -x "$SIM_TOOL" ] ||
+           [ -n "$(find "$ROOT/platform/sim/SimCardFile.cpp" "$ROOT/platform/sim/SimCardFile.h" "$ROOT/platform/sim/tool" \
+                        -newer "$SIM_TOOL" -print -quit)" ]; then
+            configure_native
+            local out
+            out=$(cmake --build "$NATIVE_BUILD" --target vmsim 2>&1) || { echo "$out" >&2; die "cannot build vmsim"; }
+        fi
+        SIM_TOOL_FRESH=1
+    fi
+    "$SIM_TOOL" "$@"
+}
+
+sim_file() { echo "$DEVICE/sim.txt"; }
+
+# One line about the card for `device show`.
+sim_summary() {
+    local out
+    if out=$(sim_tool summary "$(sim_file)" 2>&1); then echo "$out"
+    elif [ ! -e "$(sim_file)" ]; then echo "no card file (no card in the handset)"
+    else echo "${out#"$(sim_file) is "} (programs see a failing card)"; fi
+}
+
+# The last dialled call as lastcall.txt says it.
+last_call_text() {
+    local file="$DEVICE/lastcall.txt" number="" party="" time="" key value
+    [ -f "$file" ] || { echo "none"; return; }
+    while IFS='=' read -r key value; do
+        value=${value%$'\r'}
+        case $key in
+            number) number=$value ;;
+            called_party) party=$value ;;
+            time) time=$value ;;
+        esac
+    done <"$file"
+    [ -n "$number" ] || { echo "none (lastcall.txt holds no number)"; return; }
+    echo "$number${party:+ ($party)}${time:+ at $time}"
+}
+
+device_sim() {
+    local action=${1:-show}
+    shift || true
+    ensure_device_folder
+    local file; file=$(sim_file)
+    case $action in
+        show)
+            [ $# -eq 0 ] || die "usage: device sim show"
+            echo "sim:       $file"
+            sim_tool show "$file" || die "fix $file (or load another card with ./vellumate device sim load FILE)"
+            ;;
+        load)
+            [ $# -eq 1 ] || die "usage: device sim load FILE"
+            local source; source=$(readlink -m "$1")
+            sim_tool load "$file" "$source" || die "the SIM card was not changed"
+            echo "SIM card loaded from $source: $(sim_tool summary "$file")"
+            ;;
+        seal)
+            # A card edited by hand, checked and sealed again (or FILE sealed into it).
+            [ $# -le 1 ] || die "usage: device sim seal [FILE]"
+            if [ $# -eq 1 ]; then sim_tool seal "$file" "$(readlink -m "$1")" || die "the SIM card was not changed"
+            else sim_tool seal "$file" || die "the SIM card was not changed"; fi
+            echo "SIM card sealed: $(sim_tool summary "$file")"
+            ;;
+        set|remove|insert)
+            sim_tool "$action" "$file" "$@" >/dev/null || die "the SIM card was not changed"
+            echo "SIM card: $(sim_tool summary "$file")"
+            ;;
+        radio)
+            if [ $# -ne 1 ] || { [ "$1" != on ] && [ "$1" != off ]; }; then die "usage: device sim radio off|on"; fi
+            sim_tool radio "$file" "$1" >/dev/null || die "the SIM card was not changed"
+            echo "SIM card: $(sim_tool summary "$file")"
+            ;;
+        *) die "unknown sim command '$action' (show, load, seal, set, remove, insert, radio)" ;;
+    esac
 }
 
 device_cmd() {
@@ -412,7 +507,7 @@ device_cmd() {
             fi
             [ $# -eq 0 ] || die "usage: device reset [--profile]"
             session_running && die "stop the session first (./vellumate session stop)"
-            rm -rf "$DEVICE/root" "$DEVICE/cards" "$DEVICE/profile.ini"
+            rm -rf "$DEVICE/root" "$DEVICE/cards" "$DEVICE/profile.ini" "$DEVICE/sim.txt" "$DEVICE/lastcall.txt"
             ensure_device
             echo "device $DEVICE restored from the sample"
             ;;
@@ -425,7 +520,8 @@ device_cmd() {
         battery) device_battery "$@" ;;
         memory)  device_memory "$@" ;;
         store)   device_store "$@" ;;
-        *) die "unknown device command '$sub' (show, card, battery, memory, store, reset, path)" ;;
+        sim)     device_sim "$@" ;;
+        *) die "unknown device command '$sub' (show, card, battery, memory, store, sim, reset, path)" ;;
     esac
 }
 

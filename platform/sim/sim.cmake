@@ -19,3 +19,15 @@ vellumate_test(platform_sim_tests
         sim/tests/SimNotifyTests.cpp
         sim/tests/SimTestSupport.h
     LIBS platform_sim testsupport_win32)
+
+# The tool's card commands read back through the SIM manager by a probe.
+add_executable(sim_probe sim/tests/SimProbe.cpp)
+target_link_libraries(sim_probe PRIVATE platform_sim platform_phone)
+target_link_options(sim_probe PRIVATE -municode)
+if(NOT CMAKE_HOST_WIN32)
+    add_test(NAME SimCommands.ReachThePrograms
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/sim/tests/sim_commands.sh
+                     ${PROJECT_SOURCE_DIR}/vellumate ${CMAKE_BINARY_DIR}/wine-run
+                     $<TARGET_FILE:sim_probe>)
+    set_tests_properties(SimCommands.ReachThePrograms PROPERTIES TIMEOUT 180)
+endif()
