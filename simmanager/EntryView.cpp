@@ -11,7 +11,8 @@ int CompareSlots(const PhonebookSlot& a, const PhonebookSlot& b, SortKey key) no
         return a.SimIndex() < b.SimIndex() ? -1 : a.SimIndex() > b.SimIndex() ? 1 : 0;
     case SortKey::Name:
     default:
-        return a.Name().CompareNoCase(b.Name());
+        // In the user's language: "Céline" comes before "Conceição".
+        return lstrcmpiW(a.Name(), b.Name());
     }
 }
 
