@@ -53,7 +53,7 @@ add_dependencies(platform_notify_tests services_notify_helper)
 
 # The tool's device commands read back through the platform by a probe.
 add_executable(services_profile_probe tests/ProfileProbe.cpp)
-target_link_libraries(services_profile_probe PRIVATE platform)
+target_link_libraries(services_profile_probe PRIVATE platform testsupport_win32)
 target_link_options(services_profile_probe PRIVATE -municode)
 if(NOT CMAKE_HOST_WIN32)
     add_test(NAME DeviceCommands.EditsReachThePrograms

@@ -57,16 +57,22 @@ PROFILE_TOOL=$NATIVE_BUILD/vmprofile
 # than the code it is made of.
 profile_tool() {
     if [ -z "${PROFILE_TOOL_FRESH:-}" ]; then
-        if [ ! -x "$PROFILE_TOOL" ] ||
-           [ -n "$(find "$ROOT/platform/profiletool" "$ROOT/platform/DeviceProfile.cpp" "$ROOT/platform/DeviceProfile.h" \
-                        -newer "$PROFILE_TOOL" -print -quit)" ]; then
-            configure_native
-            local out
-            out=$(cmake --build "$NATIVE_BUILD" --target vmprofile 2>&1) || { echo "$out" >&2; die "cannot build vmprofile"; }
-        fi
+        refresh_native_tool "$PROFILE_TOOL" vmprofile \
+            "$ROOT/platform/profiletool" "$ROOT/platform/DeviceProfile.cpp" "$ROOT/platform/DeviceProfile.h"
         PROFILE_TOOL_FRESH=1
     fi
     "$PROFILE_TOOL" "$@"
+}
+
+# refresh_native_tool EXE TARGET SOURCES...: builds TARGET of the native build
+# when EXE is missing or older than any of SOURCES (files or folders).
+refresh_native_tool() {
+    local exe=$1 target=$2; shift 2
+    if [ ! -x "$exe" ] || [ -n "$(find "$@" -newer "$exe" -print -quit)" ]; then
+        configure_native
+        local out
+        out=$(cmake --build "$NATIVE_BUILD" --target "$target" 2>&1) || { echo "$out" >&2; die "cannot build $target"; }
+    fi
 }
 
 profile_file() { echo "$DEVICE/profile.ini"; }
@@ -422,13 +428,8 @@ SIM_TOOL=$NATIVE_BUILD/vmsim
 # code it is made of.
 sim_tool() {
     if [ -z "${SIM_TOOL_FRESH:-}" ]; then
-        if [ ! -x "$SIM_TOOL" ] ||
-           [ -n "$(find "$ROOT/platform/sim/SimCardFile.cpp" "$ROOT/platform/sim/SimCardFile.h" "$ROOT/platform/sim/tool" \
-                        -newer "$SIM_TOOL" -print -quit)" ]; then
-            configure_native
-            local out
-            out=$(cmake --build "$NATIVE_BUILD" --target vmsim 2>&1) || { echo "$out" >&2; die "cannot build vmsim"; }
-        fi
+        refresh_native_tool "$SIM_TOOL" vmsim \
+            "$ROOT/platform/sim/SimCardFile.cpp" "$ROOT/platform/sim/SimCardFile.h" "$ROOT/platform/sim/tool"
         SIM_TOOL_FRESH=1
     fi
     "$SIM_TOOL" "$@"

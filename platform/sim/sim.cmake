@@ -22,7 +22,7 @@ vellumate_test(platform_sim_tests
 
 # The tool's card commands read back through the SIM manager by a probe.
 add_executable(sim_probe sim/tests/SimProbe.cpp)
-target_link_libraries(sim_probe PRIVATE platform_sim platform_phone)
+target_link_libraries(sim_probe PRIVATE platform_sim platform_phone testsupport_win32)
 target_link_options(sim_probe PRIVATE -municode)
 if(NOT CMAKE_HOST_WIN32)
     add_test(NAME SimCommands.ReachThePrograms

@@ -12,6 +12,8 @@
 #include "platform/phone/Tapi.h"
 #include "platform/sim/SimManager.h"
 
+#include "framework/testsupport/ConsoleLine.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -22,12 +24,7 @@ namespace {
 
 void Say(const std::wstring& line)
 {
-    const std::wstring text = line + L"\n";
-    std::string bytes(text.size() * 3, '\0');
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                                             static_cast<int>(bytes.size()), nullptr, nullptr);
-    DWORD written = 0;
-    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(length), &written, nullptr);
+    vellumate::WriteConsoleLine(line);
 }
 
 int Failed(HRESULT result)
