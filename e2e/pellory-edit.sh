@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Pellory changes the card: a new entry made in the editor, which the card
+# keeps over a restart; an edit; a prefix added to marked numbers; a deleted
+# entry; and Talk, which the home shell shows as a call.
+set -euo pipefail
+# shellcheck source=e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+
+# on_card TEXT...: a line of `./vellumate device sim show` holds every TEXT.
+on_card() {
+    local line
+    while IFS= read -r line; do
+        line_holds "$line" "$@" && return 0
+    done < <(vm device sim show)
+    return 1
+}
+off_card() { ! on_card "$@"; }
+
+start pellory Pellory
+wait_for "the list" has_line Pellory 'text "My number:'
+
+# A new entry: the left soft key, a name, Down to the number, OK.
+press soft1
+wait_for "the editor for a new entry" in_front '"New Entry"'
+press text:Zed down
+wait_for "the number field in focus" has_line '"New Entry"' 'Edit id=1002 ""' focused
+press 5 5 5 0 1 0 0 soft1
+wait_for "the new entry focused in the list" has_line Pellory 'text "> [x] Zed  '
+expect "its number below" has_line Pellory 'text "= 5550100"'
+expect "the new entry on the card" on_card 5550100 Zed
+
+# The card keeps it over a restart (the radio off closes Pellory).
+vm device sim radio off >/dev/null
+wait_for "Pellory gone" absent Pellory
+vm device sim radio on >/dev/null
+start pellory Pellory
+press 9 3 3
+wait_for "Zed found by its keys" has_line Pellory 'text "> [x] Zed  1/1"'
+
+# Edit: Enter opens the editor on the entry; the number gets another digit.
+press enter
+wait_for "the editor on Zed" in_front '"Edit Entry"'
+expect "the name in the editor" has_line '"Edit Entry"' 'Edit id=1001 "Zed"'
+press down
+wait_for "the number field in focus" has_line '"Edit Entry"' 'Edit id=1002 "5550100"' focused
+press 7
+wait_for "a digit added at the end" has_line '"Edit Entry"' 'Edit id=1002 "55501007"'
+press soft1
+wait_for "the list after the edit" in_front Pellory
+expect "the edited number on the card" on_card 55501007 Zed
+
+# Add a prefix to the three Taxi numbers, marked together.
+press 8 2 9
+wait_for "the three Taxi entries" has_line Pellory 'text "Search: 829 '
+press soft2
+choose Mark
+choose "All Entries"
+wait_for "all three marked" has_line Pellory 'S3/44"'
+press soft2
+choose Numbers
+choose "Add Prefix..."
+wait_for "the prefix dialog" in_front '"Add Prefix"'
+press 4 9 soft1
+wait_for "the list after the prefix" in_front Pellory
+expect "the prefix on the first Taxi number" on_card 28 490555999000 Taxi
+expect "and on the third" on_card 30 490555999000 Taxi
+
+# Delete: Zed again, the menu's Delete, OK to the question.
+press 9 3 3
+wait_for "Zed found again" has_line Pellory 'text "> [x] Zed  1/1"'
+press soft2
+choose Delete
+wait_for "the delete question" has_line '"Error"' 'Delete the marked entries'
+press enter
+wait_for "the search without Zed" has_line Pellory 'text "No match: 933 '
+expect "Zed gone from the card" off_card Zed
+
+# Talk on Balance: the home shell shows the call.
+press back back back
+wait_for "the whole list" has_line Pellory 'text "My number:'
+press 2 2 5
+wait_for "Balance found" has_line Pellory 'text "> [x] Balance  1/2"'
+press talk
+wait_for "the calling notice" has_line VellumateCallNotice '*100#'
+shot calling >/dev/null
+press end
+wait_for "the notice gone" absent VellumateCallNotice
+expect "the call kept as the last dialled" grep -q '\*100#' "$E2E_TMP/device/lastcall.txt"
