@@ -95,8 +95,6 @@ bool EntryEditorDialog::Insert(UINT command)
 void EntryEditorDialog::OnOk()
 {
     FieldsChanged();
-    if (m_nameEmpty && m_numberEmpty)
-        return;  // OK is greyed; Enter in a field lands here too
     const std::wstring name = FieldText(Window(), IDC_ENTRY_NAME, std::numeric_limits<std::size_t>::max());
     const std::wstring number = FieldText(Window(), IDC_ENTRY_NUMBER, std::numeric_limits<std::size_t>::max());
     if (const UINT problem = CheckEntry(name.c_str(), number.c_str(), static_cast<int>(m_nameLimit), static_cast<int>(m_numberLimit))) {

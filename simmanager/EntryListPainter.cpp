@@ -308,7 +308,7 @@ void EntryListPainter::PaintRow(HDC dc, const RECT& rect, const ListPicture& pic
 
     const RowText shown = DisplayField(*entry.slot, picture.display, picture.rules);
     if (shown.missing) {
-        DrawTextAt(dc, rect.left + TextLeft, y, shown.text, clip, focused ? textColour : MissingColour);
+        DrawTextAt(dc, rect.left + TextLeft, y, shown.text, clip, MissingColour);
         return;
     }
     const auto [first, end] = view.Kind() == ViewKind::KeypadSearch || entry.matchPosition != NoMatch

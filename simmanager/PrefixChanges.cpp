@@ -46,6 +46,10 @@ bool ChangeNumber(SimAccess& sim, PhonebookStore& store, PhonebookSlot& slot, co
 void AddPrefix(SimAccess& sim, const wchar_t* prefix, bool dropZero, const ViewOptions& options, SimMessages& messages)
 {
     PhonebookStore* store = ForEachMarked(sim, [&](int row, PhonebookSlot& slot) {
+        // An entry without a number has nothing to put a prefix before: it
+        // would become a number of the prefix alone.
+        if (slot.Number().IsEmpty())
+            return;
         String changed = NumberWithPrefix(slot.Number(), prefix, dropZero);
         if (changed.Length() > slot.NumberLimit())
             messages.ErrorNumber(IDS_ADD_PREFIX_FAILED, row + 1);
@@ -63,8 +67,11 @@ void RemovePrefix(SimAccess& sim, const wchar_t* prefix, bool addZero, const Vie
 {
     PhonebookStore* store = ForEachMarked(sim, [&](int row, PhonebookSlot& slot) {
         String changed;
-        if (NumberWithoutPrefix(slot.Number(), prefix, addZero, changed) &&
-            !ChangeNumber(sim, *sim.CurrentStore(), slot, changed))
+        if (!NumberWithoutPrefix(slot.Number(), prefix, addZero, changed))
+            return;
+        // A number that was the prefix alone, on an entry without a name,
+        // would leave an empty entry that the lists still show.
+        if ((changed.IsEmpty() && slot.Name().IsEmpty()) || !ChangeNumber(sim, *sim.CurrentStore(), slot, changed))
             messages.ErrorNumber(IDS_REMOVE_PREFIX_FAILED, row + 1);
     });
     if (store)

@@ -373,6 +373,34 @@ TEST_F(SimAccessTest, PrefixCommandsChangeOnlyTheMarkedNumbers)
     EXPECT_EQ(Store().Slot(3).Number(), L"030444");
 }
 
+TEST_F(SimAccessTest, PrefixCommandsNeverMakeANumberOutOfNothingOrAnEmptyEntry)
+{
+    SimCard card = TenPositions();
+    Put(card, 1, L"Ann", L"");       // a name alone
+    Put(card, 2, L"", L"0049");      // a number that is the prefix alone
+    Put(card, 3, L"Cid", L"0049");
+    WriteCard(card);
+    ASSERT_TRUE(Start());
+    Current().MarkAll();
+
+    RemovePrefix(m_sim, L"0049", false, m_options, m_messages);
+    // Row order by name: "" (position 2) first, then Ann, then Cid.
+    EXPECT_EQ(m_messages.messages, (std::vector<Message>{{IDS_REMOVE_PREFIX_FAILED, 1}}));
+    auto entries = GeneralEntries();
+    EXPECT_EQ(entries[2].number, L"0049");
+    EXPECT_EQ(entries[3].number, L"");
+    EXPECT_EQ(entries[3].name, L"Cid");
+    EXPECT_EQ(Current().RowCount(), 3);
+
+    m_messages.messages.clear();
+    Current().MarkAll();
+    AddPrefix(m_sim, L"49", false, m_options, m_messages);
+    entries = GeneralEntries();
+    EXPECT_EQ(entries[1].number, L"");
+    EXPECT_EQ(entries[3].number, L"");
+    EXPECT_EQ(entries[2].number, L"490049");
+}
+
 TEST_F(SimAccessTest, DeleteAllEmptiesTheCardAndReportsARefusal)
 {
     SimCard card = TenPositions();
