@@ -47,6 +47,12 @@ bool PrefixDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
         result = 0;
         return true;
     }
+    // The action key on the box ticks it, as on the handset; the soft key confirms.
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK && GetFocus() == GetDlgItem(window, IDC_PREFIX_ZERO)) {
+        SendDlgItemMessageW(window, IDC_PREFIX_ZERO, BM_CLICK, 0, 0);
+        result = 0;
+        return true;
+    }
     const auto ok = [&] {
         const std::wstring prefix = FieldText(window, IDC_PREFIX_FIRST, NumberChangeFieldLength) +
                                     FieldText(window, IDC_PREFIX_SECOND, NumberChangeFieldLength);
