@@ -23,3 +23,9 @@ vellumate_native_library(simtool_host SOURCES ${sim_dir}/tool/SimCardEdits.cpp $
 vellumate_native_test(simtool_host_tests
     SOURCES ${sim_dir}/tool/tests/SimToolTests.cpp
     LIBS simtool_host)
+
+# Hand-edited cards are untrusted text.
+vellumate_fuzz_target(simcard_fuzz
+    SOURCES ${sim_dir}/tests/SimCardFuzz.cpp
+    LIBS simcard_host
+    CORPUS ${sim_dir}/tests/corpus)
