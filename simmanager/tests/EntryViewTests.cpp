@@ -130,6 +130,13 @@ TEST(EntryViewSort, EachKeyOrdersTheRowsAndTheFocusStaysOnItsEntry)
     EXPECT_EQ(view.MarkedCount(), 1);
 }
 
+TEST(EntryViewSort, NamesSortAsTheUserReadsThemNotByCodeUnits)
+{
+    auto store = MakeStore({{L"Conceição", L"1"}, {L"Zoë", L"2"}, {L"Céline", L"3"}, {L"Åsa", L"4"}, {L"Bob", L"5"}});
+    store->RebuildBaseView(Options(5));
+    EXPECT_EQ(RowNames(*store->BaseView()), L"Åsa|Bob|Céline|Conceição|Zoë");
+}
+
 TEST(EntryViewRemoval, EmptiedRowsGoAndTheFocusStaysWithItsEntry)
 {
     auto store = TenEntries();
