@@ -33,7 +33,7 @@ shows() { "$tool" device sim show; }
 
 # A fresh device has the sample's card.
 "$tool" device show >"$work/show.txt" 2>&1
-grep -q "^sim: *inserted, radio on, 42 of 250 positions used, provider Vellum Mobile" "$work/show.txt" ||
+grep -q "^sim: *inserted, radio on, 43 of 250 positions used, provider Vellum Mobile" "$work/show.txt" ||
     fail "device show does not tell the card: $(cat "$work/show.txt")"
 grep -q "^last call: none" "$work/show.txt" || fail "device show does not tell the last call"
 probe caps
