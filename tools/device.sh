@@ -58,7 +58,7 @@ PROFILE_TOOL=$NATIVE_BUILD/vmprofile
 profile_tool() {
     if [ -z "${PROFILE_TOOL_FRESH:-}" ]; then
         refresh_native_tool "$PROFILE_TOOL" vmprofile \
-            "$ROOT/platform/profiletool" "$ROOT/platform/DeviceProfile.cpp" "$ROOT/platform/DeviceProfile.h"
+            "$ROOT/platform/profiletool" "$ROOT/platform/hosttools" "$ROOT/platform/DeviceProfile.cpp" "$ROOT/platform/DeviceProfile.h"
         PROFILE_TOOL_FRESH=1
     fi
     "$PROFILE_TOOL" "$@"
@@ -429,7 +429,8 @@ SIM_TOOL=$NATIVE_BUILD/vmsim
 sim_tool() {
     if [ -z "${SIM_TOOL_FRESH:-}" ]; then
         refresh_native_tool "$SIM_TOOL" vmsim \
-            "$ROOT/platform/sim/SimCardFile.cpp" "$ROOT/platform/sim/SimCardFile.h" "$ROOT/platform/sim/tool"
+            "$ROOT/platform/sim/SimCardFile.cpp" "$ROOT/platform/sim/SimCardFile.h" "$ROOT/platform/sim/tool" \
+            "$ROOT/platform/hosttools"
         SIM_TOOL_FRESH=1
     fi
     "$SIM_TOOL" "$@"

@@ -10,22 +10,19 @@
 //
 // Exit status: 0 done, 1 no such card, 2 refused (the reasons on standard
 // error, one a line), 64 a wrong command line.
+#include "platform/hosttools/HostFiles.h"
 #include "platform/profiletool/ProfileEditor.h"
 #include "platform/profiletool/ProfileReport.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace vellumate;
+using namespace vellumate::host;
 using namespace vellumate::profiletool;
 
 namespace {
@@ -35,83 +32,24 @@ constexpr int NoSuchCard = 1;
 constexpr int Refused = 2;
 constexpr int Usage = 64;
 
-// A file descriptor closed on every path.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) noexcept : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const noexcept { return m_fd; }
-    int Release() noexcept { return std::exchange(m_fd, -1); }
-
-private:
-    int m_fd;
-};
-
 // The file's bytes, at most one more than a profile may have so that the
 // platform names a larger file as such; nothing with `problem` said otherwise.
 std::optional<std::string> ReadProfile(const std::string& path, std::string& problem)
 {
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.Get() < 0) {
-        problem =
-            errno == ENOENT ? "the profile is missing" : "cannot read the profile: " + std::string(strerror(errno));
-        return std::nullopt;
-    }
-    std::string bytes(MaxProfileBytes + 1, '\0');
-    std::size_t filled = 0;
-    while (filled < bytes.size()) {
-        const ssize_t got = ::read(file.Get(), bytes.data() + filled, bytes.size() - filled);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            problem = "cannot read the profile: " + std::string(strerror(errno));
-            return std::nullopt;
-        }
-        if (got == 0)
-            break;
-        filled += static_cast<std::size_t>(got);
-    }
-    bytes.resize(filled);
-    return bytes;
+    FileRead read = ReadSmallFile(path, MaxProfileBytes);
+    if (!read.bytes)
+        problem = read.missing ? "the profile is missing" : "cannot read the profile: " + read.error;
+    return std::move(read.bytes);
 }
 
-// Replaces the file in one step, so that a program never reads half of it;
-// the new file keeps the old one's permissions.
+// Replaces the file in one step, so that a program never reads half of it.
 bool WriteProfile(const std::string& path, const std::string& bytes, std::string& problem)
 {
-    struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    std::string temporary = path + ".XXXXXX";
-    Descriptor file(::mkstemp(temporary.data()));
-    if (file.Get() < 0) {
-        problem = "cannot write beside the profile: " + std::string(strerror(errno));
-        return false;
-    }
-    bool written = ::fchmod(file.Get(), mode) == 0;
-    for (std::size_t done = 0; written && done < bytes.size();) {
-        const ssize_t put = ::write(file.Get(), bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        written = put > 0;
-        done += written ? static_cast<std::size_t>(put) : 0;
-    }
-    written = written && ::close(file.Release()) == 0 && ::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!written) {
-        problem = "cannot write the profile: " + std::string(strerror(errno));
-        ::unlink(temporary.c_str());
-    }
-    return written;
-}
-
-void Print(FILE* stream, const std::string& text)
-{
-    std::fwrite(text.data(), 1, text.size(), stream);
+    std::string error;
+    if (ReplaceFile(path, bytes, error))
+        return true;
+    problem = "cannot write the profile: " + error;
+    return false;
 }
 
 int Check(const std::string& path)

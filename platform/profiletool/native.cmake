@@ -16,7 +16,8 @@ vellumate_native_library(profiletool_host
 
 # The tool itself goes without the sanitizers: it starts several times for
 # every device command, and their start-up would cost more than its work.
-add_executable(vmprofile ${profiletool_sources} ${profiletool_dir}/ProfileToolMain.cpp)
+add_executable(vmprofile ${profiletool_sources} ${profiletool_dir}/ProfileToolMain.cpp
+    ${VELLUMATE_ROOT}/platform/hosttools/HostFiles.cpp)
 target_include_directories(vmprofile PRIVATE ${VELLUMATE_ROOT} ${profiletool_dir}/host)
 
 vellumate_native_test(profiletool_host_tests

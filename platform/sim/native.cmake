@@ -15,7 +15,8 @@ set(simtool_sources
     ${sim_dir}/SimCardFile.cpp
     ${sim_dir}/tool/SimCardEdits.cpp
     ${sim_dir}/tool/SimCardReport.cpp)
-add_executable(vmsim ${simtool_sources} ${sim_dir}/tool/SimToolMain.cpp)
+add_executable(vmsim ${simtool_sources} ${sim_dir}/tool/SimToolMain.cpp
+    ${VELLUMATE_ROOT}/platform/hosttools/HostFiles.cpp)
 target_include_directories(vmsim PRIVATE ${VELLUMATE_ROOT})
 
 vellumate_native_library(simtool_host SOURCES ${sim_dir}/tool/SimCardEdits.cpp ${sim_dir}/tool/SimCardReport.cpp

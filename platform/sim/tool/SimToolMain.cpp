@@ -18,21 +18,18 @@
 //
 // Exit status: 0 done, 1 no card file, 2 refused (the reason on standard
 // error), 64 a wrong command line.
+#include "platform/hosttools/HostFiles.h"
 #include "platform/sim/SimCardFile.h"
 #include "platform/sim/tool/SimCardEdits.h"
 #include "platform/sim/tool/SimCardReport.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+using namespace vellumate::host;
 using namespace vellumate::sim;
 
 namespace {
@@ -41,28 +38,6 @@ constexpr int Done = 0;
 constexpr int NoFile = 1;
 constexpr int Refused = 2;
 constexpr int Usage = 64;
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) noexcept : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const noexcept { return m_fd; }
-    int Release() noexcept { return std::exchange(m_fd, -1); }
-
-private:
-    int m_fd;
-};
-
-void Print(FILE* stream, const std::string& text)
-{
-    std::fwrite(text.data(), 1, text.size(), stream);
-}
 
 std::string Utf8(const std::wstring& text)
 {
@@ -78,58 +53,19 @@ struct FileBytes {
 // is refused as such).
 FileBytes Read(const std::string& path)
 {
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.Get() < 0) {
-        if (errno == ENOENT)
-            return {true, std::nullopt};
-        Print(stderr, "cannot read " + path + ": " + std::strerror(errno) + "\n");
-        return {};
-    }
-    std::string bytes(MaxCardFileBytes + 1, '\0');
-    std::size_t filled = 0;
-    while (filled < bytes.size()) {
-        const ssize_t got = ::read(file.Get(), bytes.data() + filled, bytes.size() - filled);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            Print(stderr, "cannot read " + path + ": " + std::strerror(errno) + "\n");
-            return {};
-        }
-        if (got == 0)
-            break;
-        filled += static_cast<std::size_t>(got);
-    }
-    bytes.resize(filled);
-    return {false, std::move(bytes)};
+    FileRead read = ReadSmallFile(path, MaxCardFileBytes);
+    if (!read.bytes && !read.missing)
+        Print(stderr, "cannot read " + path + ": " + read.error + "\n");
+    return {read.missing, std::move(read.bytes)};
 }
 
-// The new text in a file beside the old one, on the disk before it is
-// renamed over it; the old file's permissions are kept.
 bool Replace(const std::string& path, const std::string& bytes)
 {
-    struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    std::string temporary = path + ".XXXXXX";
-    Descriptor file(::mkstemp(temporary.data()));
-    if (file.Get() < 0) {
-        Print(stderr, "cannot write beside " + path + ": " + std::strerror(errno) + "\n");
-        return false;
-    }
-    bool written = ::fchmod(file.Get(), mode) == 0;
-    for (std::size_t done = 0; written && done < bytes.size();) {
-        const ssize_t put = ::write(file.Get(), bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        written = put > 0;
-        done += written ? static_cast<std::size_t>(put) : 0;
-    }
-    written = written && ::fsync(file.Get()) == 0 && ::close(file.Release()) == 0 &&
-              ::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!written) {
-        Print(stderr, "cannot write " + path + ": " + std::strerror(errno) + "\n");
-        ::unlink(temporary.c_str());
-    }
-    return written;
+    std::string error;
+    if (ReplaceFile(path, bytes, error))
+        return true;
+    Print(stderr, "cannot write " + path + ": " + error + "\n");
+    return false;
 }
 
 std::string Problem(const SimProblem& problem)
