@@ -58,3 +58,8 @@ void EnableMenuBarButton(HWND menuBar, int command, bool enabled)
     info.fsState = enabled ? TBSTATE_ENABLED : 0;
     SetButtonInfo(menuBar, command, info);
 }
+
+void EnableMenuCommand(HMENU menu, UINT command, bool enabled) noexcept
+{
+    EnableMenuItem(menu, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}

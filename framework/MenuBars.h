@@ -16,5 +16,8 @@ HWND CreateMenuBar(HWND owner, UINT barId, BackKey back, bool hidden = false) no
 // Buttons of a bar, addressed by their command.
 void HideMenuBarButton(HWND menuBar, int command);
 void SetMenuBarButtonText(HWND menuBar, int command, const wchar_t* text);
+// Enables or greys a command of a menu that is about to open.
+void EnableMenuCommand(HMENU menu, UINT command, bool enabled) noexcept;
+
 // A greyed button shows its text dimmed and sends nothing.
 void EnableMenuBarButton(HWND menuBar, int command, bool enabled);

@@ -64,4 +64,22 @@ bool ReplaceFileDurably(const std::wstring& path, std::string_view bytes) noexce
     }
 }
 
+std::optional<std::string> ReadFileBytes(HANDLE file, std::size_t limit, DWORD& error)
+{
+    std::string bytes(limit + 1, '\0');
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        DWORD read = 0;
+        if (!::ReadFile(file, bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled), &read, nullptr)) {
+            error = ::GetLastError();
+            return std::nullopt;
+        }
+        if (read == 0)
+            break;
+        filled += read;
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
 }  // namespace vellumate

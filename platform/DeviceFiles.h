@@ -3,6 +3,10 @@
 // reader sees the old text or the new one, never a part, even after a crash.
 #pragma once
 
+#include <windows.h>
+
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,5 +24,10 @@ std::wstring DeviceFilePath(std::wstring_view name);
 // at once the later rename wins: writers that change what they read must
 // exclude one another themselves.
 bool ReplaceFileDurably(const std::wstring& path, std::string_view bytes) noexcept;
+
+// An open file's bytes from where it stands, at most `limit` + 1 of them, so
+// that a caller can tell a file too large for it from one that fits. Nothing
+// when reading fails (`error` then holds the system's code).
+std::optional<std::string> ReadFileBytes(HANDLE file, std::size_t limit, DWORD& error);
 
 }  // namespace vellumate

@@ -1,5 +1,7 @@
 #include "platform/ProfileSource.h"
 
+#include "platform/DeviceFiles.h"
+
 #include "platform/Handles.h"
 #include "platform/SystemMessage.h"
 
@@ -28,20 +30,7 @@ std::optional<std::string> ReadProfileBytes(const std::wstring& path, DWORD& err
         error = ::GetLastError();
         return std::nullopt;
     }
-    std::string bytes(MaxProfileBytes + 1, '\0');
-    std::size_t filled = 0;
-    while (filled < bytes.size()) {
-        DWORD read = 0;
-        if (!::ReadFile(file.Get(), bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled), &read, nullptr)) {
-            error = ::GetLastError();
-            return std::nullopt;
-        }
-        if (read == 0)
-            break;
-        filled += read;
-    }
-    bytes.resize(filled);
-    return bytes;
+    return ReadFileBytes(file.Get(), MaxProfileBytes, error);
 }
 
 struct FileStamp {

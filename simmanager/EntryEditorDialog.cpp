@@ -59,14 +59,11 @@ void EntryEditorDialog::FieldsChanged()
 
 void EntryEditorDialog::OnMenuOpening(HMENU menu) const
 {
-    const auto set = [menu](UINT command, bool enabled) {
-        EnableMenuItem(menu, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-    };
     for (UINT command : {ID_INSERT_P, ID_INSERT_W})
-        set(command, m_numberFocus);
+        EnableMenuCommand(menu, command, m_numberFocus);
     for (UINT command : {ID_INSERT_BLANK, ID_INSERT_HYPHEN, ID_INSERT_SLASH, ID_INSERT_UNDERSCORE, ID_INSERT_MOBILE,
                          ID_INSERT_WORK, ID_INSERT_HOME})
-        set(command, !m_numberFocus);
+        EnableMenuCommand(menu, command, !m_numberFocus);
 }
 
 bool EntryEditorDialog::Insert(UINT command)

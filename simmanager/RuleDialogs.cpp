@@ -143,13 +143,10 @@ void RuleListDialog::OnMenuOpening(HMENU menu) const
 {
     const int selected = Selected();
     const int count = static_cast<int>(m_rules.size());
-    const auto set = [menu](UINT command, bool enabled) {
-        EnableMenuItem(menu, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-    };
-    set(ID_EDIT_RULE, selected >= 0);
-    set(ID_DELETE_RULE, selected >= 0);
-    set(ID_MOVE_RULE_UP, selected > 0 && count > 1);
-    set(ID_MOVE_RULE_DOWN, selected >= 0 && selected < count - 1);
+    EnableMenuCommand(menu, ID_EDIT_RULE, selected >= 0);
+    EnableMenuCommand(menu, ID_DELETE_RULE, selected >= 0);
+    EnableMenuCommand(menu, ID_MOVE_RULE_UP, selected > 0 && count > 1);
+    EnableMenuCommand(menu, ID_MOVE_RULE_DOWN, selected >= 0 && selected < count - 1);
 }
 
 void RuleListDialog::Add()

@@ -4,6 +4,7 @@
 #include "platform/Handles.h"
 #include "platform/ProfileSource.h"
 
+#include <algorithm>
 #include <mutex>
 #include <optional>
 
@@ -39,23 +40,13 @@ CardSnapshot Unreadable()
     return snapshot;
 }
 
-// Reads an open file whole; nothing when it fails or is larger than a card.
+// Reads an open file of `size` bytes whole; nothing when it fails. A file
+// larger than a card gives one byte more than a card may have, to be refused
+// as too large.
 std::optional<std::string> ReadAll(HANDLE file, DWORD size)
 {
-    if (size > MaxCardFileBytes)
-        size = static_cast<DWORD>(MaxCardFileBytes + 1);  // enough to be refused as too large
-    std::string bytes(size, '\0');
-    DWORD filled = 0;
-    while (filled < size) {
-        DWORD read = 0;
-        if (!::ReadFile(file, bytes.data() + filled, size - filled, &read, nullptr))
-            return std::nullopt;
-        if (read == 0)
-            break;
-        filled += read;
-    }
-    bytes.resize(filled);
-    return bytes;
+    DWORD error = 0;
+    return ReadFileBytes(file, std::min<std::size_t>(size, MaxCardFileBytes), error);
 }
 
 // The last snapshot of each path would be enough; one path is what a process
