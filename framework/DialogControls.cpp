@@ -52,6 +52,36 @@ LRESULT CALLBACK VerticalLinkProcedure(HWND control, UINT message, WPARAM wParam
     return DefSubclassProc(control, message, wParam, lParam);
 }
 
+constexpr UINT_PTR ActionKeyBoxId = 0x414B;  // "AK"
+
+LRESULT CALLBACK ActionKeyBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR) noexcept
+{
+    switch (message) {
+    case WM_GETDLGCODE:
+        if (lParam && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN &&
+            reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN)
+            return DLGC_WANTMESSAGE | DefSubclassProc(box, message, wParam, lParam);
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {
+            SendMessageW(box, BM_CLICK, 0, 0);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == L'\r')
+            return 0;
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(box, ActionKeyBoxProcedure, ActionKeyBoxId);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(box, message, wParam, lParam);
+}
+
 }  // namespace
 
 String ControlText(HWND dialog, int control)
@@ -85,5 +115,13 @@ void LinkFieldsVertically(HWND dialog, std::initializer_list<int> controls, Fiel
             SetWindowSubclass(control, VerticalLinkProcedure, VerticalLinkId,
                               static_cast<DWORD_PTR>(MAKELONG(static_cast<WORD>(above), static_cast<WORD>(below))) |
                                   (entry == FieldEntry::CaretAtEnd ? CaretAtEndBit : 0));
+    }
+}
+
+void TickBoxesWithActionKey(HWND dialog, std::initializer_list<int> boxes)
+{
+    for (int id : boxes) {
+        if (HWND box = GetDlgItem(dialog, id))
+            SetWindowSubclass(box, ActionKeyBoxProcedure, ActionKeyBoxId, 0);
     }
 }

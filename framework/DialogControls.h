@@ -43,3 +43,7 @@ void SetEditTextSelected(HWND dialog, int control, const wchar_t* text);
 enum class FieldEntry { SelectText, CaretAtEnd };
 void LinkFieldsVertically(HWND dialog, std::initializer_list<int> controls,
                           FieldEntry entry = FieldEntry::SelectText);
+
+// The action key (Enter) on one of these check boxes ticks or clears it, as
+// on the handset, instead of reaching the dialog as its OK.
+void TickBoxesWithActionKey(HWND dialog, std::initializer_list<int> boxes);
