@@ -28,6 +28,7 @@ InitResult PrefixDialog::InitDialog()
         RestrictCharacters(GetDlgItem(Window(), field), IsNumberCharacter);
     }
     LinkFieldsVertically(Window(), {IDC_PREFIX_FIRST, IDC_PREFIX_SECOND, IDC_PREFIX_ZERO});
+    TickBoxesWithActionKey(Window(), {IDC_PREFIX_ZERO});
     SetFocus(GetDlgItem(Window(), IDC_PREFIX_FIRST));
     m_focusSet = true;
     UpdateOk();
@@ -44,12 +45,6 @@ bool PrefixDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
 {
     if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
         UpdateOk();
-        result = 0;
-        return true;
-    }
-    // The action key on the box ticks it, as on the handset; the soft key confirms.
-    if (message == WM_COMMAND && LOWORD(wParam) == IDOK && GetFocus() == GetDlgItem(window, IDC_PREFIX_ZERO)) {
-        SendDlgItemMessageW(window, IDC_PREFIX_ZERO, BM_CLICK, 0, 0);
         result = 0;
         return true;
     }
