@@ -85,12 +85,18 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (LOWORD(wParam) == WA_INACTIVE)
             m_display.SetStatus(IDS_STATUS_READY, StatusStyle::Normal);
         break;
+    case WM_KEYDOWN:
+        m_pressedKey = static_cast<UINT>(wParam);
+        return 0;
     case WM_KEYUP:
-        // The 2 key cleans all; the star key refreshes.
-        if (wParam == '2')
+        // The 2 key cleans all; the star key refreshes. Only a key pressed
+        // here counts: the release of a number key that chose a menu item
+        // arrives here too.
+        if (wParam == m_pressedKey && wParam == '2')
             PostMessageW(Window(), WM_COMMAND, ID_CLEAN_ALL, 0);
-        else if (wParam == VK_F8)
+        else if (wParam == m_pressedKey && wParam == VK_F8)
             PostMessageW(Window(), WM_COMMAND, ID_REFRESH, 0);
+        m_pressedKey = 0;
         return 0;
     default:
         break;

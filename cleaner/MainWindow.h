@@ -54,4 +54,5 @@ private:
 
     std::wstring m_key;
     CleanerDisplay m_display;
+    UINT m_pressedKey = 0;  // the key whose press this window saw last
 };
