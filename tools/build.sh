@@ -103,6 +103,13 @@ run_benches() {
         wine "$exe" || rc=$?
     done
     wineserver -k >/dev/null 2>&1 || true
+    # The native benchmarks (native/CMakeLists.txt) need no Wine.
+    build_native
+    for exe in "$NATIVE_BUILD"/bench/*; do
+        [ -x "$exe" ] || continue
+        echo "== $(basename "$exe")"
+        "$exe" || rc=$?
+    done
     return $rc
 }
 
