@@ -51,7 +51,7 @@ Timings Measure(DWORD messages)
 
 }  // namespace
 
-int main()
+int wmain()
 {
     const Timings small = Measure(1000);
     const Timings large = Measure(10000);

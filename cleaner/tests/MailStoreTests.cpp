@@ -63,7 +63,7 @@ TEST_F(MailStoreTest, ReadMailGoesWithItsFilesAndUnreadMailAndItsCounterStay)
     EXPECT_EQ(Scan(IDS_CATEGORY_ALL_MAIL).count, 1u);
     EXPECT_FALSE(std::filesystem::exists(m_device.Root() / L"MAPI\\0000002a1000001f.mpb"));
     EXPECT_TRUE(std::filesystem::exists(m_device.Root() / L"MAPI\\0000002b1000001f.mpb"));
-    TestStore again(m_device.Root());
+    TestStore again(m_device.Root(), MailVolume, true);
     EXPECT_EQ(again.Unread(L"Inbox"), 1u);
     EXPECT_EQ(again.Records(L"pmailMsgs"), 2u);  // the unread one and the text message
     EXPECT_EQ(again.Records(L"pmailAttachs"), 0u);
@@ -86,7 +86,7 @@ TEST_F(MailStoreTest, DeletingUnreadMailLowersTheCounterButNeverBelowZero)
     EXPECT_TRUE(result.succeeded);
     EXPECT_EQ(result.count, 5u);
     EXPECT_TRUE(result.closeMailWindow);
-    TestStore again(m_device.Root());
+    TestStore again(m_device.Root(), MailVolume, true);
     EXPECT_EQ(again.Unread(L"Inbox"), 0u);
     EXPECT_EQ(again.Unread(L"Sent"), 0u);
 }

@@ -49,11 +49,13 @@ struct Message {
 // A mail store written the way the mail program keeps it.
 class TestStore {
 public:
-    explicit TestStore(const std::filesystem::path& root, const wchar_t* volume = MailVolume) : m_root(root)
+    // A new volume, or (`existing`) the one a test made before.
+    explicit TestStore(const std::filesystem::path& root, const wchar_t* volume = MailVolume, bool existing = false)
+        : m_root(root)
     {
         std::wstring path = (root / volume).wstring();
         CREATE_INVALIDGUID(&m_volume);
-        m_ok = CeMountDBVol(&m_volume, path.data(), CREATE_NEW) != FALSE;
+        m_ok = CeMountDBVol(&m_volume, path.data(), existing ? OPEN_EXISTING : CREATE_NEW) != FALSE;
     }
     ~TestStore() { CeUnmountDBVol(&m_volume); }
 
