@@ -1,6 +1,26 @@
 #include "cleaner/FlowText.h"
 
+#include <algorithm>
 #include <sstream>
+
+namespace {
+
+int Width(HDC dc, const std::wstring& text) noexcept
+{
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+// One stretch of a line in one font, drawn as a whole so that the font's
+// own blanks stand between its words.
+struct Piece {
+    int x = 0;
+    std::wstring text;
+    HFONT font = nullptr;
+};
+
+}  // namespace
 
 std::vector<TextRun> RunsWithStandIn(const std::wstring& text, HFONT normal, const std::wstring& standIn, HFONT bold)
 {
@@ -18,32 +38,51 @@ std::vector<TextRun> RunsWithStandIn(const std::wstring& text, HFONT normal, con
 
 int FlowRuns(HDC dc, const std::vector<TextRun>& runs, int left, int right, int top, int lineHeight, bool draw)
 {
-    int x = left;
+    std::vector<Piece> line;
     int y = top;
-    bool lineEmpty = true;
+    const auto flush = [&] {
+        if (draw) {
+            for (const Piece& piece : line) {
+                const HGDIOBJ old = SelectObject(dc, piece.font);
+                TextOutW(dc, piece.x, y, piece.text.c_str(), static_cast<int>(piece.text.size()));
+                SelectObject(dc, old);
+            }
+        }
+        line.clear();
+        y += lineHeight;
+    };
     for (const TextRun& run : runs) {
-        // A run may hold several words (a stand-in); each wraps on its own.
+        const HGDIOBJ old = SelectObject(dc, run.font);
         std::wistringstream words(run.text);
         std::wstring word;
-        const HGDIOBJ old = SelectObject(dc, run.font);
-        SIZE space{};
-        GetTextExtentPoint32W(dc, L" ", 1, &space);
         while (words >> word) {
-            SIZE size{};
-            GetTextExtentPoint32W(dc, word.c_str(), static_cast<int>(word.size()), &size);
-            const int start = lineEmpty ? x : x + space.cx;
-            if (!lineEmpty && start + size.cx > right) {
-                x = left;
-                y += lineHeight;
-                lineEmpty = true;
+            if (!line.empty() && line.back().font == run.font) {
+                // The same font goes on: the word joins the stretch if it fits.
+                Piece& last = line.back();
+                const std::wstring joined = last.text + L" " + word;
+                if (last.x + Width(dc, joined) <= right) {
+                    last.text = joined;
+                    continue;
+                }
+                flush();
+            } else if (!line.empty()) {
+                const Piece& last = line.back();
+                const HGDIOBJ current = SelectObject(dc, last.font);
+                const int end = last.x + Width(dc, last.text);
+                SelectObject(dc, current);
+                // A bold stretch may draw a pixel or two wider than it measures.
+                const int x = end + Width(dc, L"n n") - Width(dc, L"nn") + 2;
+                if (x + Width(dc, word) <= right) {
+                    line.push_back({x, word, run.font});
+                    continue;
+                }
+                flush();
             }
-            const int at = lineEmpty ? x : x + space.cx;
-            if (draw)
-                TextOutW(dc, at, y, word.c_str(), static_cast<int>(word.size()));
-            x = at + size.cx;
-            lineEmpty = false;
+            line.push_back({left, word, run.font});
         }
         SelectObject(dc, old);
     }
-    return lineEmpty ? y : y + lineHeight;
+    if (!line.empty())
+        flush();
+    return y;
 }
