@@ -4,5 +4,7 @@
 
 add_library(platform_stores STATIC
     stores/MailStoreSchema.cpp stores/MailStoreSchema.h
-    stores/StorePlan.cpp stores/StorePlan.h)
+    stores/StoreFiles.cpp stores/StoreFiles.h
+    stores/StorePlan.cpp stores/StorePlan.h
+    stores/StoreReport.cpp stores/StoreReport.h)
 target_include_directories(platform_stores PUBLIC ${PROJECT_SOURCE_DIR})
