@@ -1,10 +1,16 @@
 # The handset's mail and phone stores' content: the schema the mail and phone
-# applications keep, and the generator of realistic stores. Included by
-# platform/CMakeLists.txt.
+# applications keep, the generator of realistic stores, and the cleaner's
+# scan of them. Included by platform/CMakeLists.txt.
 
-add_library(platform_stores STATIC
+set(stores_model_sources
     stores/MailStoreSchema.cpp stores/MailStoreSchema.h
     stores/StoreFiles.cpp stores/StoreFiles.h
     stores/StorePlan.cpp stores/StorePlan.h
-    stores/StoreReport.cpp stores/StoreReport.h)
+    stores/StorePrediction.cpp stores/StorePrediction.h
+    stores/StoreRecords.cpp stores/StoreRecords.h
+    stores/StoreReport.cpp stores/StoreReport.h
+    stores/StoreScan.cpp stores/StoreScan.h
+    stores/StoreVolume.cpp stores/StoreVolume.h)
+
+add_library(platform_stores STATIC ${stores_model_sources})
 target_include_directories(platform_stores PUBLIC ${PROJECT_SOURCE_DIR})
