@@ -15,22 +15,22 @@ Record FolderRecord(const PlannedMessage& message, std::uint32_t osMajor)
 {
     Record record;
     record.reserve(7);
-    record.emplace_back(PropMsgId, message.id);
-    record.emplace_back(PropMsgClassId, message.text ? TextClassIdFor(osMajor) : EmailClassId);
+    record.push_back(Prop{PropMsgId, message.id});
+    record.push_back(Prop{PropMsgClassId, message.text ? TextClassIdFor(osMajor) : EmailClassId});
     if (message.hasFlags)
-        record.emplace_back(PropMsgFlags, message.read ? MsgFlagRead : 0u);
-    record.emplace_back(PropHasAttachments, message.attachments.empty() ? 0u : 1u);
-    record.emplace_back(PropMsgSubject, message.subject);
-    record.emplace_back(PropMsgSender, message.sender);
-    record.emplace_back(PropMsgTime, FileTimeValue{message.time});
+        record.push_back(Prop{PropMsgFlags, message.read ? MsgFlagRead : 0u});
+    record.push_back(Prop{PropHasAttachments, message.attachments.empty() ? 0u : 1u});
+    record.push_back(Prop{PropMsgSubject, message.subject});
+    record.push_back(Prop{PropMsgSender, message.sender});
+    record.push_back(Prop{PropMsgTime, FileTimeValue{message.time}});
     return record;
 }
 
 Record StoredMessageRecord(const PlannedMessage& message)
 {
     Record record;
-    record.emplace_back(PropStoredMsgId, message.id);
-    record.emplace_back(message.text ? PropStoredText : PropStoredHeader, message.text ? message.body : message.header);
+    record.push_back(Prop{PropStoredMsgId, message.id});
+    record.push_back(Prop{message.text ? PropStoredText : PropStoredHeader, message.text ? message.body : message.header});
     return record;
 }
 
@@ -46,12 +46,12 @@ Record CallRecord(const PlannedCall& call)
 {
     Record record;
     record.reserve(5);
-    record.emplace_back(PropCallNumber, call.number);
+    record.push_back(Prop{PropCallNumber, call.number});
     if (!call.name.empty())
-        record.emplace_back(PropCallName, call.name);
-    record.emplace_back(PropCallTime, FileTimeValue{call.time});
-    record.emplace_back(PropCallDuration, call.duration);
-    record.emplace_back(PropCallDirection, call.direction);
+        record.push_back(Prop{PropCallName, call.name});
+    record.push_back(Prop{PropCallTime, FileTimeValue{call.time}});
+    record.push_back(Prop{PropCallDuration, call.duration});
+    record.push_back(Prop{PropCallDirection, call.direction});
     return record;
 }
 

@@ -14,3 +14,8 @@ set(stores_model_sources
 
 add_library(platform_stores STATIC ${stores_model_sources})
 target_include_directories(platform_stores PUBLIC ${PROJECT_SOURCE_DIR})
+
+# The stores over the platform's database functions: the handset's tests and
+# the call log's writer.
+add_library(platform_stores_ce STATIC stores/CeStoreVolume.cpp stores/CeStoreVolume.h)
+target_link_libraries(platform_stores_ce PUBLIC platform_stores platform)
