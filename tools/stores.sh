@@ -34,9 +34,9 @@ stores_os_major() {
 # The sample handset's stores, each one where the device has none yet (a
 # device made before the stores existed gets them; a cleared one stays empty).
 ensure_device_stores() {
-    local root=$DEVICE/root
-    [ -e "$root/cemail.vol" ] && [ -e "$root/mxip_initdb.vol" ] && [ -d "$root/My Documents/Notes" ] && return 0
-    stores_tool sample "$root" --os-major "$(stores_os_major)" || die "cannot write the sample's stores into $root"
+    local devroot=$DEVICE/root
+    [ -e "$devroot/cemail.vol" ] && [ -e "$devroot/mxip_initdb.vol" ] && [ -d "$devroot/My Documents/Notes" ] && return 0
+    stores_tool sample "$devroot" --os-major "$(stores_os_major)" || die "cannot write the sample's stores into $devroot"
 }
 
 device_stores() {
