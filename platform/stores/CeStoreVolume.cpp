@@ -1,5 +1,7 @@
 #include "platform/stores/CeStoreVolume.h"
 
+#include "platform/stores/MailStoreSchema.h"
+
 #include "platform/Handles.h"
 
 #include <algorithm>
@@ -34,14 +36,6 @@ public:
 private:
     LPBYTE m_bytes = nullptr;
 };
-
-std::string Narrow(std::wstring_view text)
-{
-    std::string out;
-    for (wchar_t c : text)
-        out.push_back(c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?');
-    return out;
-}
 
 Record ToRecord(const CEPROPVAL* values, WORD count)
 {
@@ -98,7 +92,7 @@ CeStoreVolume::CeStoreVolume(const wchar_t* path, DWORD how) noexcept
     m_mounted = ::CeMountDBVol(&m_volume, name.data(), how) != FALSE;
     if (!m_mounted) {
         m_errorCode = ::GetLastError();
-        m_lastError = "cannot mount " + Narrow(path) + " (error " + std::to_string(m_errorCode) + ")";
+        m_lastError = "cannot mount " + AsciiText(path) + " (error " + std::to_string(m_errorCode) + ")";
     }
 }
 
@@ -111,7 +105,7 @@ CeStoreVolume::~CeStoreVolume()
 bool CeStoreVolume::Fail(const char* what, std::wstring_view name)
 {
     m_errorCode = ::GetLastError();
-    m_lastError = std::string(what) + " \"" + Narrow(name) + "\" (error " + std::to_string(m_errorCode) + ")";
+    m_lastError = std::string(what) + " \"" + AsciiText(name) + "\" (error " + std::to_string(m_errorCode) + ")";
     return false;
 }
 

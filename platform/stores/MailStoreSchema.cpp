@@ -34,6 +34,26 @@ std::wstring AttachmentFilePath(std::uint32_t messageId, std::uint32_t attachmen
     return path;
 }
 
+bool SameNameNoCase(std::wstring_view a, std::wstring_view b) noexcept
+{
+    if (a.size() != b.size())
+        return false;
+    const auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (fold(a[i]) != fold(b[i]))
+            return false;
+    }
+    return true;
+}
+
+std::string AsciiText(std::wstring_view text)
+{
+    std::string out;
+    for (wchar_t c : text)
+        out.push_back(c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?');
+    return out;
+}
+
 const MailFolder* FindMailFolder(std::uint32_t id) noexcept
 {
     for (const MailFolder& folder : MailFolders) {

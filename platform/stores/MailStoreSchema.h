@@ -123,6 +123,13 @@ inline constexpr std::array<MailFolder, 7> MailFolders{{
 // The folder of that id, or nullptr.
 const MailFolder* FindMailFolder(std::uint32_t id) noexcept;
 
+// Names of the stores (classes, files) compare without regard to the case of
+// ASCII letters.
+bool SameNameNoCase(std::wstring_view a, std::wstring_view b) noexcept;
+// Text for the tool's output and error messages: what is not printable ASCII
+// becomes '?'.
+std::string AsciiText(std::wstring_view text);
+
 // ---- the phone store ("mxip_initdb.vol") -------------------------------------
 inline constexpr wchar_t CallLogDb[] = L"clog.db";
 inline constexpr std::uint32_t PropCallNumber = 0x0001001F;

@@ -14,19 +14,7 @@ namespace {
 
 bool EndsWithNoCase(std::wstring_view text, std::wstring_view ending) noexcept
 {
-    if (text.size() < ending.size())
-        return false;
-    const std::wstring_view tail = text.substr(text.size() - ending.size());
-    for (std::size_t i = 0; i < ending.size(); ++i) {
-        wchar_t a = tail[i], b = ending[i];
-        if (a >= L'A' && a <= L'Z')
-            a = static_cast<wchar_t>(a - L'A' + L'a');
-        if (b >= L'A' && b <= L'Z')
-            b = static_cast<wchar_t>(b - L'A' + L'a');
-        if (a != b)
-            return false;
-    }
-    return true;
+    return text.size() >= ending.size() && SameNameNoCase(text.substr(text.size() - ending.size()), ending);
 }
 
 // The regular files of a folder whose names pass `keep`.

@@ -8,14 +8,6 @@ namespace vellumate::stores {
 
 namespace {
 
-std::string Narrow(const std::wstring& text)
-{
-    std::string out;
-    for (wchar_t c : text)
-        out.push_back(c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?');
-    return out;
-}
-
 std::string Hex8(std::uint32_t value)
 {
     char text[16];
@@ -35,7 +27,7 @@ std::string CategoryName(Category category, const std::wstring& folderName)
     case Category::VoiceNotes: return "voice notes";
     default:
         return "e-mail folder " + Hex8(FolderIdOf(category)) + " (" +
-               (folderName.empty() ? std::string("none") : Narrow(folderName)) + ")";
+               (folderName.empty() ? std::string("none") : AsciiText(folderName)) + ")";
     }
 }
 
@@ -84,7 +76,7 @@ std::string FormatMailReport(const MailReport& report)
     for (std::size_t i = 0; i < report.totals.size(); ++i)
         text += TotalLine(report.totals[i], i < report.folderNames.size() ? report.folderNames[i] : std::wstring());
     for (const FolderUnread& folder : report.folders) {
-        text += "unread " + Hex8(folder.folderId) + " (" + Narrow(folder.name) + "): counter " +
+        text += "unread " + Hex8(folder.folderId) + " (" + AsciiText(folder.name) + "): counter " +
                 std::to_string(folder.counter) + ", unread messages " + std::to_string(folder.unreadMessages) +
                 " of " + std::to_string(folder.messages) + "\n";
     }

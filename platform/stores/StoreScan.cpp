@@ -13,18 +13,6 @@ namespace {
 constexpr std::uint32_t ReadOnly = 1;
 constexpr std::uint32_t ReadAndUnread = 3;
 
-bool SameTextNoCase(std::wstring_view a, std::wstring_view b) noexcept
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
-        if (fold(a[i]) != fold(b[i]))
-            return false;
-    }
-    return true;
-}
-
 bool IsRead(const Record& record) noexcept
 {
     const auto flags = NumberProp(record, PropMsgFlags);
@@ -119,7 +107,7 @@ private:
     {
         for (const StoredRecord& record : classes) {
             const std::wstring* name = TextProp(record.props, PropClassName);
-            if (name && SameTextNoCase(*name, wanted))
+            if (name && SameNameNoCase(*name, wanted))
                 return NumberProp(record.props, PropClassId);
         }
         return std::nullopt;

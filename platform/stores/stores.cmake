@@ -20,6 +20,7 @@ target_include_directories(platform_stores PUBLIC ${PROJECT_SOURCE_DIR})
 add_library(platform_stores_ce STATIC stores/CeStoreVolume.cpp stores/CeStoreVolume.h)
 target_link_libraries(platform_stores_ce PUBLIC platform_stores platform)
 
-# GCC 12 warns of an unset string inside a std::variant of Prop built in place,
-# a known false alarm of its flow analysis.
-set_source_files_properties(stores/StoreRecords.cpp PROPERTIES COMPILE_OPTIONS -Wno-maybe-uninitialized)
+# GCC 12 warns of an unset string inside every std::variant of Prop built in
+# place, a known false alarm of its flow analysis.
+target_compile_options(platform_stores PRIVATE -Wno-maybe-uninitialized)
+target_compile_options(platform_stores_ce PRIVATE -Wno-maybe-uninitialized)

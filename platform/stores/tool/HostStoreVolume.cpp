@@ -1,5 +1,7 @@
 #include "platform/stores/tool/HostStoreVolume.h"
 
+#include "platform/stores/MailStoreSchema.h"
+
 #include "platform/database/VolumeFiles.h"
 #include "platform/database/VolumeJournal.h"
 #include "platform/database/VolumeStore.h"
@@ -175,14 +177,6 @@ std::u16string Units(std::wstring_view text)
     return std::u16string(text.begin(), text.end());
 }
 
-std::string Narrow(std::wstring_view text)
-{
-    std::string out;
-    for (wchar_t c : text)
-        out.push_back(c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?');
-    return out;
-}
-
 Record ToRecord(const db::PropertySet& properties)
 {
     Record record;
@@ -302,7 +296,7 @@ private:
     {
         if (status == db::DbStatus::Ok)
             return true;
-        m_lastError = std::string(what) + " \"" + Narrow(name) + "\": " + StatusText(status);
+        m_lastError = std::string(what) + " \"" + AsciiText(name) + "\": " + StatusText(status);
         return false;
     }
 
