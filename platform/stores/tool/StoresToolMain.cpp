@@ -105,6 +105,13 @@ fs::path VolumeFile(const fs::path& root, const wchar_t* name)
     return root / name;
 }
 
+// A volume the tool will not write: nothing in it is touched.
+int Unmountable(const fs::path& file, const std::string& error)
+{
+    return Fail(file.string() + " cannot be mounted: " + error +
+                " (nothing was changed; move the file away to make a new store)");
+}
+
 int ShowMail(const fs::path& root, std::uint32_t osMajor)
 {
     const fs::path file = VolumeFile(root, MailVolumeName);
@@ -149,7 +156,7 @@ int WriteMail(const fs::path& root, const StorePlan& plan, std::uint32_t osMajor
     std::string error;
     const auto volume = MountHostVolume(VolumeFile(root, MailVolumeName), true, error);
     if (!volume)
-        return Fail(error);
+        return Unmountable(VolumeFile(root, MailVolumeName), error);
     // The old messages' files go first: a failure half-way leaves no file
     // that a record of the new store would not name.
     if (!ClearMailFiles(root, error) || !WriteDatabases(*volume, MailDatabases(plan, osMajor)) ||
@@ -163,7 +170,7 @@ int WritePhone(const fs::path& root, const StorePlan& plan)
     std::string error;
     const auto volume = MountHostVolume(VolumeFile(root, PhoneVolumeName), true, error);
     if (!volume)
-        return Fail(error);
+        return Unmountable(VolumeFile(root, PhoneVolumeName), error);
     if (!WriteDatabases(*volume, PhoneDatabases(plan)))
         return Fail(volume->LastError());
     return Done;
