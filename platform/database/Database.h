@@ -47,10 +47,8 @@ typedef struct _CEGUID {
 
 #define CREATE_SYSTEMGUID(pguid) (memset((pguid), 0, sizeof(CEGUID)))
 #define CREATE_INVALIDGUID(pguid) (memset((pguid), -1, sizeof(CEGUID)))
-#define CHECK_SYSTEMGUID(pguid) \
-    (!((pguid)->Data1 | (pguid)->Data2 | (pguid)->Data3 | (pguid)->Data4))
-#define CHECK_INVALIDGUID(pguid) \
-    (!~((pguid)->Data1 & (pguid)->Data2 & (pguid)->Data3 & (pguid)->Data4))
+#define CHECK_SYSTEMGUID(pguid) (!((pguid)->Data1 | (pguid)->Data2 | (pguid)->Data3 | (pguid)->Data4))
+#define CHECK_INVALIDGUID(pguid) (!~((pguid)->Data1 & (pguid)->Data2 & (pguid)->Data3 & (pguid)->Data4))
 
 // A property id: property number in the high word, value type in the low word.
 typedef DWORD CEPROPID;
@@ -267,8 +265,8 @@ BOOL WINAPI CeDeleteDatabaseEx(PCEGUID pceguid, CEOID oid);
 // Opens by *poid when it is not 0, else by lpszName and sets *poid. Returns
 // INVALID_HANDLE_VALUE on failure: ERROR_FILE_NOT_FOUND when there is no such
 // database, ERROR_INVALID_PARAMETER.
-HANDLE WINAPI CeOpenDatabaseEx(PCEGUID pceguid, PCEOID poid, LPWSTR lpszName, CEPROPID propid,
-                               DWORD dwFlags, CENOTIFYREQUEST* pRequest);
+HANDLE WINAPI CeOpenDatabaseEx(PCEGUID pceguid, PCEOID poid, LPWSTR lpszName, CEPROPID propid, DWORD dwFlags,
+                               CENOTIFYREQUEST* pRequest);
 
 // Enumerates the volume's databases (all of them when dwDbaseType is 0) in the
 // order they were created; CeFindNextDatabaseEx returns 0 with
@@ -282,10 +280,8 @@ CEOID WINAPI CeFindNextDatabaseEx(HANDLE hEnum, PCEGUID pceguid);
 // *lpdwIndex (may be NULL) receives the position's index from the beginning.
 // CEDB_SEEK_VALUESMALLER, ...GREATER and their ...OREQUAL forms fail with
 // ERROR_NOT_SUPPORTED.
-CEOID WINAPI CeSeekDatabase(HANDLE hDatabase, DWORD dwSeekType, DWORD_PTR dwValue,
-                            LPDWORD lpdwIndex);
-CEOID WINAPI CeSeekDatabaseEx(HANDLE hDatabase, DWORD dwSeekType, DWORD_PTR dwValue,
-                              WORD wNumVals, LPDWORD lpdwIndex);
+CEOID WINAPI CeSeekDatabase(HANDLE hDatabase, DWORD dwSeekType, DWORD_PTR dwValue, LPDWORD lpdwIndex);
+CEOID WINAPI CeSeekDatabaseEx(HANDLE hDatabase, DWORD dwSeekType, DWORD_PTR dwValue, WORD wNumVals, LPDWORD lpdwIndex);
 
 // Reads the record at the position: every property when rgPropID is NULL
 // (*lpcPropID receives their count), else those of rgPropID (*lpcPropID of
@@ -295,18 +291,16 @@ CEOID WINAPI CeSeekDatabaseEx(HANDLE hDatabase, DWORD dwSeekType, DWORD_PTR dwVa
 // ERROR_NO_MORE_ITEMS past the last record, ERROR_INSUFFICIENT_BUFFER without
 // CEDB_ALLOWREALLOC (*lpcbBuffer then tells the size needed),
 // ERROR_INVALID_HANDLE, ERROR_INVALID_PARAMETER, ERROR_OUTOFMEMORY.
-CEOID WINAPI CeReadRecordPropsEx(HANDLE hDbase, DWORD dwFlags, LPWORD lpcPropID,
-                                 CEPROPID* rgPropID, LPBYTE* lplpBuffer, LPDWORD lpcbBuffer,
-                                 HANDLE hHeap);
-CEOID WINAPI CeReadRecordProps(HANDLE hDbase, DWORD dwFlags, LPWORD lpcPropID,
-                               CEPROPID* rgPropID, LPBYTE* lplpBuffer, LPDWORD lpcbBuffer);
+CEOID WINAPI CeReadRecordPropsEx(HANDLE hDbase, DWORD dwFlags, LPWORD lpcPropID, CEPROPID* rgPropID, LPBYTE* lplpBuffer,
+                                 LPDWORD lpcbBuffer, HANDLE hHeap);
+CEOID WINAPI CeReadRecordProps(HANDLE hDbase, DWORD dwFlags, LPWORD lpcPropID, CEPROPID* rgPropID, LPBYTE* lplpBuffer,
+                               LPDWORD lpcbBuffer);
 
 // oidRecord 0 appends a new record; otherwise the record's properties are
 // replaced, added or (CEDB_PROPDELETE) removed, one durable update. Returns the
 // record's oid, or 0: ERROR_INVALID_PARAMETER (no such record, a bad type, a
 // value over the limits above), ERROR_DISK_FULL, ERROR_INVALID_HANDLE.
-CEOID WINAPI CeWriteRecordProps(HANDLE hDbase, CEOID oidRecord, WORD cPropID,
-                                CEPROPVAL* rgPropVal);
+CEOID WINAPI CeWriteRecordProps(HANDLE hDbase, CEOID oidRecord, WORD cPropID, CEPROPVAL* rgPropVal);
 
 // ERROR_INVALID_PARAMETER when the database has no such record.
 BOOL WINAPI CeDeleteRecord(HANDLE hDatabase, CEOID oidRecord);

@@ -13,16 +13,16 @@ namespace vellumate::database {
 
 enum class DbStatus {
     Ok,
-    NotFound,          // no such volume file, database or record
-    Exists,            // the volume file or a database of that name exists already
+    NotFound,  // no such volume file, database or record
+    Exists,    // the volume file or a database of that name exists already
     InvalidParameter,
-    NoMoreItems,       // past the last record or database
+    NoMoreItems,  // past the last record or database
     DiskFull,
     AccessDenied,
-    BadFormat,         // the file is no volume
-    Corrupt,           // damage before the journal's end: the file is left alone
+    BadFormat,  // the file is no volume
+    Corrupt,    // damage before the journal's end: the file is left alone
     Unsupported,
-    Io,                // any other failure of the file system
+    Io,  // any other failure of the file system
 };
 
 class JournalFile {

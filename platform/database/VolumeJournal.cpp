@@ -54,12 +54,18 @@ class Reader {
 public:
     Reader(const std::uint8_t* data, std::size_t size) : m_data(data), m_left(size) {}
 
-    bool U8(std::uint8_t& v) { return Take(1, [&](const std::uint8_t* p) { v = p[0]; }); }
+    bool U8(std::uint8_t& v)
+    {
+        return Take(1, [&](const std::uint8_t* p) { v = p[0]; });
+    }
     bool U16(std::uint16_t& v)
     {
         return Take(2, [&](const std::uint8_t* p) { v = static_cast<std::uint16_t>(p[0] | p[1] << 8); });
     }
-    bool U32(std::uint32_t& v) { return Take(4, [&](const std::uint8_t* p) { v = Get32(p); }); }
+    bool U32(std::uint32_t& v)
+    {
+        return Take(4, [&](const std::uint8_t* p) { v = Get32(p); });
+    }
     bool U64(std::uint64_t& v)
     {
         return Take(8, [&](const std::uint8_t* p) { v = Get32(p) | std::uint64_t(Get32(p + 4)) << 32; });
@@ -70,7 +76,7 @@ public:
             return false;
         text.resize(count);
         for (auto& unit : text) {
-            std::uint16_t v;
+            std::uint16_t v = 0;
             U16(v);
             unit = static_cast<char16_t>(v);
         }

@@ -42,10 +42,10 @@ enum ValueType : std::uint16_t {
 bool IsValueType(std::uint16_t type) noexcept;
 
 struct Property {
-    std::uint32_t id = 0;            // property number << 16 | value type
-    std::uint64_t bits = 0;          // numbers and booleans (their unsigned pattern), doubles, file times
-    std::u16string text;             // TypeText
-    std::vector<std::uint8_t> bytes; // TypeBlob
+    std::uint32_t id = 0;             // property number << 16 | value type
+    std::uint64_t bits = 0;           // numbers and booleans (their unsigned pattern), doubles, file times
+    std::u16string text;              // TypeText
+    std::vector<std::uint8_t> bytes;  // TypeBlob
 
     std::uint16_t Type() const noexcept { return static_cast<std::uint16_t>(id & 0xFFFF); }
     bool operator==(const Property&) const = default;

@@ -22,8 +22,7 @@ char16_t Fold(char16_t c) noexcept
 {
     if (c >= u'a' && c <= u'z')
         return static_cast<char16_t>(c - 0x20);
-    if ((c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) ||
-        (c >= 0x430 && c <= 0x44F))
+    if ((c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) || (c >= 0x430 && c <= 0x44F))
         return static_cast<char16_t>(c - 0x20);
     if (c >= 0x450 && c <= 0x45F)
         return static_cast<char16_t>(c - 0x50);
@@ -111,7 +110,7 @@ struct VolumeStore::Database {
     std::uint64_t dataSize = 0;
     std::map<Oid, Record> records;
     std::unordered_map<Oid, std::uint32_t> entryBytes;  // of each record's latest entry
-    std::uint32_t ownBytes = 0;                          // of its create entry
+    std::uint32_t ownBytes = 0;                         // of its create entry
     std::map<std::uint32_t, Index> indexes;
 
     Index& IndexFor(std::uint32_t id)
@@ -443,10 +442,10 @@ DbStatus VolumeStore::Compact()
     std::vector<std::uint8_t> bytes = VolumeHeader();
     // Tells the new file from any other that may lie at the volume's name.
     static std::uint64_t rewrites = 0;
-    const std::uint64_t token = (static_cast<std::uint64_t>(
-                                     std::chrono::system_clock::now().time_since_epoch().count()) *
-                                 0x9E3779B97F4A7C15ull) ^
-                                (reinterpret_cast<std::uintptr_t>(this) << 16) ^ ++rewrites;
+    const std::uint64_t token =
+        (static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) *
+         0x9E3779B97F4A7C15ull) ^
+        (reinterpret_cast<std::uintptr_t>(this) << 16) ^ ++rewrites;
     Entry next;
     next.kind = EntryKind::NextOid;
     next.database = m_nextOid;
@@ -546,8 +545,8 @@ DbStatus VolumeStore::GetDatabase(Oid oid, DatabaseInfo& info) const
 
 DbStatus VolumeStore::CreateDatabase(const DatabaseInfo& wanted, Oid& oid)
 {
-    if (wanted.name.empty() || wanted.name.size() > MaxNameLength ||
-        wanted.name.find(u'\0') != std::u16string::npos || wanted.sorts.size() > MaxSortOrders)
+    if (wanted.name.empty() || wanted.name.size() > MaxNameLength || wanted.name.find(u'\0') != std::u16string::npos ||
+        wanted.sorts.size() > MaxSortOrders)
         return DbStatus::InvalidParameter;
     LockGuard lock(*m_files);
     DbStatus status = RefreshLocked(true);
@@ -708,7 +707,7 @@ DbStatus VolumeStore::Seek(Cursor& cursor, SeekKind kind, std::int64_t count, co
         auto match = ix.byValue.find(KeyOf(*value));
         if (match != ix.byValue.end()) {
             const std::set<Oid>& oids = match->second;
-            auto oid = kind == SeekKind::FirstEqual   ? oids.begin()
+            auto oid = kind == SeekKind::FirstEqual  ? oids.begin()
                        : cursor.anchor > MaxOidValue ? oids.end()
                                                      : oids.upper_bound(static_cast<Oid>(cursor.anchor));
             if (oid != oids.end())

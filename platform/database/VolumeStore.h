@@ -72,7 +72,7 @@ class VolumeStore {
 public:
     struct Options {
         std::uint64_t compactMinBytes = 64 * 1024;  // never rewrite a file smaller than this
-        bool sync = true;                            // flush every append to the disk
+        bool sync = true;                           // flush every append to the disk
     };
 
     // Mounts through `files`, which the store keeps.

@@ -252,8 +252,8 @@ KillReport RunKillScenario(const std::string& path, int rounds, unsigned seed)
         VolumeStore::Options options;
         options.sync = false;
         options.compactMinBytes = 1ull << 40;
-        const DbStatus mounted = VolumeStore::Mount(std::make_unique<PosixVolumeFiles>(path), MountMode::OpenAlways,
-                                                    options, store);
+        const DbStatus mounted =
+            VolumeStore::Mount(std::make_unique<PosixVolumeFiles>(path), MountMode::OpenAlways, options, store);
         if (mounted != DbStatus::Ok) {
             report.failure = "round " + std::to_string(round) + ": the volume does not mount (" +
                              std::to_string(static_cast<int>(mounted)) + ")";

@@ -12,10 +12,10 @@ namespace vellumate::database::testing {
 
 struct KillReport {
     int rounds = 0;
-    int acknowledged = 0;   // changes the children reported done
-    int inFlightKept = 0;   // rounds whose change in flight reached the file
-    int tornTails = 0;      // rounds that left a torn entry at the end
-    std::string failure;    // empty when every round checked out
+    int acknowledged = 0;  // changes the children reported done
+    int inFlightKept = 0;  // rounds whose change in flight reached the file
+    int tornTails = 0;     // rounds that left a torn entry at the end
+    std::string failure;   // empty when every round checked out
 };
 
 // Runs `rounds` kill rounds on the volume file `path` (created afresh).

@@ -95,7 +95,10 @@ public:
             ::close(m_lock);
     }
 
-    DbStatus Open(bool create, std::unique_ptr<JournalFile>& file) override { return OpenPath(m_path, create ? O_CREAT : 0, file); }
+    DbStatus Open(bool create, std::unique_ptr<JournalFile>& file) override
+    {
+        return OpenPath(m_path, create ? O_CREAT : 0, file);
+    }
     DbStatus CreateReplacement(std::unique_ptr<JournalFile>& file) override
     {
         return OpenPath(m_path + ".new", O_CREAT | O_TRUNC, file);

@@ -16,7 +16,8 @@ int main(int argc, char** argv)
     const auto folder = std::filesystem::temp_directory_path() / ("vellumate-killbench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     const auto start = std::chrono::steady_clock::now();
-    const KillReport report = RunKillScenario((folder / "cemail.vol").string(), rounds, static_cast<unsigned>(::time(nullptr)));
+    const KillReport report =
+        RunKillScenario((folder / "cemail.vol").string(), rounds, static_cast<unsigned>(::time(nullptr)));
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::filesystem::remove_all(folder);
     std::printf("kills %d, changes acknowledged %d, in flight and kept %d, torn tails %d, %.1f s\n", report.rounds,

@@ -196,14 +196,22 @@ TEST(VolumeStore, MountModesAndForeignFiles)
     MemoryDisk disk;
     MountOn(disk, MountMode::OpenExisting, DbStatus::NotFound);
     EXPECT_FALSE(disk.journal);
-    { auto store = MountOn(disk, MountMode::CreateNew); }
+    {
+        auto store = MountOn(disk, MountMode::CreateNew);
+    }
     MountOn(disk, MountMode::CreateNew, DbStatus::Exists);
     {
         auto store = MountOn(disk, MountMode::OpenExisting);
         NewDatabase(*store, u"kept");
     }
-    { auto store = MountOn(disk, MountMode::OpenAlways); EXPECT_EQ(store->Databases().size(), 1u); }
-    { auto store = MountOn(disk, MountMode::CreateAlways); EXPECT_TRUE(store->Databases().empty()); }
+    {
+        auto store = MountOn(disk, MountMode::OpenAlways);
+        EXPECT_EQ(store->Databases().size(), 1u);
+    }
+    {
+        auto store = MountOn(disk, MountMode::CreateAlways);
+        EXPECT_TRUE(store->Databases().empty());
+    }
 
     // A file that is no volume is refused and left as it was.
     const Bytes foreign = {'P', 'K', 3, 4, 0, 0, 0, 0, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9};
@@ -309,7 +317,9 @@ TEST(VolumeStore, WritesAreCheckedAgainstTheLimits)
     EXPECT_EQ(store->WriteRecord(db, 0, Set({bad}), written), DbStatus::InvalidParameter);
     EXPECT_EQ(store->WriteRecord(db, 0, Set({Blob(1, Bytes(MaxPropertyData + 1))}), written),
               DbStatus::InvalidParameter);
-    EXPECT_EQ(store->WriteRecord(db, 0, Set({Blob(1, Bytes(MaxPropertyData)), Blob(2, Bytes(MaxPropertyData)), Blob(3, Bytes(MaxPropertyData))}),
+    EXPECT_EQ(store->WriteRecord(db, 0,
+                                 Set({Blob(1, Bytes(MaxPropertyData)), Blob(2, Bytes(MaxPropertyData)),
+                                      Blob(3, Bytes(MaxPropertyData))}),
                                  written),
               DbStatus::InvalidParameter);
     EXPECT_EQ(store->WriteRecord(db, 12345, Set({U4(1, 1)}), written), DbStatus::InvalidParameter);
@@ -330,7 +340,8 @@ TEST(VolumeStore, CompactionKeepsEverythingAndOthersFollow)
     Oid highest = 0;
     std::size_t largest = 0;
     for (std::uint32_t i = 0; i < 400; ++i) {
-        const Oid oid = Write(*store, db, Set({U4(0x3603, i), Text(0x8003, u"Inbox folder " + std::u16string(i % 7, u'x'))}));
+        const Oid oid =
+            Write(*store, db, Set({U4(0x3603, i), Text(0x8003, u"Inbox folder " + std::u16string(i % 7, u'x'))}));
         highest = std::max(highest, oid);
         if (i % 10 == 0)
             kept.push_back(oid);
