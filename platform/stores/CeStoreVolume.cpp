@@ -2,6 +2,7 @@
 
 #include "platform/stores/MailStoreSchema.h"
 
+#include "platform/DevicePaths.h"
 #include "platform/Handles.h"
 
 #include <algorithm>
@@ -88,7 +89,8 @@ std::vector<CEPROPVAL> ToValues(const Record& record)
 
 CeStoreVolume::CeStoreVolume(const wchar_t* path, DWORD how) noexcept
 {
-    std::wstring name(path);
+    // A handset path below the device's root (a test's root, too).
+    std::wstring name = ToDevicePath(path);
     m_mounted = ::CeMountDBVol(&m_volume, name.data(), how) != FALSE;
     if (!m_mounted) {
         m_errorCode = ::GetLastError();

@@ -183,6 +183,29 @@ std::array<std::uint32_t, N> Share(std::uint32_t total, const std::array<FolderS
     return counts;
 }
 
+// Where mail arrives there is always something new: a folder of two or more
+// arrived messages has at least one unread, whatever the dice said.
+template <std::size_t N>
+void MarkSomethingUnread(std::vector<PlannedMessage>& messages, const std::array<FolderShare, N>& shares)
+{
+    for (const FolderShare& share : shares) {
+        if (share.readPercent == 100)
+            continue;
+        PlannedMessage* last = nullptr;
+        std::uint32_t count = 0;
+        bool unread = false;
+        for (PlannedMessage& message : messages) {
+            if (message.folderId == share.id) {
+                ++count;
+                unread = unread || message.IsUnread();
+                last = &message;
+            }
+        }
+        if (count >= 2 && !unread)
+            last->read = false;
+    }
+}
+
 PlannedMessage MakeEmail(Random& random, std::uint32_t id, const FolderShare& share, std::uint32_t& nextAttachment)
 {
     PlannedMessage m;
@@ -245,6 +268,9 @@ StorePlan MakeStorePlan(const StoreRequest& request)
         for (std::uint32_t i = 0; i < textCounts[f]; ++i)
             plan.messages.push_back(MakeText(random, nextId++, TextShares[f]));
     }
+
+    MarkSomethingUnread(plan.messages, EmailShares);
+    MarkSomethingUnread(plan.messages, TextShares);
 
     const std::uint32_t calls = std::min(request.calls, MaxCalls);
     std::uint64_t when = HistoryEnd;

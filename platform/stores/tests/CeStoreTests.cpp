@@ -184,5 +184,5 @@ TEST(CeStoreTest, NoVolumeOrAnEmptyOneFindsNothing)
     const PhoneReport nothing = ScanPhone(phone);
     EXPECT_EQ(nothing.calls.count, 0u);
     EXPECT_EQ(nothing.speedDials.bytes, 0u);
-    EXPECT_EQ(phone.EmptyDatabaseBytes(), std::optional<std::uint32_t>(CEDB_DATABASEOVERHEAD));
+    EXPECT_EQ(phone.EmptyDatabaseBytes(), std::optional<std::uint32_t>(vellumate::database::EmptyDatabaseSize));
 }
