@@ -19,6 +19,7 @@ ensure_device_folder() {
     fi
     # Devices made before the SIM card existed get the sample's card.
     [ -e "$(sim_file)" ] || cp "$SAMPLE/sim.txt" "$(sim_file)"
+    ensure_device_stores
 }
 
 # Copies the built programs into the device (once per command). A new inode
@@ -523,7 +524,8 @@ device_cmd() {
         memory)  device_memory "$@" ;;
         store)   device_store "$@" ;;
         sim)     device_sim "$@" ;;
-        *) die "unknown device command '$sub' (show, card, battery, memory, store, sim, reset, path)" ;;
+        mail|calls|notes) device_stores "$sub" "$@" ;;
+        *) die "unknown device command '$sub' (show, card, battery, memory, store, sim, mail, calls, notes, reset, path)" ;;
     esac
 }
 

@@ -1,6 +1,7 @@
 #include "platform/phone/Tapi.h"
 
 #include "platform/ShellNotifyProtocol.h"
+#include "platform/phone/CallLog.h"
 #include "platform/phone/LastCall.h"
 
 #include <cwchar>
@@ -23,6 +24,8 @@ extern "C" LONG tapiRequestMakeCall(LPCWSTR lpszDestAddress, LPCWSTR, LPCWSTR lp
         // The number is the device's last dialled one even when no shell is
         // there to show the call.
         phone::KeepLastCall(call);
+        // And it joins the phone's call log, where the storage cleaner finds it.
+        phone::LogDialledCall(call);
         return SendCallRequest(call.number, call.calledParty) ? 0 : TAPIERR_NOREQUESTRECIPIENT;
     } catch (...) {
         return TAPIERR_REQUESTFAILED;

@@ -1,6 +1,7 @@
 // The handset's assisted telephony: a program asks for a voice call to a
 // number, as on the handset. The request is kept as the device's last
-// dialled call (LastCall.h) and shown by the home shell as its calling notice.
+// dialled call (LastCall.h), joins the phone store's call log (CallLog.h) and
+// is shown by the home shell as its calling notice.
 #pragma once
 
 #include <windows.h>

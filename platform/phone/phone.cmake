@@ -1,10 +1,12 @@
 # The handset's telephony: call requests, kept as the device's last dialled
-# call and shown by the home shell. Included by platform/CMakeLists.txt.
+# call, logged in the phone store's call log and shown by the home shell.
+# Included by platform/CMakeLists.txt.
 
 add_library(platform_phone STATIC
+    phone/CallLog.cpp phone/CallLog.h
     phone/LastCall.cpp phone/LastCall.h
     phone/Tapi.cpp phone/Tapi.h)
-target_link_libraries(platform_phone PUBLIC platform)
+target_link_libraries(platform_phone PUBLIC platform platform_stores_ce)
 
 # A call request goes to "the" shell relay, found by its window class: these
 # tests make their own and must not run beside a shell or one another.

@@ -2,6 +2,12 @@
 #include "platform/phone/LastCall.h"
 #include "platform/phone/Tapi.h"
 
+#include "platform/stores/CeStoreVolume.h"
+#include "platform/stores/MailStoreSchema.h"
+#include "platform/stores/StorePlan.h"
+#include "platform/stores/StoreRecords.h"
+#include "platform/stores/StoreScan.h"
+
 #include "platform/ShellNotifyProtocol.h"
 #include "platform/shell/CallNotice.h"
 #include "platform/shell/NotifyRelay.h"
@@ -88,6 +94,54 @@ TEST(TapiTest, WithoutAShellTheNumberIsStillKept)
     EXPECT_EQ(tapiRequestMakeCall(std::wstring(81, L'1').c_str(), nullptr, nullptr, nullptr),
               TAPIERR_INVALDESTADDRESS);
     EXPECT_EQ(ReadLastCall()->number, L"0555 123-45 (6)");
+}
+
+TEST(TapiTest, ADialledCallJoinsThePhonesCallLog)
+{
+    using namespace vellumate::stores;
+    TempDevice device;
+    // No phone store yet: the call makes it.
+    ASSERT_EQ(tapiRequestMakeCall(L"+441632960001", nullptr, L"Anna", nullptr), TAPIERR_NOREQUESTRECIPIENT);
+    {
+        CeStoreVolume phone(PhoneVolumePath, OPEN_EXISTING);
+        ASSERT_TRUE(phone.Mounted()) << phone.LastError();
+        const auto calls = phone.ReadDatabase(CallLogDb);
+        ASSERT_TRUE(calls);
+        ASSERT_EQ(calls->size(), 1u);
+        const Record& call = calls->front().props;
+        EXPECT_EQ(*TextProp(call, PropCallNumber), L"+441632960001");
+        EXPECT_EQ(*TextProp(call, PropCallName), L"Anna");
+        EXPECT_EQ(NumberProp(call, PropCallDirection), CallOutgoing);
+        EXPECT_EQ(NumberProp(call, PropCallDuration), 0u);
+        EXPECT_NE(FindProp(call, PropCallTime), nullptr);
+    }
+
+    // A store with a call log already: the call joins it, after the others,
+    // and the cleaner counts it with them.
+    StoreRequest request;
+    request.calls = 5;
+    const StorePlan plan = MakeStorePlan(request);
+    {
+        CeStoreVolume phone(PhoneVolumePath, OPEN_EXISTING);
+        ASSERT_TRUE(WriteDatabases(phone, PhoneDatabases(plan)));
+    }
+    ASSERT_EQ(tapiRequestMakeCall(L"112", nullptr, nullptr, nullptr), TAPIERR_NOREQUESTRECIPIENT);
+    // Nothing that cannot be dialled is logged.
+    EXPECT_EQ(tapiRequestMakeCall(L"12a", nullptr, nullptr, nullptr), TAPIERR_INVALDESTADDRESS);
+    CeStoreVolume phone(PhoneVolumePath, OPEN_EXISTING);
+    const auto calls = phone.ReadDatabase(CallLogDb);
+    ASSERT_TRUE(calls);
+    ASSERT_EQ(calls->size(), 6u);
+    EXPECT_EQ(*TextProp(calls->back().props, PropCallNumber), L"112");
+    EXPECT_EQ(TextProp(calls->back().props, PropCallName), nullptr);
+    const PhoneReport report = ScanPhone(phone);
+    EXPECT_EQ(report.calls.count, 6u);
+    EXPECT_EQ(report.calls.bytes, RecordBytes(calls->back().props) + [&] {
+        std::uint64_t bytes = 0;
+        for (const PlannedCall& call : plan.calls)
+            bytes += RecordBytes(CallRecord(call));
+        return bytes;
+    }());
 }
 
 TEST(TapiTest, TheNoticeGoesWithEndBackASoftKeyOrByItself)
