@@ -351,15 +351,16 @@ bool MailStoreAccess::DeleteMessages(const std::wstring& folder, MessageService 
                              message.Number(MessageHasAttachments).value_or(0) != 0});
     }
 
-    unsigned unreadDeleted = 0;
     bool succeeded = true;
     for (const Taken& item : taken) {
         if (!CeDeleteRecord(records.Get(), item.oid)) {
             succeeded = Fail();
             break;
         }
-        if (item.unread)
-            ++unreadDeleted;
+        // The folder's counter follows each unread message at once, so that a
+        // deletion cut short leaves counters that agree with what is left.
+        if (item.unread && CorrectUnreadCounters(folder, service, 1))
+            countersChanged = true;
         if (!item.messageId) {
             SetLastError(ERROR_NOT_FOUND);
             succeeded = Fail();
@@ -375,9 +376,6 @@ bool MailStoreAccess::DeleteMessages(const std::wstring& folder, MessageService 
         }
         ++deleted;
     }
-    // The counters follow what went, also when a later message failed.
-    if (CorrectUnreadCounters(folder, service, unreadDeleted) && unreadDeleted > 0)
-        countersChanged = true;
     return succeeded;
 }
 

@@ -64,8 +64,8 @@ public:
     bool DatabaseUsage(const wchar_t* name, DWORD& count, DWORD& size);
 
     // Deletes the folder's messages of the service that pass the filter, with
-    // their stored records, bodies and attachments, and corrects the folder's
-    // unread counters. `deleted` counts what went, also on failure.
+    // their stored records, bodies and attachments, and lowers the folder's
+    // unread counters with each unread message that goes. `deleted` counts what went, also on failure.
     // `countersChanged` tells that an unread counter was lowered.
     bool DeleteMessages(const std::wstring& folder, MessageService service, DWORD filter, unsigned& deleted,
                         bool& countersChanged);
