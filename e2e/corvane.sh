@@ -65,9 +65,9 @@ press soft2
 choose "Text Messages"
 choose "All Messages"
 scan "All Text Messages" Messages: mail 41003
-texts=$SCANNED
+text_messages=$SCANNED
 press soft1
-wait_for "the text messages deleted" has_line RIZEMgr "text \"$texts text messages were deleted.\""
+wait_for "the text messages deleted" has_line RIZEMgr "text \"$text_messages text messages were deleted.\""
 expect "no text message left" [ "$(predicted mail 41003)" = "0|0 B" ]
 
 # A call placed in Pellory joins the call log.
