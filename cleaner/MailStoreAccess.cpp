@@ -351,6 +351,10 @@ bool MailStoreAccess::DeleteMessages(const std::wstring& folder, MessageService 
                              message.Number(MessageHasAttachments).value_or(0) != 0});
     }
 
+    // The stored messages and attachments stay open for the whole folder.
+    DatabaseHandle messages = OpenDatabase(m_volume, MessagesDatabase);
+    DatabaseHandle attachments =
+        service == MessageService::Mail ? OpenDatabase(m_volume, AttachmentsDatabase) : DatabaseHandle();
     bool succeeded = true;
     for (const Taken& item : taken) {
         if (!CeDeleteRecord(records.Get(), item.oid)) {
@@ -366,11 +370,12 @@ bool MailStoreAccess::DeleteMessages(const std::wstring& folder, MessageService 
             succeeded = Fail();
             break;
         }
-        if (!DeleteStoredMessage(*item.messageId, service)) {
+        if (!DeleteStoredMessage(messages.Get(), *item.messageId, service)) {
             succeeded = false;
             break;
         }
-        if (service == MessageService::Mail && item.attachments && !DeleteAttachments(*item.messageId)) {
+        if (service == MessageService::Mail && item.attachments &&
+            !DeleteAttachments(attachments.Get(), *item.messageId)) {
             succeeded = false;
             break;
         }
@@ -379,33 +384,33 @@ bool MailStoreAccess::DeleteMessages(const std::wstring& folder, MessageService 
     return succeeded;
 }
 
-bool MailStoreAccess::DeleteStoredMessage(DWORD messageId, MessageService service)
+bool MailStoreAccess::DeleteStoredMessage(HANDLE messages, DWORD messageId, MessageService service)
 {
-    DatabaseHandle messages = OpenDatabase(m_volume, MessagesDatabase);
-    if (!messages)
+    if (messages == INVALID_HANDLE_VALUE) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
         return Fail();
-    const CEOID stored = SeekFirstEqual(messages.Get(), StoredMessageId, messageId);
-    if (!stored || !CeDeleteRecord(messages.Get(), stored))
+    }
+    const CEOID stored = SeekFirstEqual(messages, StoredMessageId, messageId);
+    if (!stored || !CeDeleteRecord(messages, stored))
         return Fail();
     if (service == MessageService::Mail)
         DeleteIfThere(BodyFile(m_baseDirectory, messageId));
     return true;
 }
 
-bool MailStoreAccess::DeleteAttachments(DWORD messageId)
+bool MailStoreAccess::DeleteAttachments(HANDLE attachments, DWORD messageId)
 {
-    DatabaseHandle attachments = OpenDatabase(m_volume, AttachmentsDatabase);
-    if (!attachments)
+    if (attachments == INVALID_HANDLE_VALUE)
         return true;  // no attachment store: nothing to delete
     StoreRecord attachment;
     // Each pass finds the first attachment left; a record that cannot be
     // deleted ends the step, so it is never tried again and again.
-    while (SeekFirstEqual(attachments.Get(), AttachmentOwner, messageId)) {
-        if (!attachment.Read(attachments.Get()))
+    while (SeekFirstEqual(attachments, AttachmentOwner, messageId)) {
+        if (!attachment.Read(attachments))
             return Fail();
         if (const std::optional<ULONG> attachmentId = attachment.Number(AttachmentId))
             DeleteIfThere(AttachmentFile(m_baseDirectory, messageId, *attachmentId));
-        if (!CeDeleteRecord(attachments.Get(), attachment.Oid()))
+        if (!CeDeleteRecord(attachments, attachment.Oid()))
             return Fail();
     }
     return true;

@@ -77,8 +77,8 @@ public:
 private:
     bool Fail() noexcept;
     bool MessageSize(const StoreRecord& message, DWORD& size);
-    bool DeleteStoredMessage(DWORD messageId, MessageService service);
-    bool DeleteAttachments(DWORD messageId);
+    bool DeleteStoredMessage(HANDLE messages, DWORD messageId, MessageService service);
+    bool DeleteAttachments(HANDLE attachments, DWORD messageId);
     bool CorrectUnreadCounters(const std::wstring& folder, MessageService service, unsigned unreadDeleted);
     DWORD EmptyDatabaseSize();
 
