@@ -8,7 +8,8 @@ source "$(dirname "$0")/lib.sh"
 e2e_begin
 
 start tarnwell "File Manager"
-press down soft1
+press_until "\"My Documents\" selected in the tree" down has_line "File Manager" '"My Documents"' selected
+press soft1
 wait_for "the files of \\My Documents\\" has_line "File Manager" 'text " \My Documents\"'
 
 # Copy: the 2 key on the last row, the card in the folder chooser, and the

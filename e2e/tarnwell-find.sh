@@ -8,8 +8,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_begin
 
 start tarnwell "File Manager"
-press down
-wait_for "\"My Documents\" selected in the tree" has_line "File Manager" '"My Documents"' selected
+press_until "\"My Documents\" selected in the tree" down has_line "File Manager" '"My Documents"' selected
 press soft2
 choose "Find Files..."
 wait_for "the find dialog" in_front '"Find Files"'

@@ -11,7 +11,8 @@ e2e_begin
 Personal='\My Documents\Personal'
 
 start tarnwell "File Manager"
-press down soft1
+press_until "\"My Documents\" selected in the tree" down has_line "File Manager" '"My Documents"' selected
+press soft1
 wait_for "the files of \\My Documents\\" has_line "File Manager" 'text " \My Documents\"'
 press_until "\"Personal\" selected" down has_line "File Manager" 'text "> Personal"'
 press enter

@@ -14,8 +14,7 @@ shot tree >/dev/null
 
 # The action key opens a folder with subfolders in the tree, and shows the
 # files of one without.
-press down
-wait_for "\"My Documents\" selected in the tree" has_line "File Manager" '"My Documents"' selected
+press_until "\"My Documents\" selected in the tree" down has_line "File Manager" '"My Documents"' selected
 press enter
 wait_for "the subfolders of \"My Documents\" in the tree" in_order "File Manager" '"My Documents" expanded' '"Business"'
 press down
@@ -43,7 +42,8 @@ region_changed "the rows after sorting" "$byName" "$bySize" 176x60+0+60
 press back
 wait_for "the list of \\My Documents\\" has_line "File Manager" 'text " \My Documents\"'
 wait_for "\"Business\" selected in \\My Documents\\" has_line "File Manager" 'text "> Business"'
-expect "the folder's files under its subfolders" in_order "File Manager" 'text "  Templates"' 'text "  Read me.txt'
+# The folder's files come under its subfolders (the list scrolls to them).
+press_until "the first file under the subfolders" down in_order "File Manager" 'text "  Templates"' 'text "> Read me.txt'
 press soft1
 wait_for "the tree again, at \"My Documents\"" has_line "File Manager" '"My Documents" expanded selected'
 expect "the tree's soft keys" soft_keys Files Menu
