@@ -26,15 +26,17 @@ void ScanDatabase(ScanProgress& progress, const wchar_t* database, const std::fu
     changed();
 }
 
-void ScanFolder(ScanProgress& progress, MailStoreAccess& store, const std::wstring& folder, MessageService service,
+// False when the folder's database cannot be opened: that ends the scan.
+bool ScanFolder(ScanProgress& progress, MailStoreAccess& store, const std::wstring& folder, MessageService service,
                 DWORD classId, const std::function<void()>& changed)
 {
     if (!store.OpenFolder(folder, service, classId, progress.category.filter))
-        return;
+        return false;
     DWORD size = 0;
     while (!progress.stop.load() && store.NextMessage(size))
         Add(progress, size, changed);
     store.CloseFolder();
+    return true;
 }
 
 void ScanMessages(ScanProgress& progress, const std::function<void()>& changed)
@@ -57,9 +59,8 @@ void ScanMessages(ScanProgress& progress, const std::function<void()>& changed)
     if (!store.ListFolders(service))
         return;
     for (const std::wstring& folder : store.Folders()) {
-        if (progress.stop.load())
+        if (progress.stop.load() || !ScanFolder(progress, store, folder, service, classId, changed))
             break;
-        ScanFolder(progress, store, folder, service, classId, changed);
     }
 }
 
