@@ -166,6 +166,45 @@ CEOID CreateDatabase(PCEGUID guid, DatabaseInfo& wanted)
     return oid;
 }
 
+// A sort order of either information record: the older names one property,
+// the newer up to three, of which the first is kept.
+void AddSortOrder(DatabaseInfo& wanted, const SORTORDERSPEC& order)
+{
+    wanted.sorts.push_back({order.propid, order.dwFlags});
+}
+
+void AddSortOrder(DatabaseInfo& wanted, const SORTORDERSPECEX& order)
+{
+    if (order.wNumProps > 0)
+        wanted.sorts.push_back({order.rgPropID[0], order.rgdwFlags[0]});
+}
+
+// Both create functions: the name, type, flags and sort orders the record
+// marks as valid.
+template <typename Info>
+CEOID CreateDatabaseFrom(PCEGUID pceguid, Info* lpCEDBInfo)
+{
+    if (!lpCEDBInfo || !(lpCEDBInfo->dwFlags & CEDB_VALIDNAME))
+        return Fail(ERROR_INVALID_PARAMETER, CEOID(0));
+    try {
+        std::lock_guard lock(g_lock);
+        DatabaseInfo wanted;
+        if (!NameFrom(lpCEDBInfo->szDbaseName, wanted.name))
+            return Fail(ERROR_INVALID_PARAMETER, CEOID(0));
+        wanted.type = (lpCEDBInfo->dwFlags & CEDB_VALIDTYPE) ? lpCEDBInfo->dwDbaseType : 0;
+        wanted.flags = lpCEDBInfo->dwFlags & StoredFlags;
+        if (lpCEDBInfo->dwFlags & CEDB_VALIDSORTSPEC) {
+            if (lpCEDBInfo->wNumSortOrder > CEDB_MAXSORTORDER)
+                return Fail(ERROR_INVALID_PARAMETER, CEOID(0));
+            for (WORD i = 0; i < lpCEDBInfo->wNumSortOrder; ++i)
+                AddSortOrder(wanted, lpCEDBInfo->rgSortSpecs[i]);
+        }
+        return CreateDatabase(pceguid, wanted);
+    } catch (const std::bad_alloc&) {
+        return Fail(ERROR_OUTOFMEMORY, CEOID(0));
+    }
+}
+
 }  // namespace
 
 extern "C" {
@@ -254,51 +293,12 @@ BOOL WINAPI CeFlushDBVol(PCEGUID pceguid)
 
 CEOID WINAPI CeCreateDatabaseEx(PCEGUID pceguid, CEDBASEINFO* lpCEDBInfo)
 {
-    if (!lpCEDBInfo || !(lpCEDBInfo->dwFlags & CEDB_VALIDNAME))
-        return Fail(ERROR_INVALID_PARAMETER, CEOID(0));
-    try {
-        std::lock_guard lock(g_lock);
-        DatabaseInfo wanted;
-        if (!NameFrom(lpCEDBInfo->szDbaseName, wanted.name))
-            return Fail(ERROR_INVALID_PARAMETER, CEOID(0));
-        wanted.type = (lpCEDBInfo->dwFlags & CEDB_VALIDTYPE) ? lpCEDBInfo->dwDbaseType : 0;
-        wanted.flags = lpCEDBInfo->dwFlags & StoredFlags;
-        if (lpCEDBInfo->dwFlags & CEDB_VALIDSORTSPEC) {
-            if (lpCEDBInfo->wNumSortOrder > CEDB_MAXSORTORDER)
-                return Fail(ERROR_INVALID_PARAMETER, CEOID(0));
-            for (WORD i = 0; i < lpCEDBInfo->wNumSortOrder; ++i)
-                wanted.sorts.push_back({lpCEDBInfo->rgSortSpecs[i].propid, lpCEDBInfo->rgSortSpecs[i].dwFlags});
-        }
-        return CreateDatabase(pceguid, wanted);
-    } catch (const std::bad_alloc&) {
-        return Fail(ERROR_OUTOFMEMORY, CEOID(0));
-    }
+    return CreateDatabaseFrom(pceguid, lpCEDBInfo);
 }
 
 CEOID WINAPI CeCreateDatabaseEx2(PCEGUID pceguid, CEDBASEINFOEX* lpCEDBInfo)
 {
-    if (!lpCEDBInfo || !(lpCEDBInfo->dwFlags & CEDB_VALIDNAME))
-        return Fail(ERROR_INVALID_PARAMETER, CEOID(0));
-    try {
-        std::lock_guard lock(g_lock);
-        DatabaseInfo wanted;
-        if (!NameFrom(lpCEDBInfo->szDbaseName, wanted.name))
-            return Fail(ERROR_INVALID_PARAMETER, CEOID(0));
-        wanted.type = (lpCEDBInfo->dwFlags & CEDB_VALIDTYPE) ? lpCEDBInfo->dwDbaseType : 0;
-        wanted.flags = lpCEDBInfo->dwFlags & StoredFlags;
-        if (lpCEDBInfo->dwFlags & CEDB_VALIDSORTSPEC) {
-            if (lpCEDBInfo->wNumSortOrder > CEDB_MAXSORTORDER)
-                return Fail(ERROR_INVALID_PARAMETER, CEOID(0));
-            for (WORD i = 0; i < lpCEDBInfo->wNumSortOrder; ++i) {
-                const SORTORDERSPECEX& spec = lpCEDBInfo->rgSortSpecs[i];
-                if (spec.wNumProps > 0)
-                    wanted.sorts.push_back({spec.rgPropID[0], spec.rgdwFlags[0]});
-            }
-        }
-        return CreateDatabase(pceguid, wanted);
-    } catch (const std::bad_alloc&) {
-        return Fail(ERROR_OUTOFMEMORY, CEOID(0));
-    }
+    return CreateDatabaseFrom(pceguid, lpCEDBInfo);
 }
 
 BOOL WINAPI CeDeleteDatabaseEx(PCEGUID pceguid, CEOID oid)
