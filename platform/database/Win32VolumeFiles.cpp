@@ -24,39 +24,19 @@ public:
     }
     DbStatus Read(std::uint64_t offset, std::uint8_t* data, std::size_t count) override
     {
-        while (count > 0) {
-            OVERLAPPED at{};
-            at.Offset = static_cast<DWORD>(offset);
-            at.OffsetHigh = static_cast<DWORD>(offset >> 32);
-            const DWORD piece = count > (1u << 30) ? (1u << 30) : static_cast<DWORD>(count);
-            DWORD done = 0;
-            if (!::ReadFile(m_file.Get(), data, piece, &done, &at))
-                return StatusFromWin32(::GetLastError());
-            if (done == 0)
-                return DbStatus::Io;
+        return Transfer(offset, count, DbStatus::Io, [&](OVERLAPPED& at, DWORD piece, DWORD& done) {
+            const BOOL ok = ::ReadFile(m_file.Get(), data, piece, &done, &at);
             data += done;
-            offset += done;
-            count -= done;
-        }
-        return DbStatus::Ok;
+            return ok;
+        });
     }
     DbStatus Write(std::uint64_t offset, const std::uint8_t* data, std::size_t count) override
     {
-        while (count > 0) {
-            OVERLAPPED at{};
-            at.Offset = static_cast<DWORD>(offset);
-            at.OffsetHigh = static_cast<DWORD>(offset >> 32);
-            const DWORD piece = count > (1u << 30) ? (1u << 30) : static_cast<DWORD>(count);
-            DWORD done = 0;
-            if (!::WriteFile(m_file.Get(), data, piece, &done, &at))
-                return StatusFromWin32(::GetLastError());
-            if (done == 0)
-                return DbStatus::DiskFull;
+        return Transfer(offset, count, DbStatus::DiskFull, [&](OVERLAPPED& at, DWORD piece, DWORD& done) {
+            const BOOL ok = ::WriteFile(m_file.Get(), data, piece, &done, &at);
             data += done;
-            offset += done;
-            count -= done;
-        }
-        return DbStatus::Ok;
+            return ok;
+        });
     }
     DbStatus Sync() override
     {
@@ -72,6 +52,27 @@ public:
     }
 
 private:
+    // Reads or writes `count` bytes from `offset` in pieces a call can take;
+    // a piece that moves nothing ends it with `stalled`.
+    template <typename Piece>
+    DbStatus Transfer(std::uint64_t offset, std::size_t count, DbStatus stalled, Piece piece)
+    {
+        while (count > 0) {
+            OVERLAPPED at{};
+            at.Offset = static_cast<DWORD>(offset);
+            at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+            const DWORD size = count > (1u << 30) ? (1u << 30) : static_cast<DWORD>(count);
+            DWORD done = 0;
+            if (!piece(at, size, done))
+                return StatusFromWin32(::GetLastError());
+            if (done == 0)
+                return stalled;
+            offset += done;
+            count -= done;
+        }
+        return DbStatus::Ok;
+    }
+
     FileHandle m_file;
 };
 
