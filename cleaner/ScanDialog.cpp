@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr wchar_t ScanPaneClass[] = L"CorvaneScanPane";
 constexpr int Inset = CleanerDisplay::Inset;
 constexpr int LineHeight = CleanerDisplay::RowHeight;
 
@@ -45,37 +44,10 @@ bool KeepsDialogFont() noexcept
 
 }  // namespace
 
-bool ScanPane::Create(HWND parent, const RECT& rect)
+void ScanDialog::PaneKey(UINT key)
 {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    return RegisterWindowClass(instance, ScanPaneClass, 0, LoadCursorW(nullptr, IDC_ARROW)) &&
-           CreateWindowObject(instance, ScanPaneClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0,
-                              rect, parent);
-}
-
-LRESULT ScanPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS;
-    case WM_KEYDOWN:
-        if (wParam == VK_UP || wParam == VK_DOWN) {
-            m_dialog.Scroll(wParam == VK_UP ? -ScanDialog::ScrollStep : ScanDialog::ScrollStep);
-            return 0;
-        }
-        break;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        m_dialog.Paint(Window());
-        return 0;
-    case WM_DESTROY:
-        WithdrawScreenText(Window());
-        break;
-    default:
-        break;
-    }
-    return DefWindowProcW(Window(), message, wParam, lParam);
+    if (key == VK_UP || key == VK_DOWN)
+        Scroll(key == VK_UP ? -ScrollStep : ScrollStep);
 }
 
 ScanDialog::ScanDialog(HWND parent, const Category& category, const CleanerDisplay& display) noexcept
@@ -96,7 +68,7 @@ InitResult ScanDialog::InitDialog()
         return InitResult::Stop;
     RECT client{};
     GetClientRect(Window(), &client);
-    if (!m_pane.Create(Window(), client)) {
+    if (!m_pane.Create(Window(), client, WS_CLIPSIBLINGS)) {
         EndDialog(Window(), IDCANCEL);
         return InitResult::Stop;
     }
@@ -183,7 +155,7 @@ int ScanDialog::LayoutHeight(HDC dc, int width, bool draw, int top)
     return y + Inset - top;
 }
 
-void ScanDialog::Paint(HWND pane)
+void ScanDialog::PaintPane(HWND pane)
 {
     vellumate::BufferedPaint paint(pane);
     const RECT& client = paint.Client();

@@ -6,31 +6,14 @@
 #include "cleaner/CleanerDisplay.h"
 #include "cleaner/ScanWorker.h"
 
+#include "framework/DialogPane.h"
 #include "framework/Dialogs.h"
-
-#include "platform/WindowBase.h"
 
 #include <windows.h>
 
 #include <memory>
 
-class ScanDialog;
-
-// What the dialog shows under its two figures; it scrolls with Up and Down
-// when it is taller than the screen.
-class ScanPane : public vellumate::WindowBase<ScanPane> {
-public:
-    explicit ScanPane(ScanDialog& dialog) noexcept : m_dialog(dialog) {}
-    bool Create(HWND parent, const RECT& rect);
-
-private:
-    friend class vellumate::WindowBase<ScanPane>;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
-    ScanDialog& m_dialog;
-};
-
-class ScanDialog : public DialogCore {
+class ScanDialog : public DialogCore, private DialogPane::Host {
 public:
     static constexpr UINT ScanChanged = WM_APP + 1;  // posted by the worker
     static constexpr int ScrollStep = 15;
@@ -47,10 +30,11 @@ protected:
     bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    friend class ScanPane;
-
+    // What the dialog shows under its two figures; it scrolls with Up and
+    // Down when it is taller than the screen.
+    void PaneKey(UINT key) override;
+    void PaintPane(HWND pane) override;
     void ShowProgress();
-    void Paint(HWND pane);
     void Scroll(int by);
     int LayoutHeight(HDC dc, int width, bool draw, int top);
     void PlaceFigures();
@@ -60,7 +44,7 @@ private:
     const CleanerDisplay& m_display;
     ScanProgress m_progress;
     std::unique_ptr<ScanThread> m_thread;
-    ScanPane m_pane;
+    DialogPane m_pane;
     UINT m_choice = IDCANCEL;
     bool m_deleteEnabled = false;  // the latch: Delete, once offered, stays
     int m_contentHeight = 0;

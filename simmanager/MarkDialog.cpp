@@ -10,43 +10,6 @@
 #include <tuple>
 #include <utility>
 
-namespace {
-
-constexpr wchar_t MarkListClass[] = L"PelloryMarkList";
-
-}  // namespace
-
-bool MarkListPane::Create(HWND parent, const RECT& rect)
-{
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    return RegisterWindowClass(instance, MarkListClass, 0, LoadCursorW(nullptr, IDC_ARROW)) &&
-           CreateWindowObject(instance, MarkListClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, rect, parent);
-}
-
-LRESULT MarkListPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_GETDLGCODE:
-        // The direction keys move in the list; Enter stays the dialog's
-        // action key (command 1).
-        return DLGC_WANTARROWS;
-    case WM_KEYDOWN:
-        m_dialog.OnKey(static_cast<UINT>(wParam));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        m_dialog.Paint(Window());
-        return 0;
-    case WM_DESTROY:
-        WithdrawScreenText(Window());
-        break;
-    default:
-        break;
-    }
-    return DefWindowProcW(Window(), message, wParam, lParam);
-}
-
 MarkDialog::MarkDialog(HWND parent, EntryView& copy, EntryListPainter& painter, ListPicture look,
                        std::wstring ownNumber, int filledSlots) noexcept
     : DialogCore(IDD_MARK_ENTRIES, parent, IDM_MARK_ENTRIES_BAR, 0, true), m_copy(copy), m_painter(painter),
@@ -78,7 +41,7 @@ void MarkDialog::Changed()
         InvalidateRect(m_pane.Window(), nullptr, FALSE);
 }
 
-void MarkDialog::OnKey(UINT key)
+void MarkDialog::PaneKey(UINT key)
 {
     RECT client{};
     GetClientRect(m_pane.Window(), &client);
@@ -93,7 +56,7 @@ void MarkDialog::OnKey(UINT key)
     Changed();
 }
 
-void MarkDialog::Paint(HWND pane)
+void MarkDialog::PaintPane(HWND pane)
 {
     vellumate::BufferedPaint paint(pane);
     std::tie(m_look.titleLeft, m_look.titleRight) = MakeTitleTexts(&m_copy, nullptr, 0, m_ownNumber, m_filledSlots);

@@ -6,30 +6,15 @@
 
 #include "simmanager/EntryListPainter.h"
 
+#include "framework/DialogPane.h"
 #include "framework/Dialogs.h"
 
-#include "platform/WindowBase.h"
 
 #include <windows.h>
 
 #include <string>
 
-class MarkDialog;
-
-// The list inside the dialog: it paints the copy and takes the direction keys.
-class MarkListPane : public vellumate::WindowBase<MarkListPane> {
-public:
-    explicit MarkListPane(MarkDialog& dialog) noexcept : m_dialog(dialog) {}
-    bool Create(HWND parent, const RECT& rect);
-
-private:
-    friend class vellumate::WindowBase<MarkListPane>;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
-    MarkDialog& m_dialog;
-};
-
-class MarkDialog : public DialogCore {
+class MarkDialog : public DialogCore, private DialogPane::Host {
 public:
     // `copy` is the kind-1 copy of the current view; the dialog changes its
     // marks and focus. The title band shows `ownNumber` and `filledSlots`.
@@ -43,10 +28,9 @@ protected:
     bool HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    friend class MarkListPane;
-
-    void OnKey(UINT key);
-    void Paint(HWND pane);
+    // The list inside the dialog.
+    void PaneKey(UINT key) override;
+    void PaintPane(HWND pane) override;
     void Changed();
     bool OnCommand(UINT command);
 
@@ -55,6 +39,6 @@ private:
     ListPicture m_look;
     std::wstring m_ownNumber;
     int m_filledSlots;
-    MarkListPane m_pane;
+    DialogPane m_pane;
     bool m_done = false;
 };
