@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <map>
+#include <poll.h>
 #include <random>
 #include <sstream>
 #include <sys/wait.h>
@@ -195,6 +196,35 @@ std::string ReadAll(int fd)
     return all;
 }
 
+int CountAcknowledged(const std::string& said)
+{
+    int count = 0;
+    for (std::size_t at = said.find("\nA\n"); at != std::string::npos; at = said.find("\nA\n", at + 2))
+        ++count;
+    return count;
+}
+
+// Reads what the child says until it has acknowledged `wanted` changes, so
+// that a slow machine still kills writers in the middle of real work; gives up
+// after ten seconds (the round then checks whatever happened).
+std::string ReadUntilAcknowledged(int fd, int wanted)
+{
+    std::string said = "\n";
+    char buffer[4096];
+    for (int waited = 0; CountAcknowledged(said) < wanted && waited < 10000;) {
+        pollfd poll{fd, POLLIN, 0};
+        if (::poll(&poll, 1, 10) <= 0) {
+            waited += 10;
+            continue;
+        }
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        said.append(buffer, static_cast<std::size_t>(n));
+    }
+    return said.substr(1);
+}
+
 }  // namespace
 
 KillReport RunKillScenario(const std::string& path, int rounds, unsigned seed)
@@ -217,12 +247,19 @@ KillReport RunKillScenario(const std::string& path, int rounds, unsigned seed)
             Writer(path, childSeed, pipeFds[1]);
         }
         ::close(pipeFds[1]);
-        // Most rounds run a few milliseconds; some are killed at once, in the mount.
-        ::usleep(random() % 8 == 0 ? random() % 200 : 500 + random() % 4000);
+        // Most rounds run a few changes and are killed somewhere in the next
+        // ones; some are killed at once, in the mount.
+        std::string said;
+        if (random() % 8 == 0) {
+            ::usleep(random() % 200);
+        } else {
+            said = ReadUntilAcknowledged(pipeFds[0], 1 + static_cast<int>(random() % 4));
+            ::usleep(random() % 2000);
+        }
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
-        const std::string said = ReadAll(pipeFds[0]);
+        said += ReadAll(pipeFds[0]);
         ::close(pipeFds[0]);
         if (!WIFSIGNALED(status)) {
             report.failure = "round " + std::to_string(round) + ": the writer stopped by itself, status " +
