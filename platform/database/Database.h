@@ -245,7 +245,8 @@ typedef struct _CENOTIFYREQUEST {
 
 extern "C" {
 
-// Volumes. dwFlags: CREATE_NEW, CREATE_ALWAYS, OPEN_EXISTING, OPEN_ALWAYS or
+// Volumes. lpszVol: a handset path ("\cemail.vol", below the device's root)
+// or a Win32 path. dwFlags: CREATE_NEW, CREATE_ALWAYS, OPEN_EXISTING, OPEN_ALWAYS or
 // TRUNCATE_EXISTING. Mounting a volume this process has mounted already gives
 // the same CEGUID and needs one more CeUnmountDBVol. Errors: ERROR_FILE_NOT_FOUND
 // (OPEN_EXISTING, TRUNCATE_EXISTING of a missing file), ERROR_FILE_EXISTS

@@ -10,6 +10,8 @@
 #include "platform/database/VolumeStore.h"
 #include "platform/database/Win32VolumeFiles.h"
 
+#include "platform/DevicePaths.h"
+
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -235,7 +237,8 @@ BOOL WINAPI CeMountDBVol(PCEGUID pceguid, LPWSTR lpszVol, DWORD dwFlags)
     }
     try {
         std::lock_guard lock(g_lock);
-        const std::wstring path = lpszVol;
+        // A handset path ("\cemail.vol") lies below the device's root.
+        const std::wstring path = vellumate::ToDevicePath(lpszVol);
         const std::wstring key = VolumeKey(path);
         DWORD id = 0;
         for (auto& [volumeId, volume] : g_volumes) {

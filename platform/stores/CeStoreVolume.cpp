@@ -2,7 +2,6 @@
 
 #include "platform/stores/MailStoreSchema.h"
 
-#include "platform/DevicePaths.h"
 #include "platform/Handles.h"
 
 #include <algorithm>
@@ -89,8 +88,7 @@ std::vector<CEPROPVAL> ToValues(const Record& record)
 
 CeStoreVolume::CeStoreVolume(const wchar_t* path, DWORD how) noexcept
 {
-    // A handset path below the device's root (a test's root, too).
-    std::wstring name = ToDevicePath(path);
+    std::wstring name = path;
     m_mounted = ::CeMountDBVol(&m_volume, name.data(), how) != FALSE;
     if (!m_mounted) {
         m_errorCode = ::GetLastError();
