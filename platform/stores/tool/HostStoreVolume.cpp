@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -318,6 +319,13 @@ std::unique_ptr<StoreVolume> MountHostVolume(const fs::path& file, bool create, 
         return nullptr;
     }
     return std::make_unique<HostStoreVolume>(std::move(store));
+}
+
+void HideAsSystemFolder(const fs::path& folder) noexcept
+{
+    // Wine's own spelling of FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM.
+    static constexpr char Attributes[] = "0x6";
+    ::setxattr(folder.c_str(), "user.DOSATTRIB", Attributes, sizeof Attributes - 1, 0);
 }
 
 }  // namespace vellumate::stores

@@ -162,6 +162,7 @@ int WriteMail(const fs::path& root, const StorePlan& plan, std::uint32_t osMajor
     if (!ClearMailFiles(root, error) || !WriteDatabases(*volume, MailDatabases(plan, osMajor)) ||
         !WriteMailFiles(root, plan, error))
         return Fail(error.empty() ? volume->LastError() : error);
+    HideAsSystemFolder(HostPath(root, MapiFolder));
     return Done;
 }
 
