@@ -132,7 +132,7 @@ bool MailStoreAccess::Mount(const wchar_t* volumeName)
 {
     Unmount();
     m_baseDirectory = ::BaseDirectory();
-    std::wstring path = vellumate::ToDevicePath(m_baseDirectory + volumeName);
+    std::wstring path = m_baseDirectory + volumeName;
     if (!CeMountDBVol(&m_volume, path.data(), OPEN_EXISTING)) {
         CREATE_INVALIDGUID(&m_volume);
         return Fail();
@@ -190,7 +190,7 @@ bool MailStoreAccess::ListFolders(MessageService service)
         if (ofService && name && *name)
             m_folders.emplace_back(name);
     }
-    return true;
+    return !record.Failed() || Fail();
 }
 
 bool MailStoreAccess::FindMailFolder(DWORD folderId, std::wstring& name)
@@ -208,7 +208,8 @@ bool MailStoreAccess::FindMailFolder(DWORD folderId, std::wstring& name)
         name = text ? text : L"";
         return true;
     }
-    SetLastError(ERROR_NOT_FOUND);
+    if (!record.Failed())
+        SetLastError(ERROR_NOT_FOUND);
     return Fail();
 }
 
@@ -246,6 +247,8 @@ bool MailStoreAccess::NextMessage(DWORD& size)
         MessageSize(message, size);
         return true;
     }
+    if (message.Failed())
+        Fail();
     CloseFolder();
     return false;
 }
@@ -258,13 +261,16 @@ bool MailStoreAccess::MessageSize(const StoreRecord& message, DWORD& size)
         return true;
     // The stored message is found by a seek on its id: the same record a
     // read from the beginning would reach first, at a fraction of the cost.
+    // Only a stored message has a body: a body file left without one is not
+    // the message's, and the deletion would not remove it either.
     if (m_messages && SeekFirstEqual(m_messages.Get(), StoredMessageId, *id)) {
         StoreRecord stored;
-        if (stored.Read(m_messages.Get()))
+        if (stored.Read(m_messages.Get())) {
             size += stored.Size();
+            if (m_service == MessageService::Mail)
+                size += FileSize(BodyFile(m_baseDirectory, *id));
+        }
     }
-    if (m_service == MessageService::Mail)
-        size += FileSize(BodyFile(m_baseDirectory, *id));
     if (message.Number(MessageHasAttachments).value_or(0) != 0 && m_attachments) {
         StoreRecord attachment;
         for (CEOID found = SeekFirstEqual(m_attachments.Get(), AttachmentOwner, *id); found;
@@ -350,6 +356,8 @@ bool MailStoreAccess::DeleteMessages(const std::wstring& folder, MessageService 
             taken.push_back({message.Oid(), message.Number(MessageId), IsUnread(message),
                              message.Number(MessageHasAttachments).value_or(0) != 0});
     }
+    if (message.Failed())
+        return Fail();
 
     // The stored messages and attachments stay open for the whole folder.
     DatabaseHandle messages = OpenDatabase(m_volume, MessagesDatabase);
@@ -363,8 +371,14 @@ bool MailStoreAccess::DeleteMessages(const std::wstring& folder, MessageService 
         }
         // The folder's counter follows each unread message at once, so that a
         // deletion cut short leaves counters that agree with what is left.
-        if (item.unread && CorrectUnreadCounters(folder, service, 1))
-            countersChanged = true;
+        if (item.unread) {
+            bool lowered = false;
+            if (!CorrectUnreadCounters(folder, service, 1, lowered)) {
+                succeeded = false;
+                break;
+            }
+            countersChanged = countersChanged || lowered;
+        }
         if (!item.messageId) {
             SetLastError(ERROR_NOT_FOUND);
             succeeded = Fail();
@@ -417,8 +431,9 @@ bool MailStoreAccess::DeleteAttachments(HANDLE attachments, DWORD messageId)
 }
 
 bool MailStoreAccess::CorrectUnreadCounters(const std::wstring& folder, MessageService service,
-                                            unsigned unreadDeleted)
+                                            unsigned unreadDeleted, bool& lowered)
 {
+    lowered = false;
     if (unreadDeleted == 0)
         return true;
     DatabaseHandle folders = OpenDatabase(m_volume, FoldersDatabase);
@@ -432,25 +447,27 @@ bool MailStoreAccess::CorrectUnreadCounters(const std::wstring& folder, MessageS
         if (m_majorVersion >= 4 && record.Number(FolderService) != ServiceOf(service))
             continue;
         // A counter never goes below zero, whatever it said before.
-        const auto lowered = [unreadDeleted](ULONG value) -> ULONG {
+        const auto less = [unreadDeleted](ULONG value) -> ULONG {
             return value > unreadDeleted ? value - unreadDeleted : 0;
         };
         CEPROPVAL values[2]{};
         WORD count = 0;
         values[count].propid = FolderUnread;
-        values[count++].val.ulVal = lowered(record.Number(FolderUnread).value_or(0));
+        values[count++].val.ulVal = less(record.Number(FolderUnread).value_or(0));
         if (m_majorVersion < 4) {
             const CEPROPID old = service == MessageService::Mail ? OldMailUnread : OldTextUnread;
             if (const ULONG stored = record.Number(old).value_or(0)) {
                 values[count].propid = old;
-                values[count++].val.ulVal = lowered(stored);
+                values[count++].val.ulVal = less(stored);
             }
         }
         if (!CeWriteRecordProps(folders.Get(), record.Oid(), count, values))
             return Fail();
+        lowered = true;
         return true;
     }
-    return false;
+    // A folder without a record has no counter to keep right.
+    return !record.Failed() || Fail();
 }
 
 bool MailStoreAccess::DeleteAllRecords(const wchar_t* name, unsigned& deleted, bool& missing)
@@ -466,6 +483,8 @@ bool MailStoreAccess::DeleteAllRecords(const wchar_t* name, unsigned& deleted, b
     StoreRecord record;
     while (record.Read(database.Get()))
         records.push_back(record.Oid());
+    if (record.Failed())
+        return Fail();
     for (CEOID oid : records) {
         if (!CeDeleteRecord(database.Get(), oid))
             return Fail();

@@ -79,7 +79,10 @@ private:
     bool MessageSize(const StoreRecord& message, DWORD& size);
     bool DeleteStoredMessage(HANDLE messages, DWORD messageId, MessageService service);
     bool DeleteAttachments(HANDLE attachments, DWORD messageId);
-    bool CorrectUnreadCounters(const std::wstring& folder, MessageService service, unsigned unreadDeleted);
+    // False only when a counter could not be read or written; `lowered` tells
+    // that one was.
+    bool CorrectUnreadCounters(const std::wstring& folder, MessageService service, unsigned unreadDeleted,
+                               bool& lowered);
     DWORD EmptyDatabaseSize();
 
     CEGUID m_volume{};

@@ -20,9 +20,11 @@ bool StoreRecord::Read(HANDLE database)
     DWORD size = m_capacity;
     m_oid = CeReadRecordPropsEx(database, CEDB_ALLOWREALLOC, &m_count, nullptr, &m_buffer, &size, nullptr);
     if (m_oid == 0) {
+        m_failed = GetLastError() != ERROR_NO_MORE_ITEMS;
         m_count = 0;
         return false;
     }
+    m_failed = false;
     m_size = size;
     if (size > m_capacity)
         m_capacity = size;

@@ -27,6 +27,9 @@ public:
     // Reads every property of the record at the database's position (which
     // then moves on); false past the last record or on failure.
     bool Read(HANDLE database);
+    // Whether the last Read stopped for another reason than the end of the
+    // records: a listing cut short must not pass for a whole one.
+    bool Failed() const noexcept { return m_failed; }
 
     CEOID Oid() const noexcept { return m_oid; }
     // The size of the record's data, as the platform measures it.
@@ -44,4 +47,5 @@ private:
     WORD m_count = 0;
     CEOID m_oid = 0;
     DWORD m_size = 0;
+    bool m_failed = false;
 };
