@@ -22,7 +22,7 @@ constexpr int StatusLength = 1024;
 
 vellumate::FontHandle SystemFont(int weight)
 {
-    return vellumate::FontHandle(CreateFontW(-14, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    return vellumate::FontHandle(CreateFontW(14, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
                                              DEFAULT_PITCH | FF_SWISS, L"System"));
 }

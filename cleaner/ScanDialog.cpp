@@ -79,26 +79,43 @@ InitResult ScanDialog::InitDialog()
             SendDlgItemMessageW(Window(), control, WM_SETFONT, reinterpret_cast<WPARAM>(m_display.NormalFont()), 0);
     }
     EnableMenuBarButton(MenuBar(), ID_SCAN_DELETE, false);
-    {
-        HDC dc = GetDC(m_pane.Window());
-        m_labelWidth = std::max(TextWidth(dc, m_display.BoldFont(), Text(m_category.CountLabel())),
-                                TextWidth(dc, m_display.BoldFont(), Text(IDS_SCAN_SIZE_LABEL)));
-        m_contentHeight = LayoutHeight(dc, client.right - client.left, false, 0);
-        ReleaseDC(m_pane.Window(), dc);
-    }
-    const int page = client.bottom - client.top;
-    SCROLLINFO scroll{sizeof scroll, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(m_contentHeight - 1, 0),
-                      static_cast<UINT>(page), 0, 0};
-    SetScrollInfo(m_pane.Window(), SB_VERT, &scroll, TRUE);
-    ShowScrollBar(m_pane.Window(), SB_VERT, m_contentHeight > page);
+    MeasureContent();
     PlaceFigures();
     ShowProgress();
     SetFocus(m_pane.Window());
     m_focusSet = true;
 
+    // One update waits in the queue at most: a fast scan must not bury the
+    // keys under thousands of messages.
     HWND dialog = Window();
-    m_thread = std::make_unique<ScanThread>(m_progress, [dialog] { PostMessageW(dialog, ScanChanged, 0, 0); });
+    std::atomic<bool>& pending = m_updatePending;
+    m_thread = std::make_unique<ScanThread>(m_progress, [dialog, &pending] {
+        if (!pending.exchange(true))
+            PostMessageW(dialog, ScanChanged, 0, 0);
+    });
     return InitResult::Continue;
+}
+
+void ScanDialog::MeasureContent()
+{
+    HDC dc = GetDC(m_pane.Window());
+    m_labelWidth = std::max(TextWidth(dc, m_display.BoldFont(), Text(m_category.CountLabel())),
+                            TextWidth(dc, m_display.BoldFont(), Text(IDS_SCAN_SIZE_LABEL)));
+    RECT client{};
+    GetClientRect(m_pane.Window(), &client);
+    const int page = client.bottom - client.top;
+    m_contentHeight = LayoutHeight(dc, client.right - client.left, false, 0);
+    if (m_contentHeight > page) {
+        // The scroll bar takes its width from the text, which then wraps
+        // into more lines: measured again at the width it is drawn at.
+        ShowScrollBar(m_pane.Window(), SB_VERT, TRUE);
+        GetClientRect(m_pane.Window(), &client);
+        m_contentHeight = LayoutHeight(dc, client.right - client.left, false, 0);
+        SCROLLINFO scroll{sizeof scroll, SIF_RANGE | SIF_PAGE | SIF_POS, 0, m_contentHeight - 1,
+                          static_cast<UINT>(page), 0, 0};
+        SetScrollInfo(m_pane.Window(), SB_VERT, &scroll, TRUE);
+    }
+    ReleaseDC(m_pane.Window(), dc);
 }
 
 void ScanDialog::PlaceFigures()
@@ -130,7 +147,7 @@ void ScanDialog::ShowProgress()
 int ScanDialog::LayoutHeight(HDC dc, int width, bool draw, int top)
 {
     const int left = Inset;
-    const int right = width - Inset - (m_contentHeight > 0 ? GetSystemMetrics(SM_CXVSCROLL) : 0);
+    const int right = width - Inset;
     int y = top + Inset;
     if (draw) {
         // The figures' band on light yellow, their labels in bold.
@@ -189,9 +206,9 @@ void ScanDialog::Scroll(int by)
 void ScanDialog::Close(UINT choice)
 {
     m_choice = choice;
-    // The worker is asked to stop and waited for before the dialog goes.
-    if (m_thread)
-        m_thread->Finish();
+    // The worker is asked to stop now and waited for once the dialog has
+    // gone from the screen (when this object goes).
+    m_progress.stop.store(true);
     EndDialog(Window(), choice);
 }
 
@@ -199,6 +216,7 @@ bool ScanDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
 {
     switch (message) {
     case ScanChanged:
+        m_updatePending.store(false);
         ShowProgress();
         result = 0;
         return true;
@@ -213,7 +231,9 @@ bool ScanDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
             result = 0;
             return true;
         }
-        if (LOWORD(wParam) == IDCANCEL) {
+        // The action key closes the dialog as Cancel does: only the Delete
+        // soft key may lead to a deletion.
+        if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK) {
             Close(IDCANCEL);
             result = 0;
             return true;

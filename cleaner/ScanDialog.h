@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
 
 class ScanDialog : public DialogCore, private DialogPane::Host {
@@ -37,12 +38,14 @@ private:
     void ShowProgress();
     void Scroll(int by);
     int LayoutHeight(HDC dc, int width, bool draw, int top);
+    void MeasureContent();
     void PlaceFigures();
     void Close(UINT choice);
 
     const Category& m_category;
     const CleanerDisplay& m_display;
     ScanProgress m_progress;
+    std::atomic<bool> m_updatePending{false};
     std::unique_ptr<ScanThread> m_thread;
     DialogPane m_pane;
     UINT m_choice = IDCANCEL;

@@ -98,11 +98,6 @@ ScanThread::ScanThread(ScanProgress& progress, std::function<void()> changed)
 
 ScanThread::~ScanThread()
 {
-    Finish();
-}
-
-void ScanThread::Finish() noexcept
-{
     m_progress.stop.store(true);
     if (m_thread.joinable())
         m_thread.join();

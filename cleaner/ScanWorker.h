@@ -35,9 +35,6 @@ public:
     ScanThread(const ScanThread&) = delete;
     ScanThread& operator=(const ScanThread&) = delete;
 
-    // Asks the worker to stop and waits until it has ended.
-    void Finish() noexcept;
-
 private:
     ScanProgress& m_progress;
     std::thread m_thread;
