@@ -430,8 +430,8 @@ bool MailStoreAccess::DeleteAttachments(HANDLE attachments, DWORD messageId)
     return true;
 }
 
-bool MailStoreAccess::CorrectUnreadCounters(const std::wstring& folder, MessageService service,
-                                            unsigned unreadDeleted, bool& lowered)
+bool MailStoreAccess::CorrectUnreadCounters(const std::wstring& folder, MessageService service, unsigned unreadDeleted,
+                                            bool& lowered)
 {
     lowered = false;
     if (unreadDeleted == 0)

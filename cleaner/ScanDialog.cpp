@@ -111,8 +111,8 @@ void ScanDialog::MeasureContent()
         ShowScrollBar(m_pane.Window(), SB_VERT, TRUE);
         GetClientRect(m_pane.Window(), &client);
         m_contentHeight = LayoutHeight(dc, client.right - client.left, false, 0);
-        SCROLLINFO scroll{sizeof scroll, SIF_RANGE | SIF_PAGE | SIF_POS, 0, m_contentHeight - 1,
-                          static_cast<UINT>(page), 0, 0};
+        SCROLLINFO scroll{
+            sizeof scroll, SIF_RANGE | SIF_PAGE | SIF_POS, 0, m_contentHeight - 1, static_cast<UINT>(page), 0, 0};
         SetScrollInfo(m_pane.Window(), SB_VERT, &scroll, TRUE);
     }
     ReleaseDC(m_pane.Window(), dc);
@@ -126,8 +126,8 @@ void ScanDialog::PlaceFigures()
     const int width = std::max<int>(client.right - Inset - left, 10);
     SetWindowPos(GetDlgItem(Window(), IDC_SCAN_COUNT), HWND_TOP, left, Inset - m_scroll, width, LineHeight,
                  SWP_NOACTIVATE);
-    SetWindowPos(GetDlgItem(Window(), IDC_SCAN_SIZE), HWND_TOP, left, Inset + LineHeight - m_scroll, width,
-                 LineHeight, SWP_NOACTIVATE);
+    SetWindowPos(GetDlgItem(Window(), IDC_SCAN_SIZE), HWND_TOP, left, Inset + LineHeight - m_scroll, width, LineHeight,
+                 SWP_NOACTIVATE);
 }
 
 void ScanDialog::ShowProgress()

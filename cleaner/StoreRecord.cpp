@@ -3,8 +3,7 @@
 DatabaseHandle OpenDatabase(CEGUID& volume, const wchar_t* name)
 {
     CEOID oid = 0;
-    return DatabaseHandle(
-        CeOpenDatabaseEx(&volume, &oid, const_cast<LPWSTR>(name), 0, CEDB_AUTOINCREMENT, nullptr));
+    return DatabaseHandle(CeOpenDatabaseEx(&volume, &oid, const_cast<LPWSTR>(name), 0, CEDB_AUTOINCREMENT, nullptr));
 }
 
 StoreRecord::~StoreRecord()

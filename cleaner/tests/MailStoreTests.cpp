@@ -160,7 +160,9 @@ TEST_F(MailStoreTest, OnOlderSystemsEveryFolderServesBothKindsAndOnlyTheClassTel
 
 TEST_F(MailStoreTest, AMissingCallLogIsNothingToDelete)
 {
-    { TestStore store(m_device.Root(), PhoneVolume); }
+    {
+        TestStore store(m_device.Root(), PhoneVolume);
+    }
     const DeletionResult result = DeleteCategory(*CategoryNamed(IDS_CATEGORY_CALL_LOG));
     EXPECT_TRUE(result.succeeded);
     EXPECT_EQ(result.message, static_cast<UINT>(IDS_CALLS_DELETED));

@@ -51,9 +51,8 @@ Record ToRecord(const CEPROPVAL* values, WORD count)
             record.push_back(Prop{value.propid, static_cast<std::uint32_t>(value.val.ulVal)});
             break;
         case CEVT_FILETIME:
-            record.push_back(Prop{value.propid,
-                                FileTimeValue{(std::uint64_t{value.val.filetime.dwHighDateTime} << 32) |
-                                              value.val.filetime.dwLowDateTime}});
+            record.push_back(Prop{value.propid, FileTimeValue{(std::uint64_t{value.val.filetime.dwHighDateTime} << 32) |
+                                                              value.val.filetime.dwLowDateTime}});
             break;
         case CEVT_LPWSTR:
             record.push_back(Prop{value.propid, std::wstring(value.val.lpwstr ? value.val.lpwstr : L"")});
@@ -140,8 +139,8 @@ std::optional<std::vector<StoredRecord>> CeStoreVolume::ReadDatabase(std::wstrin
     for (;;) {
         WORD count = 0;
         DWORD bytes = 0;
-        const CEOID record =
-            ::CeReadRecordPropsEx(database.Get(), CEDB_ALLOWREALLOC, &count, nullptr, buffer.Address(), &bytes, nullptr);
+        const CEOID record = ::CeReadRecordPropsEx(database.Get(), CEDB_ALLOWREALLOC, &count, nullptr, buffer.Address(),
+                                                   &bytes, nullptr);
         if (record == 0) {
             if (::GetLastError() == ERROR_NO_MORE_ITEMS)
                 return records;

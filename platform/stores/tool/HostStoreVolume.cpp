@@ -26,13 +26,17 @@ namespace {
 db::DbStatus FromErrno() noexcept
 {
     switch (errno) {
-    case ENOENT: return db::DbStatus::NotFound;
+    case ENOENT:
+        return db::DbStatus::NotFound;
     case ENOSPC:
-    case EDQUOT: return db::DbStatus::DiskFull;
+    case EDQUOT:
+        return db::DbStatus::DiskFull;
     case EACCES:
     case EPERM:
-    case EROFS: return db::DbStatus::AccessDenied;
-    default: return db::DbStatus::Io;
+    case EROFS:
+        return db::DbStatus::AccessDenied;
+    default:
+        return db::DbStatus::Io;
     }
 }
 
@@ -158,17 +162,28 @@ private:
 std::string StatusText(db::DbStatus status)
 {
     switch (status) {
-    case db::DbStatus::Ok: return "done";
-    case db::DbStatus::NotFound: return "not found";
-    case db::DbStatus::Exists: return "exists already";
-    case db::DbStatus::InvalidParameter: return "a value the volume refuses";
-    case db::DbStatus::NoMoreItems: return "no more items";
-    case db::DbStatus::DiskFull: return "the disk is full";
-    case db::DbStatus::AccessDenied: return "access denied";
-    case db::DbStatus::BadFormat: return "the file is no database volume";
-    case db::DbStatus::Corrupt: return "the volume is damaged";
-    case db::DbStatus::Unsupported: return "not supported";
-    case db::DbStatus::Io: return "the file cannot be read or written";
+    case db::DbStatus::Ok:
+        return "done";
+    case db::DbStatus::NotFound:
+        return "not found";
+    case db::DbStatus::Exists:
+        return "exists already";
+    case db::DbStatus::InvalidParameter:
+        return "a value the volume refuses";
+    case db::DbStatus::NoMoreItems:
+        return "no more items";
+    case db::DbStatus::DiskFull:
+        return "the disk is full";
+    case db::DbStatus::AccessDenied:
+        return "access denied";
+    case db::DbStatus::BadFormat:
+        return "the file is no database volume";
+    case db::DbStatus::Corrupt:
+        return "the volume is damaged";
+    case db::DbStatus::Unsupported:
+        return "not supported";
+    case db::DbStatus::Io:
+        return "the file cannot be read or written";
     }
     return "failed";
 }
@@ -185,12 +200,17 @@ Record ToRecord(const db::PropertySet& properties)
     for (const db::Property& property : properties) {
         switch (property.Type()) {
         case db::TypeUI4:
-        case db::TypeI4: record.push_back(Prop{property.id, static_cast<std::uint32_t>(property.bits)}); break;
-        case db::TypeFileTime: record.push_back(Prop{property.id, FileTimeValue{property.bits}}); break;
+        case db::TypeI4:
+            record.push_back(Prop{property.id, static_cast<std::uint32_t>(property.bits)});
+            break;
+        case db::TypeFileTime:
+            record.push_back(Prop{property.id, FileTimeValue{property.bits}});
+            break;
         case db::TypeText:
             record.push_back(Prop{property.id, std::wstring(property.text.begin(), property.text.end())});
             break;
-        default: break;  // types the stores do not use
+        default:
+            break;  // types the stores do not use
         }
     }
     return record;

@@ -297,7 +297,8 @@ int main(int argc, char** argv)
         allowed = action == "fill" ? std::vector<std::string>{"messages", "texts", "seed", "os-major"}
                                    : std::vector<std::string>{"os-major"};
     else if (store == "calls")
-        allowed = action == "fill" ? std::vector<std::string>{"calls", "speed-dials", "seed"} : std::vector<std::string>{};
+        allowed =
+            action == "fill" ? std::vector<std::string>{"calls", "speed-dials", "seed"} : std::vector<std::string>{};
     else if (store == "notes")
         allowed = action == "fill" ? std::vector<std::string>{"notes", "seed"} : std::vector<std::string>{};
     else
