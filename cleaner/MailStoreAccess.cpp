@@ -219,7 +219,13 @@ bool MailStoreAccess::OpenFolder(const std::wstring& folder, MessageService serv
     m_folder = OpenDatabase(m_volume, folder.c_str());
     if (!m_folder)
         return Fail();
+    // Without the stored messages no size could be told, nor any message
+    // deleted: the scan ends here.
     m_messages = OpenDatabase(m_volume, MessagesDatabase);
+    if (!m_messages) {
+        CloseFolder();
+        return Fail();
+    }
     if (service == MessageService::Mail)
         m_attachments = OpenDatabase(m_volume, AttachmentsDatabase);
     m_service = service;
@@ -369,27 +375,27 @@ bool MailStoreAccess::DeleteMessages(const std::wstring& folder, MessageService 
             succeeded = Fail();
             break;
         }
-        // The folder's counter follows each unread message at once, so that a
-        // deletion cut short leaves counters that agree with what is left.
-        if (item.unread) {
-            bool lowered = false;
-            if (!CorrectUnreadCounters(folder, service, 1, lowered)) {
-                succeeded = false;
-                break;
-            }
-            countersChanged = countersChanged || lowered;
-        }
+        bool whole = true;
         if (!item.messageId) {
             SetLastError(ERROR_NOT_FOUND);
-            succeeded = Fail();
-            break;
+            whole = Fail();
+        } else if (!DeleteStoredMessage(messages.Get(), *item.messageId, service)) {
+            whole = false;
+        } else if (service == MessageService::Mail && item.attachments &&
+                   !DeleteAttachments(attachments.Get(), *item.messageId)) {
+            whole = false;
         }
-        if (!DeleteStoredMessage(messages.Get(), *item.messageId, service)) {
-            succeeded = false;
-            break;
+        // The folder's counter follows each unread message as soon as the
+        // message has left the folder, whether or not all its parts went
+        // with it, so that a deletion cut short leaves counters that agree
+        // with what is left.
+        if (item.unread) {
+            bool lowered = false;
+            if (!CorrectUnreadCounters(folder, service, 1, lowered))
+                whole = false;
+            countersChanged = countersChanged || lowered;
         }
-        if (service == MessageService::Mail && item.attachments &&
-            !DeleteAttachments(attachments.Get(), *item.messageId)) {
+        if (!whole) {
             succeeded = false;
             break;
         }

@@ -130,6 +130,7 @@ TEST_F(MailStoreTest, AMessageMissingFromTheStoredMessagesStillCountsItsOwnRecor
         store.Classes();
         store.Folder(L"Inbox", 0x10000001, MailService, 0);
         store.Put(L"Inbox", MailClass, {5, 1, true, false});
+        store.Write(L"pmailMsgs", {Number(0x80010013, 6), Text(0x0037001F, L"another message's")});
         ASSERT_TRUE(store.Ok());
     }
     // Its body file is there but is no stored message's: a deletion leaves it, so the scan does not count it.
@@ -138,6 +139,18 @@ TEST_F(MailStoreTest, AMessageMissingFromTheStoredMessagesStillCountsItsOwnRecor
     EXPECT_EQ(scanned.count, 1u);
     EXPECT_GT(scanned.size, 1000u);  // its record and its attachment with the file
     EXPECT_LT(scanned.size, 1300u);  // but not the body's 300 bytes
+}
+
+TEST_F(MailStoreTest, WithoutTheStoredMessagesTheScanEndsAndOffersNothingToDelete)
+{
+    {
+        TestStore store(m_device.Root());
+        store.Classes();
+        store.Folder(L"Inbox", 0x10000001, MailService, 0);
+        store.Put(L"Inbox", MailClass, {5, 1, false, false});
+        ASSERT_TRUE(store.Ok());
+    }
+    EXPECT_EQ(Scan(IDS_CATEGORY_INBOX).count, 0u);
 }
 
 TEST_F(MailStoreTest, OnOlderSystemsEveryFolderServesBothKindsAndOnlyTheClassTellsThem)
