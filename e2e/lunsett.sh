@@ -154,7 +154,7 @@ waited=$(($(now_ms) - changed))
 [ "$waited" -le 3500 ] || fail "the panel took $waited ms to show the new memory"
 vm device battery main --percent 37 >/dev/null
 changed=$(now_ms)
-wait_for "the main battery at 37%" has_line "$Panel" 'id=1020 "' '(37%)"'
+wait_for "the main battery at 37%" has_line "$Panel" 'id=1020 "Medium (37%)"'
 waited=$(($(now_ms) - changed))
 [ "$waited" -le 3500 ] || fail "the panel took $waited ms to show the new battery"
 press down down down down

@@ -63,7 +63,8 @@ BatteryStateNames SplitBatteryStates(const String& names)
 {
     BatteryStateNames split;
     int start = 0;
-    for (String& name : split) {
+    for (int index = 0; index < MediumBatteryState; ++index) {
+        String& name = split[index];
         if (start > names.Length())
             break;
         int end = names.Find(L'|', start);
@@ -82,6 +83,8 @@ const String& BatteryStateName(BYTE flag, const BatteryStateNames& names)
         if (BatteryFlags[index] == flag)
             return names[index];
     }
+    if (flag == 0 && !names[MediumBatteryState].IsEmpty())
+        return names[MediumBatteryState];
     if (flag & BatteryFlags[ChargingIndex])
         return names[ChargingIndex];
     for (int index = 0; index < 3; ++index) {

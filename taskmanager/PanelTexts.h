@@ -24,13 +24,16 @@ String SystemName(DWORD platformId, DWORD minorVersion, const String& unknown);
 String VersionNumberText(DWORD major, DWORD minor);
 
 // The six battery state names of their resource text ("High|Low|..."), each
-// trimmed, in the order of the flags 1, 2, 4, 8, 128 and 255. Missing names
-// are empty.
-using BatteryStateNames = std::array<String, 6>;
+// trimmed, in the order of the flags 1, 2, 4, 8, 128 and 255, and a seventh
+// for flag 0 (a charge between low and high), which the caller sets
+// (MediumBatteryState). Missing names are empty.
+using BatteryStateNames = std::array<String, 7>;
+inline constexpr int MediumBatteryState = 6;
 BatteryStateNames SplitBatteryStates(const String& names);
 
 // The name of a battery flag. A combination of flags (high and charging,
-// 9) is named by its charging bit first, then by its level.
+// 9) is named by its charging bit first, then by its level; flag 0 by the
+// seventh name (the unknown one when that is empty).
 const String& BatteryStateName(BYTE flag, const BatteryStateNames& names);
 
 // The state name and, unless there is no battery or its state is unknown,

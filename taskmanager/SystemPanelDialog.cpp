@@ -65,6 +65,7 @@ InitResult SystemPanelDialog::InitDialog()
     if (DialogCore::InitDialog() == InitResult::Stop)
         return InitResult::Stop;
     m_batteryNames = SplitBatteryStates(ResourceText(IDS_BATTERY_STATES));
+    m_batteryNames[MediumBatteryState] = ResourceText(IDS_BATTERY_MEDIUM);
 
     // The headings in a bold face of the dialog's own font.
     LOGFONTW face{};

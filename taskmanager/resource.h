@@ -71,3 +71,4 @@
 #define IDS_UNKNOWN 41012
 #define IDS_BUILD 41013           // %d: the build number
 #define IDS_MAIN_VOLUME 41014     // %s: the main volume's name
+#define IDS_BATTERY_MEDIUM 41015  // a charge between low and high (flag 0)

@@ -7,7 +7,13 @@
 
 namespace {
 
-const BatteryStateNames Names = SplitBatteryStates(L" High | Low |Critical|Charging | No battery|Unknown ");
+BatteryStateNames WithMedium(BatteryStateNames names)
+{
+    names[MediumBatteryState] = L"Medium";
+    return names;
+}
+
+const BatteryStateNames Names = WithMedium(SplitBatteryStates(L" High | Low |Critical|Charging | No battery|Unknown "));
 
 }  // namespace
 
@@ -45,7 +51,9 @@ TEST(PanelTexts, BatteryStatesWithTheirPercentage)
     // not know is not shown.
     EXPECT_EQ(BatteryText(9, 80, Names), String(L"Charging (80%)"));
     EXPECT_EQ(BatteryText(4, 255, Names), String(L"Critical"));
-    EXPECT_EQ(BatteryText(0, 40, Names), String(L"Unknown (40%)"));
+    // Between low and high.
+    EXPECT_EQ(BatteryText(0, 40, Names), String(L"Medium (40%)"));
+    EXPECT_EQ(BatteryText(0, 40, SplitBatteryStates(L"H|L|C|Ch|N|U")), String(L"U (40%)"));
     // A resource text with fewer names leaves the rest empty.
     EXPECT_EQ(SplitBatteryStates(L"A|B")[2], String());
 }
