@@ -162,3 +162,20 @@ shot panel-scrolled
 press soft1
 wait_for "back in the task list" in_front "$List"
 expect "the memory strip after the change" has_line "$List" 'id=1002 "Free memory: 12,288 KB"'
+
+# Close all asks first: Back declines and nothing closes; OK closes every
+# listed application and leaves the hidden Obrel and calendar running.
+press 2
+wait_for "the close-all question" has_line '"Close All"' '"Close all running applications?'
+press back
+wait_for "the task list back in front" in_front "$List"
+expect "nothing closed" has_line "$List" '"Running applications: 2"'
+press 2
+wait_for "the close-all question again" has_line '"Close All"' '"Close all running applications?'
+press enter
+wait_for "every listed application closed" has_line "$List" '"Running applications: 0"'
+wait_gone tarnwell.exe
+wait_for "the visible holdout closed" absent VellumateHoldout
+expect "the hidden calendar left open" has_line Calendar "closes when asked"
+pid_of obrel.exe >/dev/null || fail "the hidden Obrel was closed with the listed applications"
+shot empty
