@@ -50,6 +50,14 @@ HICON SmallIconOf(const String& identityPath, bool& owned)
     owned = false;
     if (!identityPath.IsEmpty()) {
         const std::wstring path = vellumate::ToDevicePath(identityPath.Chars());
+        // A program's own first icon; Wine's shell answers every executable
+        // with its generic picture.
+        HICON small = nullptr;
+        const UINT extracted = ExtractIconExW(path.c_str(), 0, nullptr, &small, 1);
+        if (extracted > 0 && extracted != static_cast<UINT>(-1) && small) {
+            owned = true;
+            return small;
+        }
         SHFILEINFOW info{};
         if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) && info.hIcon) {
             owned = true;
