@@ -1,28 +1,11 @@
 #include "taskmanager/CloserThread.h"
 
+#include "taskmanager/TaskEnumeration.h"
 #include "taskmanager/resource.h"
 
 #include "platform/MessageBox.h"
 
 namespace {
-
-String WindowText(HWND window, int (*read)(HWND, wchar_t*, int))
-{
-    String text;
-    const int length = read(window, text.Reserve(MaxClosingText + 1), MaxClosingText + 1);
-    text.Commit(length > 0 ? length : 0);
-    return text;
-}
-
-int ReadTitle(HWND window, wchar_t* buffer, int size)
-{
-    return GetWindowTextW(window, buffer, size);
-}
-
-int ReadClass(HWND window, wchar_t* buffer, int size)
-{
-    return GetClassNameW(window, buffer, size);
-}
 
 // The passes on the session's real windows and processes.
 class SessionClosingWorld final : public ClosingWorld {
@@ -88,8 +71,8 @@ ClosingTask RecordClosingTask(HWND window)
     if (GetWindowThreadProcessId(window, &processId) == 0)
         return task;
     task.processId = processId;
-    task.title = WindowText(window, ReadTitle);
-    task.className = WindowText(window, ReadClass);
+    task.title = WindowTitleOf(window);
+    task.className = WindowClassOf(window);
     return task;
 }
 

@@ -13,6 +13,15 @@ struct Enumeration {
     std::vector<HWND> windows;
 };
 
+String ExecutableOf(HWND window)
+{
+    DWORD processId = 0;
+    if (GetWindowThreadProcessId(window, &processId) == 0)
+        return String();
+    const std::optional<std::wstring> path = vellumate::ProcessImageHandsetPath(processId);
+    return path ? String(path->c_str(), static_cast<int>(path->size())) : String();
+}
+
 String ReadText(HWND window, bool className)
 {
     String text;
@@ -23,16 +32,17 @@ String ReadText(HWND window, bool className)
     return text;
 }
 
-String ExecutableOf(HWND window)
+}  // namespace
+
+String WindowTitleOf(HWND window)
 {
-    DWORD processId = 0;
-    if (GetWindowThreadProcessId(window, &processId) == 0)
-        return String();
-    const std::optional<std::wstring> path = vellumate::ProcessImageHandsetPath(processId);
-    return path ? String(path->c_str(), static_cast<int>(path->size())) : String();
+    return ReadText(window, false);
 }
 
-}  // namespace
+String WindowClassOf(HWND window)
+{
+    return ReadText(window, true);
+}
 
 std::vector<TaskRow> ListApplications(HWND ownDialog, const HiddenList& hidden, const String& shortcutFolder)
 {
@@ -53,8 +63,8 @@ std::vector<TaskRow> ListApplications(HWND ownDialog, const HiddenList& hidden, 
         facts.ownDialog = window == ownDialog;
         if (!facts.visible || facts.owned || facts.ownDialog)
             continue;
-        facts.title = ReadText(window, false);
-        facts.className = ReadText(window, true);
+        facts.title = WindowTitleOf(window);
+        facts.className = WindowClassOf(window);
         if (!IsApplicationWindow(facts) || !IsWindow(window))
             continue;
         String identity = IdentityPath(facts.className, ExecutableOf(window), shortcutFolder);

@@ -20,6 +20,11 @@ struct TaskRow {
     String identityPath;
 };
 
+// A window's title and class, each of at most MaxClosingText characters;
+// empty when the window has gone.
+String WindowTitleOf(HWND window);
+String WindowClassOf(HWND window);
+
 // `ownDialog` is the task list itself; `shortcutFolder` the Start menu
 // folder. A window that goes away while it is being read is left out.
 std::vector<TaskRow> ListApplications(HWND ownDialog, const HiddenList& hidden, const String& shortcutFolder);
