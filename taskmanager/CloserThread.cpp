@@ -10,7 +10,8 @@ namespace {
 // The passes on the session's real windows and processes.
 class SessionClosingWorld final : public ClosingWorld {
 public:
-    SessionClosingWorld(HWND dialog, std::atomic<bool>& ownMessageBox) : m_dialog(dialog), m_ownMessageBox(ownMessageBox)
+    SessionClosingWorld(HWND dialog, std::atomic<bool>& ownMessageBox)
+        : m_dialog(dialog), m_ownMessageBox(ownMessageBox)
     {
         m_question.LoadResourceText(IDS_TERMINATE_QUESTION);
         m_caption.LoadResourceText(IDS_TERMINATE_CAPTION);
@@ -44,8 +45,8 @@ public:
         String text;
         text.FormatText(m_question, task.title.Chars());
         m_ownMessageBox = true;
-        const int answer =
-            vellumate::HandsetMessageBox(m_dialog, text, m_caption, MB_OKCANCEL | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
+        const int answer = vellumate::HandsetMessageBox(m_dialog, text, m_caption,
+                                                        MB_OKCANCEL | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
         if (answer == IDOK && !stop && TerminateProcess(process.Get(), 0)) {
             // Gone before the list is read again.
             WaitForSingleObject(process.Get(), 2000);

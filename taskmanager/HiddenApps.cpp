@@ -40,7 +40,8 @@ String Widened(const std::string& entry)
     if (length <= 0 || length > MaxHiddenEntryLength)
         return String();
     String wide;
-    const int written = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, entry.data(), size, wide.Reserve(length), length);
+    const int written =
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, entry.data(), size, wide.Reserve(length), length);
     wide.Commit(written == length ? length : 0);
     return wide;
 }
@@ -123,7 +124,8 @@ std::wstring HiddenAppsPathBeside(void* module)
 {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(static_cast<HMODULE>(module), path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(static_cast<HMODULE>(module), path.data(), static_cast<DWORD>(path.size()));
         if (length == 0)
             return HiddenAppsFileName;
         if (length < path.size()) {

@@ -8,8 +8,8 @@ struct ProcessorRow {
 };
 
 constexpr ProcessorRow Processors[] = {
-    {386, L"386"},         {486, L"486"},         {586, L"PENTIUM"}, {1824, L"ARM 720"},
-    {2577, L"ARM"},        {4000, L"MIPS R4000"}, {10003, L"SH3"},   {10005, L"SH4"},
+    {386, L"386"},  {486, L"486"},         {586, L"PENTIUM"}, {1824, L"ARM 720"},
+    {2577, L"ARM"}, {4000, L"MIPS R4000"}, {10003, L"SH3"},   {10005, L"SH4"},
 };
 
 constexpr BYTE BatteryFlags[] = {1, 2, 4, 8, 128, 255};

@@ -114,8 +114,8 @@ InitResult TaskListDialog::InitDialog()
 
     m_list = GetDlgItem(Window(), IDC_TASK_LIST);
     SetWindowSubclass(m_list, ListProcedure, ListSubclassId, 0);
-    m_images.Reset(ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                    ILC_MASK | ILC_COLOR32, 0, 1));
+    m_images.Reset(
+        ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), ILC_MASK | ILC_COLOR32, 0, 1));
     ListView_SetImageList(m_list, m_images.Get(), LVSIL_SMALL);
     ListView_SetExtendedListViewStyle(m_list, LVS_EX_FULLROWSELECT);
     Layout();

@@ -60,8 +60,8 @@
 // ---- strings ----------------------------------------------------------------------------
 
 #define IDS_CLOSE_ALL_CAPTION 41002
-#define IDS_FREE_MEMORY 41003     // %s: the free program memory ("1,000 KB")
-#define IDS_TASK_COUNT 41004      // %d: the number of rows
+#define IDS_FREE_MEMORY 41003  // %s: the free program memory ("1,000 KB")
+#define IDS_TASK_COUNT 41004   // %d: the number of rows
 #define IDS_TASK_LIST_TITLE 41005
 #define IDS_CLOSE_ALL_QUESTION 41006
 #define IDS_TERMINATE_QUESTION 41007  // %s: the application's title

@@ -57,8 +57,8 @@ bool HoldoutWindow::Create(HINSTANCE instance)
                              ::LoadCursorW(nullptr, IDC_ARROW)))
         return false;
     const RECT area{0, WorkAreaTop, ScreenWidth, WorkAreaTop + WorkAreaHeight};
-    return CreateWindowObject(instance, m_options.className.c_str(), m_options.title.c_str(),
-                              WS_POPUP | WS_VISIBLE, 0, area);
+    return CreateWindowObject(instance, m_options.className.c_str(), m_options.title.c_str(), WS_POPUP | WS_VISIBLE, 0,
+                              area);
 }
 
 LRESULT HoldoutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -89,8 +89,8 @@ void HoldoutWindow::Paint()
 {
     BufferedPaint paint(Window());
     FillSolid(paint.Dc(), paint.Client(), style::Background);
-    std::wstring text = m_options.closable ? L"This program closes when asked."
-                                           : L"This program does not close when asked.";
+    std::wstring text =
+        m_options.closable ? L"This program closes when asked." : L"This program does not close when asked.";
     if (m_refused > 0)
         text += L"\nClose requests refused: " + std::to_wstring(m_refused);
     const FontHandle font = MakeInterfaceFont(13);

@@ -39,7 +39,8 @@ TEST(HiddenFileLines, LongLinesAreSkippedNotCut)
     const std::string tooLong(MaxHiddenEntryLength + 1, 'y');
     // Cut to 259 characters the long line would become a shorter path that
     // could name another program; it is left out whole, its neighbours kept.
-    const HiddenFileLines lines = SplitHiddenLines("\\a.exe\n" + tooLong + "\n" + longest + "\r\n" + std::string(600, 'z'));
+    const HiddenFileLines lines =
+        SplitHiddenLines("\\a.exe\n" + tooLong + "\n" + longest + "\r\n" + std::string(600, 'z'));
     EXPECT_EQ(lines.entries, (std::vector<std::string>{"\\a.exe", longest}));
     EXPECT_EQ(lines.tooLong, 2);
     // Blanks around a line do not count towards its length.
@@ -48,7 +49,9 @@ TEST(HiddenFileLines, LongLinesAreSkippedNotCut)
 
 TEST(HiddenFileLines, BinaryBytesMakeNoEntries)
 {
-    const std::string binary("\x7f" "ELF\x01\x00\x02\n\\ok.exe\n\x00\x00\x00\n\x1b[0m\n", 24);
+    const std::string binary("\x7f"
+                             "ELF\x01\x00\x02\n\\ok.exe\n\x00\x00\x00\n\x1b[0m\n",
+                             24);
     const HiddenFileLines lines = SplitHiddenLines(binary);
     EXPECT_EQ(lines.entries, (std::vector<std::string>{"\\ok.exe"}));
     EXPECT_EQ(lines.notText, 3);
@@ -56,7 +59,8 @@ TEST(HiddenFileLines, BinaryBytesMakeNoEntries)
 
 TEST(HiddenList, MatchesWholeEntriesWithoutRegardToCase)
 {
-    const HiddenList list = HiddenList::FromBytes("  \\Program Files\\Vellumate\\OBREL.EXE\t\r\n\\Windows\\Start Menu\\Calendar.lnk");
+    const HiddenList list =
+        HiddenList::FromBytes("  \\Program Files\\Vellumate\\OBREL.EXE\t\r\n\\Windows\\Start Menu\\Calendar.lnk");
     EXPECT_TRUE(list.Contains(L"\\program files\\vellumate\\obrel.exe"));
     EXPECT_TRUE(list.Contains(L"\\Windows\\Start Menu\\Calendar.lnk"));
     EXPECT_FALSE(list.Contains(L"\\Program Files\\Vellumate\\obrel.exe2"));
