@@ -36,6 +36,11 @@ install_programs() {
             vm*.exe|htmlview.dll) dest="$windir/$name" ;;
             *)                    dest="$progdir/$name" ;;
         esac
+        # The hidden-applications list beside Lunsett is the user's to edit:
+        # installed once, never overwritten.
+        if [ "$name" = InvisApp.txt ] && [ -e "$dest" ]; then
+            continue
+        fi
         if [ ! -f "$dest" ] || ! cmp -s "$f" "$dest"; then
             rm -f "$dest"
             cp "$f" "$dest"
