@@ -71,7 +71,7 @@ InitResult SystemPanelDialog::InitDialog()
     LOGFONTW face{};
     if (HFONT font = reinterpret_cast<HFONT>(SendMessageW(Window(), WM_GETFONT, 0, 0)))
         GetObjectW(font, sizeof face, &face);
-    face.lfHeight = -BoldHeight;
+    face.lfHeight = BoldHeight;
     face.lfWeight = FW_BOLD;
     m_bold.Reset(CreateFontIndirectW(&face));
     for (int heading = IDC_HEADING_DEVICE; heading <= IDC_HEADING_STORAGE; ++heading)

@@ -89,7 +89,7 @@ TaskListDialog::TaskListDialog(HiddenList hidden)
       m_closer(nullptr, m_ownMessageBox)
 {
     LOGFONTW face{};
-    face.lfHeight = -14;
+    face.lfHeight = 14;
     face.lfWeight = FW_NORMAL;
     face.lfCharSet = DEFAULT_CHARSET;
     face.lfQuality = ANTIALIASED_QUALITY;
@@ -114,8 +114,7 @@ InitResult TaskListDialog::InitDialog()
 
     m_list = GetDlgItem(Window(), IDC_TASK_LIST);
     SetWindowSubclass(m_list, ListProcedure, ListSubclassId, 0);
-    m_images.Reset(
-        ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), ILC_MASK | ILC_COLOR32, 0, 1));
+    m_images.Reset(ImageList_Create(16, 16, ILC_MASK | ILC_COLOR32, 0, 1));
     ListView_SetImageList(m_list, m_images.Get(), LVSIL_SMALL);
     ListView_SetExtendedListViewStyle(m_list, LVS_EX_FULLROWSELECT);
     Layout();
@@ -184,7 +183,10 @@ void TaskListDialog::Refresh(bool keepSelection)
     }
     UpdateStrips();
     EnableMenuBarButton(MenuBar(), ID_SWITCH_TO, m_count > 0);
-    SetFocus(m_list);
+    // A closer that finishes under the system panel or a message box (which
+    // disable this dialog) must not pull the keys away from them.
+    if (IsWindowEnabled(Window()))
+        SetFocus(m_list);
 }
 
 void TaskListDialog::AddRow(HWND window, const String& title, const String& identityPath)
