@@ -118,7 +118,9 @@ void CloserThread::Run() noexcept
         // Out of memory for a text: the tasks left are simply not waited for.
     }
     m_tasks.clear();
-    PostMessageW(m_dialog, WM_CLOSER_FINISHED, 0, 0);
+    // A full message queue must not leave the closer busy for good.
+    while (!PostMessageW(m_dialog, WM_CLOSER_FINISHED, 0, 0) && IsWindow(m_dialog) && !m_stop)
+        Sleep(ClosingPassInterval);
 }
 
 void CloserThread::Finished()
