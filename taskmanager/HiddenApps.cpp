@@ -1,10 +1,12 @@
 #include "taskmanager/HiddenApps.h"
 
+#include "platform/DeviceFiles.h"
 #include "platform/Handles.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -89,22 +91,17 @@ HiddenList HiddenList::FromFile(const std::wstring& path)
                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return HiddenList();
-    std::string bytes(MaxHiddenFileBytes, '\0');
-    std::size_t filled = 0;
-    while (filled < bytes.size()) {
-        DWORD read = 0;
-        const DWORD want = static_cast<DWORD>(bytes.size() - filled);
-        if (!ReadFile(file.Get(), bytes.data() + filled, want, &read, nullptr) || read == 0)
-            break;
-        filled += read;
-    }
-    bytes.resize(filled);
-    if (filled == MaxHiddenFileBytes) {
+    DWORD error = 0;
+    std::optional<std::string> bytes = vellumate::ReadFileBytes(file.Get(), MaxHiddenFileBytes, error);
+    if (!bytes)
+        return HiddenList();
+    if (bytes->size() > MaxHiddenFileBytes) {
         // The file goes on: its last line here is only the start of a line.
-        const std::size_t lastBreak = bytes.rfind('\n');
-        bytes.resize(lastBreak == std::string::npos ? 0 : lastBreak + 1);
+        bytes->resize(MaxHiddenFileBytes);
+        const std::size_t lastBreak = bytes->rfind('\n');
+        bytes->resize(lastBreak == std::string::npos ? 0 : lastBreak + 1);
     }
-    return FromBytes(bytes);
+    return FromBytes(*bytes);
 }
 
 void HiddenList::Add(const String& entry)

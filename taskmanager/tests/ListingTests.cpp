@@ -22,22 +22,6 @@ WindowFacts Application(const wchar_t* title = L"File Manager", const wchar_t* c
 
 }  // namespace
 
-TEST(ListingRules, AVisibleUnownedTitledWindowIsAnApplication)
-{
-    EXPECT_TRUE(IsApplicationWindow(Application()));
-
-    WindowFacts hidden = Application();
-    hidden.visible = false;
-    WindowFacts owned = Application();
-    owned.owned = true;
-    WindowFacts own = Application();
-    own.ownDialog = true;
-    EXPECT_FALSE(IsApplicationWindow(hidden));
-    EXPECT_FALSE(IsApplicationWindow(owned));
-    EXPECT_FALSE(IsApplicationWindow(own));
-    EXPECT_FALSE(IsApplicationWindow(Application(L"", L"Obrel")));
-}
-
 TEST(ListingRules, TheHomeShellAndSystemComponentsAreNeverListed)
 {
     // The home shell's title strip ("tray") and home screen ("MSStart").

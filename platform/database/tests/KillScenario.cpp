@@ -196,22 +196,15 @@ std::string ReadAll(int fd)
     return all;
 }
 
-int CountAcknowledged(const std::string& said)
-{
-    int count = 0;
-    for (std::size_t at = said.find("\nA\n"); at != std::string::npos; at = said.find("\nA\n", at + 2))
-        ++count;
-    return count;
-}
-
 // Reads what the child says until it has acknowledged `wanted` changes, so
 // that a slow machine still kills writers in the middle of real work; gives up
 // after ten seconds (the round then checks whatever happened).
 std::string ReadUntilAcknowledged(int fd, int wanted)
 {
-    std::string said = "\n";
+    std::string said;
     char buffer[4096];
-    for (int waited = 0; CountAcknowledged(said) < wanted && waited < 10000;) {
+    int acknowledged = 0;
+    for (int waited = 0; acknowledged < wanted && waited < 10000;) {
         pollfd poll{fd, POLLIN, 0};
         if (::poll(&poll, 1, 10) <= 0) {
             waited += 10;
@@ -220,9 +213,14 @@ std::string ReadUntilAcknowledged(int fd, int wanted)
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n <= 0)
             break;
+        // Each acknowledgement is a line "A" of its own.
+        const std::size_t from = said.empty() ? 0 : said.size() - 1;
         said.append(buffer, static_cast<std::size_t>(n));
+        for (std::size_t at = said.find("A\n", from); at != std::string::npos; at = said.find("A\n", at + 2))
+            if (at == 0 || said[at - 1] == '\n')
+                ++acknowledged;
     }
-    return said.substr(1);
+    return said;
 }
 
 }  // namespace
