@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Pellory changes the card: a new entry made in the editor, which the card
-# keeps over a restart; an edit; a prefix added to marked numbers; a deleted
-# entry; and Talk, which the home shell shows as a call.
+# keeps over a restart; an edit, a prefix added to marked numbers and a
+# delete of marked entries, which it keeps too; and Talk, which the home
+# shell shows as a call.
 set -euo pipefail
 # shellcheck source=e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -66,15 +67,36 @@ wait_for "the list after the prefix" in_front Pellory
 expect "the prefix on the first Taxi number" on_card 28 490555999000 Taxi
 expect "and on the third" on_card 30 490555999000 Taxi
 
-# Delete: Zed again, the menu's Delete, OK to the question.
-press 9 3 3
-wait_for "Zed found again" has_line Pellory 'text "> [x] Zed  1/1"'
+# Delete: both Pizza Roma entries, marked together, OK to the question.
+press 7 4 9
+wait_for "the two Pizza Roma entries" has_line Pellory 'text "Search: 749 '
+press soft2
+choose Mark
+choose "All Entries"
+wait_for "both marked" has_line Pellory 'S2/44"'
 press soft2
 choose Delete
 wait_for "the delete question" has_line '"Error"' 'Delete the marked entries'
 press enter
-wait_for "the search without Zed" has_line Pellory 'text "No match: 933 '
-expect "Zed gone from the card" off_card Zed
+wait_for "the search without them" has_line Pellory 'text "No match: 749 '
+expect "Pizza Roma gone from the card" off_card "Pizza Roma"
+
+# The card keeps the edit, the prefix and the delete over a restart.
+vm device sim radio off >/dev/null
+wait_for "Pellory gone" absent Pellory
+vm device sim radio on >/dev/null
+start pellory Pellory
+wait_for "the list again, two entries fewer" has_line Pellory 'text "My number:' ' S1/42"'
+press 9 3 3
+wait_for "Zed found" has_line Pellory 'text "> [x] Zed  1/1"'
+expect "with the edited number" has_line Pellory 'text "= 55501007"'
+press back back back
+press 8 2 9
+wait_for "the Taxi entries" has_line Pellory 'text "> [x] Taxi  1/3"'
+expect "with the prefix" has_line Pellory 'text "= 490555999000"'
+press back back back
+press 7 4 9
+wait_for "no Pizza Roma" has_line Pellory 'text "No match: 749 '
 
 # Talk on Balance: the home shell shows the call.
 press back back back

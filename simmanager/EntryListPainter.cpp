@@ -90,7 +90,7 @@ ListGeometry ListGeometry::For(bool largeFont) noexcept
         geometry.titleHeight = 22;
         geometry.detailHeight = 38;
         geometry.pageSlack = 10;
-        geometry.rowFontHeight = 16;
+        geometry.rowFontHeight = 18;
         geometry.titleFontHeight = 16;
         geometry.detailFontHeight = 32;
     }
@@ -201,19 +201,23 @@ bool EntryListPainter::Create(bool largeFont)
     if (m_titleFace.empty() || m_titleFace.size() >= LF_FACESIZE)
         m_titleFace = L"Tahoma";
     m_fonts.clear();
-    m_rowFont = vellumate::MakeInterfaceFont(m_geometry.rowFontHeight);
+    m_rowFont = MakeFont(m_geometry.rowFontHeight, FW_NORMAL);
     return static_cast<bool>(m_rowFont);
+}
+
+vellumate::FontHandle EntryListPainter::MakeFont(int height, int weight) const noexcept
+{
+    // Heights are cell heights, as the handset's fonts are measured.
+    return vellumate::FontHandle(CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                                             DEFAULT_PITCH | FF_SWISS, m_titleFace.c_str()));
 }
 
 HFONT EntryListPainter::Font(int height, int weight)
 {
     auto found = m_fonts.find({height, weight});
-    if (found == m_fonts.end()) {
-        vellumate::FontHandle font(CreateFontW(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                                               DEFAULT_PITCH | FF_SWISS, m_titleFace.c_str()));
-        found = m_fonts.emplace(std::pair{height, weight}, std::move(font)).first;
-    }
+    if (found == m_fonts.end())
+        found = m_fonts.emplace(std::pair{height, weight}, MakeFont(height, weight)).first;
     return found->second.Get();
 }
 
@@ -245,8 +249,8 @@ void EntryListPainter::PaintTitle(HDC dc, const RECT& band, const ListPicture& p
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     vellumate::FillSolid(dc, band, Blend(highlight, RGB(0, 0, 0), 1, 4));
     const int width = band.right - band.left - 2 * BandMargin;
-    HFONT font = FittingFont(dc, picture.titleLeft + picture.titleRight, width, m_geometry.titleFontHeight, 1,
-                             TitleTries);
+    HFONT font =
+        FittingFont(dc, picture.titleLeft + picture.titleRight, width, m_geometry.titleFontHeight, 1, TitleTries);
     SelectObject(dc, font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
@@ -262,8 +266,7 @@ void EntryListPainter::PaintTitle(HDC dc, const RECT& band, const ListPicture& p
 
 void EntryListPainter::PaintRows(HDC dc, const RECT& list, const ListPicture& picture)
 {
-    const COLORREF background =
-        Blend(GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_HIGHLIGHT), 1, 8);
+    const COLORREF background = Blend(GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_HIGHLIGHT), 1, 8);
     vellumate::FillSolid(dc, list, background);
     if (!picture.view)
         return;
@@ -317,10 +320,10 @@ void EntryListPainter::PaintRow(HDC dc, const RECT& rect, const ListPicture& pic
     // Three pieces: before, matched, after; each drawn where the previous ended.
     int x = rect.left + TextLeft;
     const COLORREF matchColour = focused ? MatchOnHighlightColour : MatchColour;
-    const std::wstring pieces[] = {shown.text.substr(0, static_cast<std::size_t>(first)),
-                                   shown.text.substr(static_cast<std::size_t>(first),
-                                                     static_cast<std::size_t>(end - first)),
-                                   shown.text.substr(static_cast<std::size_t>(end))};
+    const std::wstring pieces[] = {
+        shown.text.substr(0, static_cast<std::size_t>(first)),
+        shown.text.substr(static_cast<std::size_t>(first), static_cast<std::size_t>(end - first)),
+        shown.text.substr(static_cast<std::size_t>(end))};
     for (int piece = 0; piece < 3; ++piece) {
         const std::wstring& text = pieces[piece];
         if (text.empty())

@@ -21,7 +21,7 @@ struct ListGeometry {
     int titleHeight = 18;   // the list starts below the title band
     int detailHeight = 34;  // the list ends above the detail band
     int pageSlack = 8;      // a partly visible last row still counts as a page row
-    int rowFontHeight = 13;
+    int rowFontHeight = 14;
     int titleFontHeight = 12;
     int detailFontHeight = 27;
 
@@ -74,6 +74,7 @@ public:
     std::wstring ScreenText(const RECT& client, const ListPicture& picture) const;
 
 private:
+    vellumate::FontHandle MakeFont(int height, int weight) const noexcept;
     HFONT Font(int height, int weight);
     // The largest font of the family that fits `width`, shrinking by `step`
     // at most `tries` times.

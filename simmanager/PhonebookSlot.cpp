@@ -16,7 +16,12 @@ void SetCut(String& target, const wchar_t* text, int limit)
         target.Clear();
         return;
     }
-    target.Assign(text, static_cast<int>(wcsnlen(text, static_cast<size_t>(limit))));
+    size_t length = wcsnlen(text, static_cast<size_t>(limit));
+    // A cut between the two halves of a character beyond the first plane
+    // would leave half a character, which no card takes: the whole one goes.
+    if (length > 0 && text[length] != L'\0' && IS_HIGH_SURROGATE(text[length - 1]))
+        --length;
+    target.Assign(text, static_cast<int>(length));
 }
 
 }  // namespace

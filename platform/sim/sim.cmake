@@ -24,6 +24,7 @@ vellumate_test(platform_sim_tests
 add_executable(sim_probe sim/tests/SimProbe.cpp)
 target_link_libraries(sim_probe PRIVATE platform_sim platform_phone testsupport_win32)
 target_link_options(sim_probe PRIVATE -municode)
+add_dependencies(platform_sim_tests sim_probe)
 if(NOT CMAKE_HOST_WIN32)
     add_test(NAME SimCommands.ReachThePrograms
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/sim/tests/sim_commands.sh

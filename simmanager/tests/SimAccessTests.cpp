@@ -185,6 +185,15 @@ TEST_F(SimAccessTest, NewEntriesKeepTheirPlusRecordItAndAreCutToTheCard)
     EXPECT_EQ(RowNames(Current()), L"Bartholo|Zoe");
     EXPECT_EQ(Current().FocusedSlot(), &Store().Slot(1));
     EXPECT_EQ(Current().MarkedCount(), 1);
+
+    // Names of the full length in other scripts; a cut never halves a
+    // character beyond the first plane (the card would refuse the half).
+    ASSERT_TRUE(m_sim.AddEntry(L"Ελένη Πα", L"0302", m_options, m_messages));
+    ASSERT_TRUE(m_sim.AddEntry(L"田中さくら様x\U0001D11E", L"0303", m_options, m_messages));
+    EXPECT_TRUE(m_messages.messages.empty());
+    entries = GeneralEntries();
+    EXPECT_EQ(entries[3].name, L"Ελένη Πα");
+    EXPECT_EQ(entries[4].name, L"田中さくら様x");
 }
 
 TEST_F(SimAccessTest, ANewEntryOnAFullCardTouchesNothing)
@@ -376,8 +385,8 @@ TEST_F(SimAccessTest, PrefixCommandsChangeOnlyTheMarkedNumbers)
 TEST_F(SimAccessTest, PrefixCommandsNeverMakeANumberOutOfNothingOrAnEmptyEntry)
 {
     SimCard card = TenPositions();
-    Put(card, 1, L"Ann", L"");       // a name alone
-    Put(card, 2, L"", L"0049");      // a number that is the prefix alone
+    Put(card, 1, L"Ann", L"");   // a name alone
+    Put(card, 2, L"", L"0049");  // a number that is the prefix alone
     Put(card, 3, L"Cid", L"0049");
     WriteCard(card);
     ASSERT_TRUE(Start());

@@ -3,6 +3,7 @@
 
 #include "platform/sim/tests/SimTestSupport.h"
 
+#include "framework/testsupport/ChildProcess.h"
 #include "framework/testsupport/TempDevice.h"
 
 #include <gtest/gtest.h>
@@ -315,6 +316,34 @@ TEST(SimManagerTest, ConcurrentWritersKeepEveryChange)
         EXPECT_EQ(entries.at(index).number, std::to_wstring(index));
 }
 
+TEST(SimManagerTest, AWriterKilledAtAnyMomentLeavesAWholeCard)
+{
+    TempDevice device;
+    SimCard card = SmallCard();
+    device.WriteSim(FormatSimCard(card));
+    for (DWORD lifetime : {DWORD{0}, DWORD{15}, DWORD{40}, DWORD{90}}) {
+        SCOPED_TRACE(lifetime);
+        {
+            ChildProcess writer(CommandBesideThisProgram(L"sim_probe.exe", L"churn 16"));
+            ASSERT_EQ(writer.NextLine(30000).value_or(""), "ready");
+            ::Sleep(lifetime);
+            writer.Kill();
+            writer.WaitForExit();
+        }
+        // Whatever the writer was doing, the file is a card with whole entries...
+        const SimCard onDisk = CardOnDisk(device);
+        for (const auto& [position, entry] : onDisk.Phonebook(GeneralStorage)->entries)
+            EXPECT_TRUE(entry.name.starts_with(L"W") || entry.name == L"After" ||
+                        entry == card.Phonebook(GeneralStorage)->entries.at(position))
+                << position;
+        // ...and the card mutex it may have held is free for the next writer.
+        OpenSim sim;
+        SIMPHONEBOOKENTRY record = EntryRecord(L"555", L"After");
+        ASSERT_EQ(SimWritePhonebookEntry(sim.Get(), SIM_PBSTORAGE_SIM, 6, &record), S_OK);
+        EXPECT_EQ(CardOnDisk(device).Phonebook(GeneralStorage)->entries.at(6).name, L"After");
+    }
+}
+
 TEST(SimManagerTest, ProviderNameIsReadAsTheCardStoresIt)
 {
     TempDevice device;
@@ -334,8 +363,7 @@ TEST(SimManagerTest, ProviderNameIsReadAsTheCardStoresIt)
 
     EXPECT_EQ(SimReadRecord(sim.Get(), 0x6F3A, SIM_RECORDTYPE_TRANSPARENT, 0, data, sizeof data, &read),
               SIM_E_NOTFOUND);
-    EXPECT_EQ(SimReadRecord(sim.Get(), EF_SPN, SIM_RECORDTYPE_TRANSPARENT, 0, data, 16, &read),
-              SIM_E_INVALIDPARAMETER);
+    EXPECT_EQ(SimReadRecord(sim.Get(), EF_SPN, SIM_RECORDTYPE_TRANSPARENT, 0, data, 16, &read), SIM_E_INVALIDPARAMETER);
     EXPECT_EQ(SimReadRecord(sim.Get(), EF_SPN, SIM_RECORDTYPE_LINEAR, 0, data, sizeof data, &read),
               SIM_E_INVALIDPARAMETER);
 

@@ -7,6 +7,8 @@
 //   simprobe call NUMBER                   call RESULT (tapiRequestMakeCall)
 //   simprobe watch MS                      ready, then a line a notification
 //                                          (notify CODE [STORAGE POSITION]) for MS milliseconds
+//   simprobe churn STORAGE                 ready, then rewrites the storage's first
+//                                          positions until it is killed
 //
 // A failing call prints "error 0xCODE" and ends with status 1.
 #include "platform/phone/Tapi.h"
@@ -61,8 +63,8 @@ int wmain(int argc, wchar_t** argv)
     }
     const bool watch = command == L"watch" && argc == 3;
     HSIM sim = nullptr;
-    if (const HRESULT opened = SimInitialize(watch ? SIM_INIT_SIMCARD_NOTIFICATIONS : SIM_INIT_NONE,
-                                             watch ? Heard : nullptr, 0, &sim);
+    if (const HRESULT opened =
+            SimInitialize(watch ? SIM_INIT_SIMCARD_NOTIFICATIONS : SIM_INIT_NONE, watch ? Heard : nullptr, 0, &sim);
         opened != S_OK)
         return Failed(opened);
     HRESULT result = S_OK;
@@ -94,8 +96,22 @@ int wmain(int argc, wchar_t** argv)
         result = SimWritePhonebookEntry(sim, Number(argv[2]), Number(argv[3]), &entry);
         if (result == S_OK)
             Say(L"ok");
+    } else if (command == L"churn" && argc == 3) {
+        Say(L"ready");
+        for (DWORD round = 0; result == S_OK; ++round) {
+            SIMPHONEBOOKENTRY entry{};
+            entry.cbSize = sizeof entry;
+            entry.dwParams = SIM_PARAM_PBE_ALL;
+            const std::wstring number = std::to_wstring(1000000 + round);
+            std::wcsncpy(entry.lpszAddress, number.c_str(), MAX_LENGTH_ADDRESS - 1);
+            std::wcsncpy(entry.lpszText, (L"W" + std::to_wstring(round % 1000)).c_str(),
+                         MAX_LENGTH_PHONEBOOKENTRYTEXT - 1);
+            entry.dwAddressType = SIM_ADDRTYPE_NATIONAL;
+            entry.dwNumPlan = SIM_NUMPLAN_TELEPHONE;
+            result = SimWritePhonebookEntry(sim, Number(argv[2]), 1 + round % 5, &entry);
+        }
     } else {
-        Say(L"usage: simprobe caps | read S I | write S I NUMBER NAME | call NUMBER | watch MS");
+        Say(L"usage: simprobe caps | read S I | write S I NUMBER NAME | call NUMBER | watch MS | churn S");
         result = E_INVALIDARG;
     }
     SimDeinitialize(sim);
