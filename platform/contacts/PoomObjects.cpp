@@ -111,6 +111,13 @@ std::wstring_view TextOf(BSTR text) noexcept
     return text ? std::wstring_view(text, ::SysStringLen(text)) : std::wstring_view{};
 }
 
+// A restriction is a null-terminated text: it ends at its first NUL.
+std::wstring_view RestrictionOf(BSTR text) noexcept
+{
+    const std::wstring_view whole = TextOf(text);
+    return whole.substr(0, std::min(whole.size(), whole.find(L'\0')));
+}
+
 HRESULT GiveText(const std::wstring& text, BSTR* out) noexcept
 {
     if (!out)
@@ -452,11 +459,12 @@ public:
             return E_POINTER;
         *out = nullptr;
         return Guarded([&] {
-            std::optional<Restriction> restriction = Restriction::Parse(TextOf(text));
-            if (!restriction)
-                return E_INVALIDARG;
+            std::optional<Restriction> restriction = Restriction::Parse(RestrictionOf(text));
             std::lock_guard guard(m_state->lock);
+            // A failed find ends the previous search too.
             m_state->restriction = std::move(restriction);
+            if (!m_state->restriction)
+                return E_INVALIDARG;
             return FindFrom(0, out);
         });
     }
@@ -515,7 +523,7 @@ public:
             return E_POINTER;
         *out = nullptr;
         return Guarded([&] {
-            const std::optional<Restriction> restriction = Restriction::Parse(TextOf(text));
+            const std::optional<Restriction> restriction = Restriction::Parse(RestrictionOf(text));
             if (!restriction)
                 return E_INVALIDARG;
             auto state = std::make_shared<CollectionState>();

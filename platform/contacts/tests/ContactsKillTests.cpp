@@ -20,10 +20,7 @@ namespace {
 
 ContactsReading ReadStored(const vellumate::TempDevice& device)
 {
-    std::ifstream in(ContactsFile(device), std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return ParseContactBook(bytes.str());
+    return ParseContactBook(StoredBytes(device));
 }
 
 TEST(ContactsSavesCutShort, LeaveAWholeDatabaseWithEveryAcknowledgedSave)

@@ -43,10 +43,7 @@ protected:
 
     ContactBook Stored()
     {
-        std::ifstream in(ContactsFile(device), std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
-        ContactsReading reading = ParseContactBook(bytes.str());
+        ContactsReading reading = ParseContactBook(StoredBytes(device));
         EXPECT_TRUE(reading.book) << std::string(reading.problem.begin(), reading.problem.end());
         return reading.book.value_or(ContactBook{});
     }
@@ -218,11 +215,7 @@ TEST_F(ContactsServer, FailsCleanlyOnWhatItCannotDo)
     EXPECT_EQ(fresh->GetDefaultFolder(olFolderContacts, &other), E_FAIL);
 
     // A damaged database is refused, never read in part nor rewritten.
-    std::ifstream in(ContactsFile(device), std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    in.close();
-    std::string damaged = bytes.str();
+    std::string damaged = StoredBytes(device);
     damaged.replace(damaged.find("Bob"), 3, "Rob");
     WriteContacts(device, damaged);
     ASSERT_EQ(fresh->Logon(0), S_OK);
@@ -236,10 +229,7 @@ TEST_F(ContactsServer, FailsCleanlyOnWhatItCannotDo)
     contact->Release();
     other->Release();
     fresh->Release();
-    std::ifstream after(ContactsFile(device), std::ios::binary);
-    std::stringstream left;
-    left << after.rdbuf();
-    EXPECT_EQ(left.str(), damaged);
+    EXPECT_EQ(StoredBytes(device), damaged);
 }
 
 }  // namespace

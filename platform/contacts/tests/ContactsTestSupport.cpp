@@ -6,6 +6,9 @@
 #include "framework/testsupport/TempDevice.h"
 
 #include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <iterator>
 
 namespace contactstest {
@@ -141,6 +144,14 @@ std::wstring ContactsFile(const vellumate::TempDevice& device)
 void WriteContacts(const vellumate::TempDevice& device, std::string_view bytes)
 {
     vellumate::ReplaceFileDurably(ContactsFile(device), bytes);
+}
+
+std::string StoredBytes(const vellumate::TempDevice& device)
+{
+    std::ifstream in(std::filesystem::path(ContactsFile(device)), std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 vellumate::contacts::Contact Person(std::uint32_t oid,

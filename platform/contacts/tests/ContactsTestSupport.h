@@ -55,6 +55,7 @@ HRESULT Write(IDispatch* item, const wchar_t* property, const wchar_t* value);
 // The device's database file (beside its profile), and replacing it whole.
 std::wstring ContactsFile(const vellumate::TempDevice& device);
 void WriteContacts(const vellumate::TempDevice& device, std::string_view bytes);
+std::string StoredBytes(const vellumate::TempDevice& device);
 
 // A contact for a test database.
 vellumate::contacts::Contact Person(std::uint32_t oid,
