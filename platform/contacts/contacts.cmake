@@ -42,3 +42,15 @@ vellumate_test(platform_contacts_tests SERIAL
         contacts/tests/ContactsKillTests.cpp
     LIBS contacts_testsupport)
 add_dependencies(platform_contacts_tests contacts_save_helper)
+
+# The tool's contacts and phone commands read back through the services by a probe.
+add_executable(phone_probe contacts/tests/PhoneProbe.cpp)
+target_link_libraries(phone_probe PRIVATE contacts_testsupport platform_phone)
+target_link_options(phone_probe PRIVATE -municode)
+if(NOT CMAKE_HOST_WIN32)
+    add_test(NAME ContactsCommands.ReachThePrograms
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/contacts/tests/contacts_commands.sh
+                     ${PROJECT_SOURCE_DIR}/vellumate ${CMAKE_BINARY_DIR}/wine-run
+                     $<TARGET_FILE:phone_probe>)
+    set_tests_properties(ContactsCommands.ReachThePrograms PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE)
+endif()
