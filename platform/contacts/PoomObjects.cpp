@@ -140,6 +140,15 @@ HRESULT Guarded(Make&& make) noexcept
 
 class Application;
 
+HRESULT GiveApplication(IPOutlookApp* app, IPOutlookApp** out) noexcept
+{
+    if (!out)
+        return E_POINTER;
+    *out = app;
+    app->AddRef();
+    return S_OK;
+}
+
 // The items one collection shows, shared with the contacts it handed out so
 // that their saves and deletions show in it.
 struct CollectionState {
@@ -353,14 +362,7 @@ public:
         });
     }
 
-    HRESULT STDMETHODCALLTYPE get_Application(IPOutlookApp** out) override
-    {
-        if (!out)
-            return E_POINTER;
-        *out = m_app.Get();
-        (*out)->AddRef();
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE get_Application(IPOutlookApp** out) override { return GiveApplication(m_app.Get(), out); }
 
 protected:
     bool Answers(REFIID iid) const noexcept override { return iid == IID_IContact; }
@@ -578,14 +580,7 @@ public:
         return E_NOTIMPL;
     }
 
-    HRESULT STDMETHODCALLTYPE get_Application(IPOutlookApp** out) override
-    {
-        if (!out)
-            return E_POINTER;
-        *out = m_app.Get();
-        (*out)->AddRef();
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE get_Application(IPOutlookApp** out) override { return GiveApplication(m_app.Get(), out); }
 
     HRESULT STDMETHODCALLTYPE SetColumns(BSTR text) override
     {
@@ -656,14 +651,7 @@ public:
         *type = olContactItem;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE get_Application(IPOutlookApp** out) override
-    {
-        if (!out)
-            return E_POINTER;
-        *out = m_app.Get();
-        (*out)->AddRef();
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE get_Application(IPOutlookApp** out) override { return GiveApplication(m_app.Get(), out); }
     HRESULT STDMETHODCALLTYPE AddItemToInfraredFolder(int, IDispatch*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SendToInfrared() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE ReceiveFromInfrared(IPOutlookItemCollection** out) override

@@ -54,6 +54,15 @@ DWORD NextHandle()
     return lastHandle;
 }
 
+// 0 when the application is initialised and the device is one of its lines.
+LONG CheckDevice(HLINEAPP app, DWORD device)
+{
+    std::lock_guard guard(stateLock);
+    if (!applications.count(app))
+        return LINEERR_INVALAPPHANDLE;
+    return device < Lines.size() ? 0 : LINEERR_BADDEVICEID;
+}
+
 bool UsableApiVersion(DWORD version) noexcept
 {
     return version >= LowestApiVersion && version <= TAPI_CURRENT_VERSION;
@@ -174,13 +183,8 @@ extern "C" LONG lineShutdown(HLINEAPP app)
 extern "C" LONG lineNegotiateAPIVersion(HLINEAPP app, DWORD device, DWORD low, DWORD high, LPDWORD version,
                                         LPLINEEXTENSIONID extension)
 {
-    {
-        std::lock_guard guard(stateLock);
-        if (!applications.count(app))
-            return LINEERR_INVALAPPHANDLE;
-    }
-    if (device >= Lines.size())
-        return LINEERR_BADDEVICEID;
+    if (const LONG known = CheckDevice(app, device))
+        return known;
     if (!version || !extension)
         return LINEERR_INVALPOINTER;
     if (low > high || high < LowestApiVersion || low > TAPI_CURRENT_VERSION)
@@ -194,13 +198,8 @@ extern "C" LONG lineNegotiateAPIVersion(HLINEAPP app, DWORD device, DWORD low, D
 extern "C" LONG lineNegotiateExtVersion(HLINEAPP app, DWORD device, DWORD apiVersion, DWORD low, DWORD high,
                                         LPDWORD version)
 {
-    {
-        std::lock_guard guard(stateLock);
-        if (!applications.count(app))
-            return LINEERR_INVALAPPHANDLE;
-    }
-    if (device >= Lines.size())
-        return LINEERR_BADDEVICEID;
+    if (const LONG known = CheckDevice(app, device))
+        return known;
     if (!UsableApiVersion(apiVersion))
         return LINEERR_INCOMPATIBLEAPIVERSION;
     if (!version)
@@ -215,13 +214,8 @@ extern "C" LONG lineNegotiateExtVersion(HLINEAPP app, DWORD device, DWORD apiVer
 
 extern "C" LONG lineGetDevCaps(HLINEAPP app, DWORD device, DWORD apiVersion, DWORD extVersion, LPLINEDEVCAPS caps)
 {
-    {
-        std::lock_guard guard(stateLock);
-        if (!applications.count(app))
-            return LINEERR_INVALAPPHANDLE;
-    }
-    if (device >= Lines.size())
-        return LINEERR_BADDEVICEID;
+    if (const LONG known = CheckDevice(app, device))
+        return known;
     if (!UsableApiVersion(apiVersion))
         return LINEERR_INCOMPATIBLEAPIVERSION;
     if (extVersion != 0 && !(Lines[device].extension && extVersion == EXTENSION_VERSION1_0))
