@@ -68,6 +68,45 @@ constexpr std::array NumberSettings{
                   [](DeviceProfile& p, long long v) { p.backup.voltage = static_cast<std::uint32_t>(v); }},
 };
 
+// A text setting of [phone]: where it goes, and whether it is a dial string.
+struct PhoneSetting {
+    std::wstring_view key;
+    std::wstring PhoneProfile::*member;
+    bool number;
+};
+
+constexpr std::array PhoneSettings{
+    PhoneSetting{L"own_number", &PhoneProfile::ownNumber, true},
+    PhoneSetting{L"smsc", &PhoneProfile::smsc, true},
+    PhoneSetting{L"serial", &PhoneProfile::serial, false},
+    PhoneSetting{L"subscriber", &PhoneProfile::subscriber, false},
+    PhoneSetting{L"manufacturer", &PhoneProfile::manufacturer, false},
+    PhoneSetting{L"model", &PhoneProfile::model, false},
+    PhoneSetting{L"revision", &PhoneProfile::revision, false},
+};
+
+// Why a phone text cannot be the setting's; empty when it can.
+std::wstring PhoneTextFault(const PhoneSetting& setting, std::wstring_view value)
+{
+    if (setting.number) {
+        if (value.size() > MaxPhoneNumberLength)
+            return L"is longer than 40 characters";
+        for (std::size_t i = 0; i < value.size(); ++i) {
+            const wchar_t c = value[i];
+            if (!((c >= L'0' && c <= L'9') || c == L'*' || c == L'#' || c == L'p' || c == L'w' ||
+                  (c == L'+' && i == 0)))
+                return L"must be a dial string (an optional +, then 0-9 * # p w)";
+        }
+        return {};
+    }
+    if (value.size() > MaxPhoneTextLength)
+        return L"is longer than 64 characters";
+    for (wchar_t c : value)
+        if (c < 0x20 || c == 0x7F)
+            return L"holds a control character";
+    return {};
+}
+
 // Decimal, optionally negative; nothing else (no blanks inside, no sign alone).
 std::optional<long long> ParseInteger(std::wstring_view text) noexcept
 {
@@ -194,7 +233,7 @@ private:
             m_card = CardIndex(card);
             return;
         }
-        for (std::wstring_view known : {L"device", L"display", L"memory", L"store", L"power"}) {
+        for (std::wstring_view known : {L"device", L"display", L"memory", L"store", L"power", L"phone"}) {
             if (SameName(name, known)) {
                 m_kind = SectionKind::Fixed;
                 m_section = known;
@@ -237,6 +276,19 @@ private:
         if (m_section == L"device" && SameName(key, L"oem")) {
             m_reading.profile.oem = value;
             return;
+        }
+        if (m_section == L"phone") {
+            for (const PhoneSetting& setting : PhoneSettings) {
+                if (!SameName(key, setting.key))
+                    continue;
+                const std::wstring fault = PhoneTextFault(setting, value);
+                if (fault.empty())
+                    m_reading.profile.phone.*setting.member = value;
+                else
+                    Problem(L"[phone] " + std::wstring(key) + L" " + fault + L": " + std::wstring(value));
+                Remember(key);
+                return;
+            }
         }
         for (const NumberSetting& setting : NumberSettings) {
             if (setting.section == m_section && SameName(key, setting.key)) {

@@ -12,6 +12,14 @@
 //   [power]     ac, main_flag, main_percent, main_voltage, main_temperature,
 //               backup_flag, backup_percent, backup_voltage
 //   [card:NAME] state (inserted | removed), size, free
+//   [phone]     own_number, smsc                   the text-message service's numbers
+//               serial, subscriber                 the cellular line's serial (IMEI) and
+//                                                  subscriber (IMSI) numbers
+//               manufacturer, model, revision      what the cellular line says it is
+//
+// A phone text may be empty (the service then has no such figure). Numbers
+// are dial strings ("+" first, then 0-9 * # p w), at most 40 characters; the
+// other phone texts printable, at most 64.
 //
 // Numbers are decimal. Voltages are in millivolts, temperatures in tenths of
 // a degree Celsius (they may be negative). Battery flags and percentages are
@@ -51,6 +59,19 @@ struct CardProfile {
     std::uint64_t free = 96ull << 20;
 };
 
+struct PhoneProfile {
+    std::wstring ownNumber = L"+441632960999";
+    std::wstring smsc = L"+447958879879";
+    std::wstring serial = L"356938035643809";      // IMEI
+    std::wstring subscriber = L"234150999999999";  // IMSI
+    std::wstring manufacturer = L"Vellumate";
+    std::wstring model = L"VM-176";
+    std::wstring revision = L"1.10.1088";
+};
+
+inline constexpr std::size_t MaxPhoneNumberLength = 40;
+inline constexpr std::size_t MaxPhoneTextLength = 64;
+
 struct DeviceProfile {
     std::wstring oem = L"Vellumate Handset";
     std::uint32_t processorType = 2577;  // a StrongARM-class ARM core
@@ -74,6 +95,8 @@ struct DeviceProfile {
     BatteryProfile backup{1, 100, 3000, 0};
 
     std::vector<CardProfile> cards;  // in the order of the file
+
+    PhoneProfile phone;
 
     // The card of that folder name (without regard to case), or nullptr.
     const CardProfile* FindCard(std::wstring_view name) const noexcept;

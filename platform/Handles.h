@@ -106,6 +106,12 @@ struct WinEventHook {
     static void Close(Handle h) noexcept { ::UnhookWinEvent(h); }
 };
 
+struct RegistryKey {
+    using Handle = HKEY;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ::RegCloseKey(h); }
+};
+
 }  // namespace handle_traits
 
 using KernelHandle = UniqueHandle<handle_traits::Kernel>;
@@ -121,6 +127,7 @@ using MemoryDCHandle = UniqueHandle<handle_traits::MemoryDC>;
 using IconHandle = UniqueHandle<handle_traits::Icon>;
 using MenuHandle = UniqueHandle<handle_traits::Menu>;
 using WinEventHookHandle = UniqueHandle<handle_traits::WinEventHook>;
+using RegistryKeyHandle = UniqueHandle<handle_traits::RegistryKey>;
 
 // A device context obtained with GetDC, released to its window.
 class WindowDC {

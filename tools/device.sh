@@ -2,7 +2,8 @@
 # The device folder and the `vellumate device` commands.
 
 # A device folder: root/ (the handset's "\"), prefix/ (its registry),
-# profile.ini (the simulated hardware), sim.txt (its SIM card), lastcall.txt
+# profile.ini (the simulated hardware), sim.txt (its SIM card), contacts.txt
+# (its Contacts database), lastcall.txt
 # (the last dialled call), session/ (the running session).
 ensure_device() {
     ensure_device_folder
@@ -19,6 +20,8 @@ ensure_device_folder() {
     fi
     # Devices made before the SIM card existed get the sample's card.
     [ -e "$(sim_file)" ] || cp "$SAMPLE/sim.txt" "$(sim_file)"
+    # And those made before the Contacts database get the sample's contacts.
+    [ -e "$(contacts_file)" ] || cp "$SAMPLE/contacts.txt" "$(contacts_file)"
     ensure_device_stores
 }
 
@@ -33,7 +36,7 @@ install_programs() {
         [ -f "$f" ] || continue
         name=$(basename "$f")
         case "$name" in
-            vm*.exe|htmlview.dll) dest="$windir/$name" ;;
+            vm*.exe|vm*.dll|htmlview.dll) dest="$windir/$name" ;;
             *)                    dest="$progdir/$name" ;;
         esac
         # The hidden-applications list beside Lunsett is the user's to edit:
@@ -505,6 +508,85 @@ device_sim() {
     esac
 }
 
+# ---------------------------------------------------------------- contacts
+#
+# contacts.txt is the handset's Contacts database (the sample in
+# device/contacts.txt explains it). vmcontactstool (platform/contacts/tool),
+# built for the host, reads and changes it with the platform's own code and
+# replaces it in one step; programs reach it through the contacts object
+# model, the server "vmcontacts.dll" that the session registers.
+
+CONTACTS_TOOL=$NATIVE_BUILD/vmcontactstool
+
+contacts_tool() {
+    if [ -z "${CONTACTS_TOOL_FRESH:-}" ]; then
+        refresh_native_tool "$CONTACTS_TOOL" vmcontactstool \
+            "$ROOT/platform/contacts/ContactBook.cpp" "$ROOT/platform/contacts/ContactBook.h" \
+            "$ROOT/platform/contacts/tool" "$ROOT/platform/sim/SimCardFile.cpp" "$ROOT/platform/hosttools"
+        CONTACTS_TOOL_FRESH=1
+    fi
+    "$CONTACTS_TOOL" "$@"
+}
+
+contacts_file() { echo "$DEVICE/contacts.txt"; }
+
+# Registers the contacts object model's server in the handset's registry, as
+# the handset's set-up does (run inside the session's environment).
+register_contacts_server() {
+    wine regsvr32 /s 'D:\Windows\vmcontacts.dll' >/dev/null 2>&1 </dev/null ||
+        note "the contacts object model could not be registered (regsvr32 vmcontacts.dll)"
+}
+
+device_contacts() {
+    local action=${1:-show}
+    shift || true
+    ensure_device_folder
+    local file; file=$(contacts_file)
+    case $action in
+        show)
+            [ $# -eq 0 ] || die "usage: device contacts show"
+            echo "contacts:  $file"
+            contacts_tool show "$file" || die "fix $file (or empty it with ./vellumate device contacts clear)"
+            ;;
+        add)
+            [ $# -ge 1 ] || die "usage: device contacts add NAME=VALUE... (such as FirstName=Ann MobileTelephoneNumber=0161...)"
+            contacts_tool add "$file" "$@" || die "the contacts were not changed"
+            ;;
+        clear)
+            [ $# -eq 0 ] || die "usage: device contacts clear"
+            contacts_tool clear "$file" || die "the contacts were not changed"
+            echo "contacts: $(contacts_tool summary "$file")"
+            ;;
+        *) die "unknown contacts command '$action' (show, add, clear)" ;;
+    esac
+}
+
+# ---------------------------------------------------------------- phone figures
+
+device_phone() {
+    local edits=() key
+    while [ $# -gt 0 ]; do
+        case $1 in
+            --own) key=own_number ;;
+            --smsc) key=smsc ;;
+            --serial) key=serial ;;
+            --subscriber) key=subscriber ;;
+            *) die "unknown option '$1' (--own, --smsc, --serial, --subscriber)" ;;
+        esac
+        [ $# -ge 2 ] || die "$1 needs a value (an empty one for none)"
+        edits+=(phone "$key" "$2")
+        shift 2
+    done
+    ensure_device_folder
+    profile_require_sound "$(profile_file)"
+    [ ${#edits[@]} -eq 0 ] || profile_set "${edits[@]}"
+    profile_load
+    echo "own number:        ${PROFILE[phone.own_number]:-(none)}"
+    echo "message centre:    ${PROFILE[phone.smsc]:-(none)}"
+    echo "serial number:     ${PROFILE[phone.serial]:-(none)}"
+    echo "subscriber number: ${PROFILE[phone.subscriber]:-(none)}"
+}
+
 device_cmd() {
     local sub=${1:-show}; shift || true
     case "$sub" in
@@ -515,7 +597,8 @@ device_cmd() {
             fi
             [ $# -eq 0 ] || die "usage: device reset [--profile]"
             session_running && die "stop the session first (./vellumate session stop)"
-            rm -rf "$DEVICE/root" "$DEVICE/cards" "$DEVICE/profile.ini" "$DEVICE/sim.txt" "$DEVICE/lastcall.txt"
+            rm -rf "$DEVICE/root" "$DEVICE/cards" "$DEVICE/profile.ini" "$DEVICE/sim.txt" "$DEVICE/contacts.txt" \
+                "$DEVICE/lastcall.txt"
             ensure_device
             echo "device $DEVICE restored from the sample"
             ;;
@@ -529,8 +612,10 @@ device_cmd() {
         memory)  device_memory "$@" ;;
         store)   device_store "$@" ;;
         sim)     device_sim "$@" ;;
+        contacts) device_contacts "$@" ;;
+        phone)   device_phone "$@" ;;
         mail|calls|notes) device_stores "$sub" "$@" ;;
-        *) die "unknown device command '$sub' (show, card, battery, memory, store, sim, mail, calls, notes, reset, path)" ;;
+        *) die "unknown device command '$sub' (show, card, battery, memory, store, sim, contacts, phone, mail, calls, notes, reset, path)" ;;
     esac
 }
 

@@ -181,6 +181,7 @@ session_start() {
     # and a pipe reading this command would never end.
     wineserver -p >/dev/null 2>&1 </dev/null || true
     wine wineboot >/dev/null 2>&1 </dev/null || true
+    register_contacts_server
     (cd "$DEVICE/root" && exec setsid wine 'D:\Windows\vmshell.exe') >"$dir/shell.log" 2>&1 </dev/null &
     local shell_pid=$! waited
     for ((waited = 0; waited < 60; waited++)); do

@@ -55,6 +55,13 @@ std::string DescribeProfile(const DeviceProfile& profile)
     Add(out, "power.backup_flag", unsigned{profile.backup.flag});
     Add(out, "power.backup_percent", unsigned{profile.backup.percent});
     Add(out, "power.backup_voltage", profile.backup.voltage);
+    Add(out, "phone.own_number", Utf8FromWide(profile.phone.ownNumber));
+    Add(out, "phone.smsc", Utf8FromWide(profile.phone.smsc));
+    Add(out, "phone.serial", Utf8FromWide(profile.phone.serial));
+    Add(out, "phone.subscriber", Utf8FromWide(profile.phone.subscriber));
+    Add(out, "phone.manufacturer", Utf8FromWide(profile.phone.manufacturer));
+    Add(out, "phone.model", Utf8FromWide(profile.phone.model));
+    Add(out, "phone.revision", Utf8FromWide(profile.phone.revision));
     for (const CardProfile& card : profile.cards)
         out += DescribeCard(card);
     return out;
