@@ -200,7 +200,7 @@ private:
     bool m_ended = false;
 };
 
-// The engine's buffers, had once per member: the inflater's input and one
+// The engine's buffers, had once per job: the inflater's input and one
 // round of output.
 struct Buffers {
     std::unique_ptr<std::uint8_t[]> output{new (std::nothrow) std::uint8_t[OutputRound]};
@@ -246,7 +246,7 @@ ExtractResult FolderEntry(Archive& archive, const ArchiveMember& member, const s
 }
 
 ExtractResult FileEntry(Archive& archive, const ArchiveMember& member, const std::wstring& destination, Mode mode,
-                        OutputSink* output)
+                        OutputSink* output, Buffers& buffers)
 {
     std::optional<DataSpan> span = LocateData(archive, member);
     if (!span)
@@ -259,7 +259,6 @@ ExtractResult FileEntry(Archive& archive, const ArchiveMember& member, const std
         std::copy(crypto->Keys(), crypto->Keys() + 3, archive.keys);
     }
 
-    Buffers buffers;
     if (!buffers.Had())
         return ExtractResult::OutOfMemory;
     MemberInput input(*archive.file, *span, crypto ? &*crypto : nullptr);
@@ -325,14 +324,14 @@ ExtractResult FileEntry(Archive& archive, const ArchiveMember& member, const std
 }
 
 ExtractResult RunMember(Archive& archive, std::size_t index, const std::wstring& destination, Mode mode,
-                        OutputSink* output)
+                        OutputSink* output, Buffers& buffers)
 {
     const ArchiveMember& member = archive.members[index];
     if (mode == Mode::Extract && !IsSafeMemberName(member.name))
         return ExtractResult::UnsafeName;
     if (IsFolder(member))
         return FolderEntry(archive, member, destination, mode, output);
-    return FileEntry(archive, member, destination, mode, output);
+    return FileEntry(archive, member, destination, mode, output, buffers);
 }
 
 ExtractResult RunJob(Archive& archive, const std::wstring& destination, std::size_t member, Mode mode,
@@ -346,10 +345,11 @@ ExtractResult RunJob(Archive& archive, const std::wstring& destination, std::siz
         return ExtractResult::NoSuchMember;
     if (mode == Mode::Extract && !output->MakeFolders(destination.empty() ? L"\\" : destination))
         return ExtractResult::CannotCreate;
+    Buffers buffers;
     const std::size_t first = member == AllMembers ? 0 : member;
     const std::size_t end = member == AllMembers ? archive.members.size() : member + 1;
     for (std::size_t i = first; i < end; ++i) {
-        const ExtractResult result = RunMember(archive, i, destination, mode, output);
+        const ExtractResult result = RunMember(archive, i, destination, mode, output, buffers);
         if (result != ExtractResult::Success) {
             if (failedMember)
                 *failedMember = i;
