@@ -48,8 +48,6 @@ public:
     bool Commit() override
     {
         m_file.Reset();
-        // The output is hidden while it is partial; complete, it is a plain file.
-        ::SetFileAttributesW(m_temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (::MoveFileExW(m_temporary.c_str(), m_target.c_str(), MOVEFILE_REPLACE_EXISTING))
             return true;
         ::DeleteFileW(m_temporary.c_str());

@@ -42,7 +42,7 @@ public:
 };
 
 // The device's files. Each output is written under a temporary name beside
-// its target ("~NAME.N.tmp", hidden) and renamed over the target by Commit.
+// its target ("~zipPID-N.tmp") and renamed over the target by Commit.
 class Win32OutputSink final : public OutputSink {
 public:
     bool MakeFolders(const std::wstring& path) override;
