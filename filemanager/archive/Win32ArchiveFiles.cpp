@@ -145,7 +145,7 @@ std::unique_ptr<OutputFile> Win32OutputSink::Create(const std::wstring& path)
         name[39] = 0;
         std::wstring temporary = folder + name;
         vellumate::FileHandle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                                 FILE_ATTRIBUTE_HIDDEN, nullptr));
+                                                 FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file)
             return std::make_unique<Win32OutputFile>(std::move(file), std::move(temporary), target);
         if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS)

@@ -94,6 +94,10 @@ TEST_F(ArchiveFileTest, ExtractsAFileArchiveIntoTheDeviceFolders)
     EXPECT_EQ(Contents(L"Out\\Trip\\Secret.txt"), "hidden");
     EXPECT_EQ(Contents(L"Out\\\u4E2D\u6587.txt"), "big5");
     EXPECT_EQ(Tree(L"Out").size(), 5u);  // no temporary file left beside them
+    // Renamed into place, the members are plain files the list shows.
+    const DWORD attributes = ::GetFileAttributesW((m_root / L"Out\\Trip\\Plan.txt").c_str());
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM), 0u);
     EXPECT_TRUE(m_sink.Exists(L"\\Out\\Trip"));
     EXPECT_EQ(TestMembers(m_archive, AllMembers), ExtractResult::Success);
 
