@@ -127,9 +127,9 @@ bench_host_unzip() {
         [ "$(id -u)" -eq 0 ] || { echo "unzip is missing: sudo apt-get install -y unzip"; return 0; }
         DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq unzip >/dev/null
     fi
-    local out times=() i start engine
+    local out times=() start engine
     out=$(mktemp -d)
-    for i in 1 2 3; do
+    for _ in 1 2 3; do
         rm -rf "${out:?}"/*
         start=$(date +%s%N)
         unzip -qq -o "$keep.zip" -d "$out" || { rm -rf "$out"; return 1; }

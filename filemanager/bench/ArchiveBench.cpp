@@ -7,6 +7,7 @@
 #include "filemanager/DeviceFiles.h"
 #include "filemanager/archive/Extraction.h"
 #include "filemanager/archive/Win32ArchiveFiles.h"
+#include "filemanager/archive/testsupport/SampleData.h"
 #include "filemanager/archive/testsupport/ZipWriter.h"
 #include "framework/Paths.h"
 #include "framework/testsupport/BenchTiming.h"
@@ -20,33 +21,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <vector>
 
 namespace {
 
 constexpr int Rounds = 3;
-
-std::string Text(std::size_t size, unsigned seed)
-{
-    std::mt19937 random(seed);
-    static const char* const words[] = {"handset ", "archive ", "member ", "zip ", "vellum ", "keypad ", "\r\n"};
-    std::string text;
-    text.reserve(size);
-    while (text.size() < size)
-        text += words[random() % 7];
-    text.resize(size);
-    return text;
-}
-
-std::string Noise(std::size_t size, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::string bytes(size, '\0');
-    for (auto& b : bytes)
-        b = static_cast<char>(random());
-    return bytes;
-}
 
 // About 100 MB: 30 deflated texts of 2 MB, 10 stored blocks of 2 MB, 1,000
 // deflated texts of 20 KB spread over 10 folders.
@@ -56,12 +35,12 @@ std::string MixedArchive()
     ZipEntryOptions stored;
     stored.deflate = false;
     for (int i = 0; i < 30; ++i)
-        writer.AddFile("Large/text" + std::to_string(i) + ".txt", Text(2 << 20, i));
+        writer.AddFile("Large/text" + std::to_string(i) + ".txt", SampleText(2 << 20, i));
     for (int i = 0; i < 10; ++i)
-        writer.AddFile("Stored/block" + std::to_string(i) + ".bin", Noise(2 << 20, 100 + i), stored);
+        writer.AddFile("Stored/block" + std::to_string(i) + ".bin", SampleNoise(2 << 20, 100 + i), stored);
     for (int i = 0; i < 1000; ++i)
         writer.AddFile("Small/" + std::to_string(i % 10) + "/note" + std::to_string(i) + ".txt",
-                       Text(20 << 10, 1000 + i));
+                       SampleText(20 << 10, 1000 + i));
     return writer.Finish();
 }
 

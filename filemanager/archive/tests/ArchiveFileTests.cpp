@@ -4,6 +4,7 @@
 #include "filemanager/DeviceFiles.h"
 #include "filemanager/archive/Extraction.h"
 #include "filemanager/archive/Win32ArchiveFiles.h"
+#include "filemanager/archive/testsupport/SampleData.h"
 #include "filemanager/archive/testsupport/ZipWriter.h"
 #include "framework/testsupport/TempDevice.h"
 #include "framework/testsupport/TempFolder.h"
@@ -62,20 +63,11 @@ private:
     std::optional<vellumate::ScopedVariable> m_rootVariable;
 };
 
-std::string Text(std::size_t size)
-{
-    std::string text;
-    for (unsigned i = 0; text.size() < size; ++i)
-        text += "line " + std::to_string(i * 7919 % 10007) + "\r\n";
-    text.resize(size);
-    return text;
-}
-
 TEST_F(ArchiveFileTest, ExtractsAFileArchiveIntoTheDeviceFolders)
 {
     ZipWriter writer;
     writer.AddFolder("Trip");
-    writer.AddFile("Trip/Plan.txt", Text(400000));
+    writer.AddFile("Trip/Plan.txt", SampleText(400000, 1));
     writer.AddFile("\xA4\xA4\xA4\xE5.txt", "big5");  // two Chinese characters in code page 950
     writer.AddFile("caf\xE9.txt", "latin");          // no 950 (a lead byte before "."): the ANSI reading
     ZipEntryOptions secret;
@@ -90,7 +82,7 @@ TEST_F(ArchiveFileTest, ExtractsAFileArchiveIntoTheDeviceFolders)
     m_root.Write(L"Out\\Trip\\Plan.txt", "an older plan");
     m_archive.password = L"pw";
     ASSERT_EQ(ExtractMembers(m_archive, L"\\Out", AllMembers, m_sink), ExtractResult::Success);
-    EXPECT_EQ(Contents(L"Out\\Trip\\Plan.txt"), Text(400000));
+    EXPECT_EQ(Contents(L"Out\\Trip\\Plan.txt"), SampleText(400000, 1));
     EXPECT_EQ(Contents(L"Out\\Trip\\Secret.txt"), "hidden");
     EXPECT_EQ(Contents(L"Out\\\u4E2D\u6587.txt"), "big5");
     EXPECT_EQ(Tree(L"Out").size(), 5u);  // no temporary file left beside them
@@ -114,10 +106,10 @@ TEST_F(ArchiveFileTest, ExtractsAFileArchiveIntoTheDeviceFolders)
 TEST_F(ArchiveFileTest, FailedMembersLeaveNothingUnderTheirNames)
 {
     ZipWriter writer;
-    writer.AddFile("big.txt", Text(3000000));
+    writer.AddFile("big.txt", SampleText(3000000, 1));
     ZipEntryOptions wrongCrc;
     wrongCrc.recordedCrc = 1;
-    writer.AddFile("damaged.txt", Text(1000), wrongCrc);
+    writer.AddFile("damaged.txt", SampleText(1000, 1), wrongCrc);
     Open(writer.Finish());
 
     int rounds = 0;

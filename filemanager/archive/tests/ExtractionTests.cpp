@@ -3,34 +3,12 @@
 #include "filemanager/archive/Extraction.h"
 #include "filemanager/archive/tests/ArchiveTestSupport.h"
 #include "filemanager/archive/testsupport/MemoryOutput.h"
+#include "filemanager/archive/testsupport/SampleData.h"
 #include "filemanager/archive/testsupport/ZipWriter.h"
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 namespace {
-
-// Bytes that deflate somewhat, as real files do.
-std::string Text(std::size_t size, unsigned seed)
-{
-    std::mt19937 random(seed);
-    static const char* const words[] = {"handset ", "archive ", "member ", "zip ", "vellum ", "\r\n"};
-    std::string text;
-    while (text.size() < size)
-        text += words[random() % 6];
-    text.resize(size);
-    return text;
-}
-
-std::string Noise(std::size_t size, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::string bytes(size, '\0');
-    for (auto& b : bytes)
-        b = static_cast<char>(random());
-    return bytes;
-}
 
 struct Opened {
     Archive archive;
@@ -44,15 +22,15 @@ TEST(Extraction, WritesEveryKindOfMemberByteForByte)
     stored.deflate = false;
     ZipWriter writer;
     writer.SetStub(std::string(4096, 'S'));
-    const std::string big = Text(700000, 1);         // several 128 KiB rounds
-    const std::string storedBig = Noise(300000, 2);  // and stored ones
+    const std::string big = SampleText(700000, 1);         // several 128 KiB rounds
+    const std::string storedBig = SampleNoise(300000, 2);  // and stored ones
     writer.AddFolder("Books");
     writer.AddFile("Books/big.txt", big);
     writer.AddFile("Books/Deep/noise.bin", storedBig, stored);
     writer.AddFile("empty.txt", "", stored);
     writer.AddFile("empty deflated.txt", "");
     writer.AddFolder("Empty folder");
-    writer.AddFile("round.bin", Text(0x20000, 3));  // exactly one round
+    writer.AddFile("round.bin", SampleText(0x20000, 3));  // exactly one round
     Opened o(writer.Finish());
     std::uint64_t progress = 0;
     o.archive.progress = [&](std::uint32_t bytes) { progress += bytes; };
@@ -65,7 +43,7 @@ TEST(Extraction, WritesEveryKindOfMemberByteForByte)
     EXPECT_EQ(sink.files[L"\\My Documents\\Out\\Books\\Deep\\noise.bin"], storedBig);
     EXPECT_EQ(sink.files[L"\\My Documents\\Out\\empty.txt"], "");
     EXPECT_EQ(sink.files[L"\\My Documents\\Out\\empty deflated.txt"], "");
-    EXPECT_EQ(sink.files[L"\\My Documents\\Out\\round.bin"], Text(0x20000, 3));
+    EXPECT_EQ(sink.files[L"\\My Documents\\Out\\round.bin"], SampleText(0x20000, 3));
     EXPECT_TRUE(sink.folders.count(L"\\My Documents\\Out\\Empty folder"));
     EXPECT_TRUE(sink.folders.count(L"\\My Documents\\Out\\Books\\Deep"));
     EXPECT_EQ(progress, big.size() + storedBig.size() + 0x20000);
@@ -85,7 +63,7 @@ TEST(Extraction, EncryptedMembersNeedTheirPasswordBeforeAnythingIsWritten)
     ZipWriter writer;
     ZipEntryOptions secret;
     secret.password = "Tarn well";
-    writer.AddFile("deflated.txt", Text(200000, 4), secret);
+    writer.AddFile("deflated.txt", SampleText(200000, 4), secret);
     secret.deflate = false;
     secret.dataDescriptor = true;
     writer.AddFile("stored.txt", "stored secret", secret);
@@ -103,7 +81,7 @@ TEST(Extraction, EncryptedMembersNeedTheirPasswordBeforeAnythingIsWritten)
     EXPECT_TRUE(PasswordFits(o.archive, 1, L"Tarn well"));
     o.archive.password = L"Tarn well";
     ASSERT_EQ(ExtractMembers(o.archive, L"\\x", AllMembers, sink), ExtractResult::Success);
-    EXPECT_EQ(sink.files[L"\\x\\deflated.txt"], Text(200000, 4));
+    EXPECT_EQ(sink.files[L"\\x\\deflated.txt"], SampleText(200000, 4));
     EXPECT_EQ(sink.files[L"\\x\\stored.txt"], "stored secret");
     EXPECT_EQ(TestMembers(o.archive, AllMembers), ExtractResult::Success);
 }
@@ -113,11 +91,11 @@ TEST(Extraction, DamagedDataIsReportedWithItsMemberAndLeavesNoFile)
     ZipWriter writer;
     writer.AddFile("good.txt", "fine");
     ZipEntryOptions wrongCrc;
-    wrongCrc.recordedCrc = Crc32Of(Text(5000, 5)) ^ 1;
-    writer.AddFile("bad crc.txt", Text(5000, 5), wrongCrc);
+    wrongCrc.recordedCrc = Crc32Of(SampleText(5000, 5)) ^ 1;
+    writer.AddFile("bad crc.txt", SampleText(5000, 5), wrongCrc);
     ZipEntryOptions storedWrongCrc = wrongCrc;
     storedWrongCrc.deflate = false;
-    writer.AddFile("bad stored.txt", Text(5000, 5), storedWrongCrc);
+    writer.AddFile("bad stored.txt", SampleText(5000, 5), storedWrongCrc);
     Opened o(writer.Finish());
 
     std::size_t failed = 0;
@@ -140,7 +118,7 @@ TEST(Extraction, DamagedDataIsReportedWithItsMemberAndLeavesNoFile)
     // Deflate data that is not deflate data.
     ZipLayout layout;
     ZipWriter garbage;
-    garbage.AddFile("garbage", Text(5000, 6));
+    garbage.AddFile("garbage", SampleText(5000, 6));
     std::string bytes = garbage.Finish(&layout);
     for (std::size_t i = 0; i < 40; ++i)
         bytes[layout.localHeaders[0] + 30 + 7 + i] = static_cast<char>(0xFF);
@@ -160,7 +138,7 @@ TEST(Extraction, AMemberLargerThanRecordedStopsThere)
     writer.AddFile("bomb", std::string(20u << 20, '\0'), lying);
     ZipEntryOptions shorter;
     shorter.recordedUncompressedSize = 50000;
-    writer.AddFile("short", Text(1000, 7), shorter);
+    writer.AddFile("short", SampleText(1000, 7), shorter);
     Opened o(writer.Finish());
     std::uint64_t produced = 0;
     o.archive.progress = [&](std::uint32_t bytes) { produced += bytes; };
@@ -179,8 +157,8 @@ TEST(Extraction, AMemberLargerThanRecordedStopsThere)
 TEST(Extraction, TruncatedAndOverlappingArchives)
 {
     ZipWriter writer;
-    writer.AddFile("one.txt", Text(100000, 8));
-    writer.AddFile("two.txt", Text(100000, 9));
+    writer.AddFile("one.txt", SampleText(100000, 8));
+    writer.AddFile("two.txt", SampleText(100000, 9));
     ZipLayout layout;
     const std::string whole = writer.Finish(&layout);
 
@@ -196,7 +174,7 @@ TEST(Extraction, TruncatedAndOverlappingArchives)
     Opened s(shared);
     MemoryOutputSink sink;
     ASSERT_EQ(ExtractMembers(s.archive, L"\\s", AllMembers, sink), ExtractResult::Success);
-    EXPECT_EQ(sink.files[L"\\s\\two.txt"], Text(100000, 8));
+    EXPECT_EQ(sink.files[L"\\s\\two.txt"], SampleText(100000, 8));
 
     Opened beyond(whole);
     beyond.archive.members[1].localHeaderOffset = 0xFFFFFF00;
@@ -218,7 +196,7 @@ TEST(Extraction, TruncatedAndOverlappingArchives)
 TEST(Extraction, ResultsOfJobsThatCannotGoOn)
 {
     ZipWriter writer;
-    writer.AddFile("big.txt", Text(1000000, 10));
+    writer.AddFile("big.txt", SampleText(1000000, 10));
     writer.AddFolder("with data");
     Opened o(writer.Finish());
     MemoryOutputSink sink;
