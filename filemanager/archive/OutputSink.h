@@ -2,10 +2,10 @@
 // the handset's file system (Win32ArchiveFiles.h) or memory (the native tests
 // and the fuzz target).
 //
-// A created file stays invisible under its own name until Commit: the engine
-// commits a member only after its size and CRC-32 checked out, so a corrupt,
-// cancelled or failed member never leaves a file under its name (and a file
-// it was to replace stays as it was).
+// An output that is not committed is deleted, and a file it was to replace
+// stays as it was until Commit: the engine commits a member only after its
+// size and CRC-32 checked out, so a corrupt, cancelled or failed member never
+// leaves a file under its name.
 #pragma once
 
 #include <cstddef>

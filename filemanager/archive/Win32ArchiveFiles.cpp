@@ -48,6 +48,8 @@ public:
     bool Commit() override
     {
         m_file.Reset();
+        if (m_temporary == m_target)
+            return true;
         if (::MoveFileExW(m_temporary.c_str(), m_target.c_str(), MOVEFILE_REPLACE_EXISTING))
             return true;
         ::DeleteFileW(m_temporary.c_str());
@@ -133,11 +135,21 @@ bool Win32OutputSink::Exists(const std::wstring& path)
 
 std::unique_ptr<OutputFile> Win32OutputSink::Create(const std::wstring& path)
 {
-    // A short name of our own beside the target: it cannot clash with the
-    // member's (the archive's names are not ours to trust) and stays within
-    // the name length the target itself needs.
-    static std::atomic<unsigned> counter{0};
     const std::wstring target(ToLongFileSystemPath(path.c_str()).Chars());
+    // Where nothing is in the way the output is written under its own name
+    // (deleted again unless committed): a rename per member costs more than
+    // writing a small member does.
+    vellumate::FileHandle direct(::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (direct)
+        return std::make_unique<Win32OutputFile>(std::move(direct), target, target);
+    if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS)
+        return nullptr;
+    // A file to replace stays as it is until the member has checked out:
+    // the output goes under a short name of our own beside it, which cannot
+    // clash with the member's (the archive's names are not ours to trust)
+    // and stays within the name length the target itself needs.
+    static std::atomic<unsigned> counter{0};
     const std::wstring folder = target.substr(0, target.rfind(L'\\') + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
         wchar_t name[40];

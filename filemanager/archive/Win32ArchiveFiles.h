@@ -41,8 +41,9 @@ public:
     bool Convert(unsigned codePage, std::string_view bytes, std::wstring& text) override;
 };
 
-// The device's files. Each output is written under a temporary name beside
-// its target ("~zipPID-N.tmp") and renamed over the target by Commit.
+// The device's files. A new output is written under its own name and deleted
+// unless committed; one that replaces a file is written under a temporary
+// name beside it ("~zipPID-N.tmp") and renamed over it by Commit.
 class Win32OutputSink final : public OutputSink {
 public:
     bool MakeFolders(const std::wstring& path) override;
