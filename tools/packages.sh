@@ -3,7 +3,7 @@
 
 PACKAGES=(g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64 libz-mingw-w64-dev
           wine wine64 xvfb xauth x11-apps imagemagick fonts-wine cmake ninja-build googletest
-          clang libclang-rt-dev shellcheck)
+          clang libclang-rt-dev shellcheck zlib1g-dev)
 
 ensure_packages() {
     [ -z "${PACKAGES_CHECKED:-}" ] || return 0
