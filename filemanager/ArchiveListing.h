@@ -32,9 +32,11 @@ struct ArchiveRow {
 
 class ArchiveListing {
 public:
+    // A member's time as a file time, asked for the rows shown only.
+    using MemberTime = std::uint64_t (*)(const ArchiveMember& member);
+
     // The member list stays with the archive, which outlives the listing.
-    // `fileTimes` holds each member's file time (the list's times).
-    ArchiveListing(std::span<const ArchiveMember> members, std::vector<std::uint64_t> fileTimes);
+    ArchiveListing(std::span<const ArchiveMember> members, MemberTime memberTime);
 
     // The folder shown first: the root when some member lies there (or the
     // members lie in more than one top folder); otherwise the folder part of
@@ -78,14 +80,10 @@ private:
     bool LiesIn(const Entry& entry, const String& folder) const;
 
     std::span<const ArchiveMember> m_members;
-    std::vector<std::uint64_t> m_times;
+    MemberTime m_memberTime;
     std::vector<Entry> m_entries;
     String m_top;
     String m_current;
     std::vector<ArchiveRow> m_rows;
     DWORD m_sortState = 0;
 };
-
-// The bar's position (0 to 100) for `done` of `total` bytes. Large figures
-// are divided by 1024 first, so that the product stays in range.
-int ProgressPercent(std::uint64_t done, std::uint64_t total) noexcept;
