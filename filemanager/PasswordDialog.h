@@ -5,7 +5,7 @@
 #pragma once
 
 #include "filemanager/OperationDialog.h"
-#include "filemanager/archive/Archive.h"
+#include "filemanager/archive/Extraction.h"
 
 #include "platform/Handles.h"
 
