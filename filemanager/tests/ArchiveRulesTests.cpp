@@ -131,10 +131,10 @@ TEST(ArchiveListingTest, FoldersComeFirstInEveryOrderAndEachKeySortsBothWays)
 TEST(ArchiveListingTest, AChosenFolderStandsForEverythingInsideItAndCheckCommandsFollowTheRows)
 {
     ZipWriter writer;
-    writer.AddFile("top.txt", "t");     // 0
-    writer.AddFolder("Music");          // 1
-    writer.AddFile("Music/a.mp3", "a"); // 2
-    writer.AddFile("Musical.txt", "m"); // 3: shares the folder's name as a prefix only
+    writer.AddFile("top.txt", "t");           // 0
+    writer.AddFolder("Music");                // 1
+    writer.AddFile("Music/a.mp3", "a");       // 2
+    writer.AddFile("Musical.txt", "m");       // 3: shares the folder's name as a prefix only
     writer.AddFile("music/Live/b.mp3", "b");  // 4: another case, one folder deeper
     auto archive = ArchiveOf(writer);
     ArchiveListing listing(archive->members, DateOf);
