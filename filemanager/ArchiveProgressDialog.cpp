@@ -38,7 +38,9 @@ INT_PTR ArchiveProgressDialog::Run()
     m_job.archive.cancel.store(false);
     m_job.stop.store(false);
     const INT_PTR result = RunModal(*this);
-    if (!m_worker.Started())
+    // The dialog's end joined the worker, which forgets its thread then: only
+    // the worker's own mark tells that the job ran.
+    if (!m_finished.load())
         return -1;
     return result;
 }
