@@ -69,6 +69,7 @@ InitResult ArchiveProgressDialog::InitDialog()
         EndDialog(window, IDCANCEL);
         return InitResult::Stop;
     }
+    m_workerStarted = true;
     return InitResult::Continue;
 }
 
@@ -141,6 +142,15 @@ void ArchiveProgressDialog::Cancel()
     SetTimer(Window(), CancelTimer, 20, nullptr);
 }
 
+// The worker may ask before the dialog first showed itself, when the owner it
+// disabled has already handed the front to another program's window: the
+// question then sat beneath that window. It is asked over the dialog, in front.
+void ArchiveProgressDialog::ComeForward()
+{
+    ShowWindow(m_dialog, SW_SHOW);
+    SetForegroundWindow(m_dialog);
+}
+
 void ArchiveProgressDialog::Finish()
 {
     HWND window = Window();
@@ -150,9 +160,11 @@ void ArchiveProgressDialog::Finish()
         m_cancelled = true;
     // Only a test that went through every member says so: a failure was
     // reported already.
-    if (m_job.mode == ArchiveJobMode::Test && !m_cancelled && m_end == ArchiveJobEnd::Done)
+    if (m_job.mode == ArchiveJobMode::Test && !m_cancelled && m_end == ArchiveJobEnd::Done) {
+        ComeForward();
         ShowMessageText(window, ComposeMessage(IDS_ARCHIVE_TEST_GOOD, 0, 0, 0, 0, nullptr, ArchiveTitle(m_job.archive)),
                         MB_OK);
+    }
     EndDialog(window, m_cancelled ? 2 : 1);
 }
 
@@ -167,19 +179,25 @@ bool ArchiveProgressDialog::HandleMessage(HWND window, UINT message, WPARAM wPar
     case WM_ARCHIVE_REPLACE: {
         const auto* question = reinterpret_cast<const Question*>(lParam);
         ReplaceAnswer answer = ReplaceAnswer::Cancel;
-        if (!m_closing && !m_cancelled && question)
+        if (!m_closing && !m_cancelled && question) {
+            ComeForward();
             answer = ReplaceQuestionDialog(window, question->leaf, question->target).Ask();
+        }
         SetForegroundWindow(window);
         result = static_cast<LRESULT>(answer) + 1;
         return true;
     }
     case WM_ARCHIVE_PASSWORD:
+        if (!m_closing && !m_cancelled)
+            ComeForward();
         result = !m_closing && !m_cancelled && PasswordDialog(window, m_job.archive, static_cast<int>(wParam)).Ask();
         SetForegroundWindow(window);
         return true;
     case WM_ARCHIVE_FAILURE:
-        if (!m_closing)
+        if (!m_closing) {
+            ComeForward();
             ShowOperationError(window, static_cast<UINT>(wParam), 0, reinterpret_cast<const wchar_t*>(lParam));
+        }
         result = 0;
         return true;
     case WM_ARCHIVE_DONE:

@@ -55,6 +55,7 @@ private:
     void AddDone(std::uint64_t bytes);
     void Cancel();
     void Finish();
+    void ComeForward();
 
     ArchiveJob& m_job;
     WorkerThread m_worker;
@@ -64,6 +65,7 @@ private:
     std::atomic<std::uint64_t> m_done{0};
     std::atomic<bool> m_donePosted{false};
     std::atomic<bool> m_finished{false};
+    bool m_workerStarted = false;
     bool m_cancelled = false;
     bool m_closing = false;
     ArchiveJobEnd m_end = ArchiveJobEnd::Failed;
