@@ -243,8 +243,7 @@ void ArchiveBrowserDialog::ExtractChosen()
         m_extracted = true;
         return true;
     };
-    ExtractDialog(Window(), m_archiveFolder, LastComponent(m_archive->path.c_str()), !selected.empty(), extract)
-        .Run();
+    ExtractDialog(Window(), m_archiveFolder, LastComponent(m_archive->path.c_str()), !selected.empty(), extract).Run();
 }
 
 void ArchiveBrowserDialog::TestArchive()

@@ -28,8 +28,7 @@ std::uint64_t FileTimeOf(const ArchiveMember& member)
 }
 
 // Left and Right scroll the list by a page, as the keypad has no page keys.
-LRESULT CALLBACK PageKeysProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                   DWORD_PTR) noexcept
+LRESULT CALLBACK PageKeysProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) noexcept
 {
     if (message == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_RIGHT))
         return DefSubclassProc(list, message, wParam == VK_LEFT ? VK_PRIOR : VK_NEXT, lParam);

@@ -164,8 +164,8 @@ void ArchiveListing::Sort()
         default:
             // The keys order as the locale's comparison does; a name
             // without one is compared directly.
-            order = !a.sortKey.empty() && !b.sortKey.empty() ? a.sortKey.compare(b.sortKey)
-                                                               : CompareNames(a.leaf, b.leaf);
+            order =
+                !a.sortKey.empty() && !b.sortKey.empty() ? a.sortKey.compare(b.sortKey) : CompareNames(a.leaf, b.leaf);
             break;
         }
         return descending ? order > 0 : order < 0;

@@ -13,8 +13,8 @@
 
 // ---- dialogs and menu bars ---------------------------------------------------
 
-#define IDD_ARCHIVE_BROWSER 118     // the find results' template
-#define IDM_ARCHIVE_CHECK_BAR 140   // the browser in check mode
+#define IDD_ARCHIVE_BROWSER 118    // the find results' template
+#define IDM_ARCHIVE_CHECK_BAR 140  // the browser in check mode
 #define IDM_EXTRACT_BAR 156
 #define IDD_EXTRACT 157
 #define IDM_ARCHIVE_BROWSER_BAR 166
@@ -23,8 +23,8 @@
 
 // ---- commands ------------------------------------------------------------------
 
-#define ID_ARCHIVE_EXTRACT 40172       // the extract dialog
-#define ID_ARCHIVE_ANSWER_OK 40155     // the replace and password questions
+#define ID_ARCHIVE_EXTRACT 40172    // the extract dialog
+#define ID_ARCHIVE_ANSWER_OK 40155  // the replace and password questions
 #define ID_ARCHIVE_ANSWER_CANCEL 40156
 #define ID_ARCHIVE_CHECK_DONE 40158    // check mode: the checked rows become the selection
 #define ID_ARCHIVE_CHECK_CANCEL 40167  // check mode: the selection as it was
@@ -58,18 +58,18 @@
 
 #define IDS_ARCHIVE_REPLACE_FIRST 43145  // the replace question's text, before 43148
 #define IDS_ARCHIVE_REPLACE_SECOND 43148
-#define IDS_NO_ROOM 43172                // not enough room to extract (also the copy's)
-#define IDS_ARCHIVE_TEST_GOOD 43210      // %s: the archive's title
-#define IDS_ARCHIVE_EXTRACT_INTO 43269   // %s: the archive's name without its extension
+#define IDS_NO_ROOM 43172               // not enough room to extract (also the copy's)
+#define IDS_ARCHIVE_TEST_GOOD 43210     // %s: the archive's title
+#define IDS_ARCHIVE_EXTRACT_INTO 43269  // %s: the archive's name without its extension
 #define IDS_EXTRACT_SELECTED 43270
 #define IDS_EXTRACT_ALL 43271
 #define IDS_EXTRACT_ARCHIVE_FOLDER 43272
-#define IDS_EXTRACT_TO 43274             // heading above the destination
-#define IDS_EXTRACT_WHICH 43275          // heading above the choice of members
+#define IDS_EXTRACT_TO 43274     // heading above the destination
+#define IDS_EXTRACT_WHICH 43275  // heading above the choice of members
 #define IDS_PASSWORD_WRONG 43289
 #define IDS_ARCHIVE_EXTRACT_FAILED 43290  // %s: the member's leaf name
 #define IDS_PASSWORD_EMPTY 43291
-#define IDS_ARCHIVE_TEST_FAILED 43292     // %s: the member's leaf name
+#define IDS_ARCHIVE_TEST_FAILED 43292  // %s: the member's leaf name
 #define IDS_ARCHIVE_PASSWORD_CAPTION 43293
-#define IDS_ARCHIVE_ROW_COUNT 43295       // %s: the number of rows
-#define IDS_ARCHIVE_EMPTY 43296           // %s: the archive's name
+#define IDS_ARCHIVE_ROW_COUNT 43295  // %s: the number of rows
+#define IDS_ARCHIVE_EMPTY 43296      // %s: the archive's name

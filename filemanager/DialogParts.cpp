@@ -90,7 +90,6 @@ int AddSmallShellIcon(HIMAGELIST images, const wchar_t* handsetPath)
     return ImageList_AddIcon(images, icon.Get());
 }
 
-
 int AddSmallTypeIcon(HIMAGELIST images, const wchar_t* fileName)
 {
     SHFILEINFOW info{};

@@ -38,7 +38,8 @@ InitResult ExtractDialog::InitDialog()
     if (OperationDialog::InitDialog() == InitResult::Stop)
         return InitResult::Stop;
     HWND window = Window();
-    m_headings.Apply(window, {{IDC_EXTRACT_TO_HEADING, IDS_EXTRACT_TO}, {IDC_EXTRACT_WHICH_HEADING, IDS_EXTRACT_WHICH}});
+    m_headings.Apply(window,
+                     {{IDC_EXTRACT_TO_HEADING, IDS_EXTRACT_TO}, {IDC_EXTRACT_WHICH_HEADING, IDS_EXTRACT_WHICH}});
 
     String text;
     text.LoadResourceText(IDS_EXTRACT_ARCHIVE_FOLDER);

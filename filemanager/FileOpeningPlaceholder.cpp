@@ -6,4 +6,6 @@
 
 void OpenFile(HWND owner, const String& name, const String& fullPath);
 
-void OpenFile(HWND, const String&, const String&) {}
+void OpenFile(HWND, const String&, const String&)
+{
+}

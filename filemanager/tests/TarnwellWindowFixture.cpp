@@ -201,4 +201,3 @@ bool WaitGone(HWND window, DWORD timeout)
         Sleep(5);
     return !IsWindow(window);
 }
-
