@@ -105,8 +105,8 @@ constexpr Row Commands[] = {
     {ID_SEND_MAIL, nullptr, SingleFileRule},
     {ID_BEAM, nullptr, BeamRule},
     {ID_DUPLICATE, &MainWindow::DuplicateSelected, DuplicateRule},
-    {ID_EXTRACT_ZIP, nullptr, ZipRule},
-    {ID_BROWSE_ZIP, nullptr, ZipRule},
+    {ID_EXTRACT_ZIP, &MainWindow::ExtractSelectedZipHere, ZipRule},
+    {ID_BROWSE_ZIP, &MainWindow::BrowseSelectedZip, ZipRule},
     // The commands that are always available.
     {ID_SWITCH_PANES, &MainWindow::SwitchPanes, Always},
     {ID_ABOUT, &MainWindow::ShowAbout, Always},

@@ -1,6 +1,7 @@
 #include "filemanager/DialogParts.h"
 
 #include "filemanager/DeviceFiles.h"
+#include "filemanager/ItemIcons.h"
 #include "filemanager/PaneFonts.h"
 #include "framework/String.h"
 
@@ -89,3 +90,14 @@ int AddSmallShellIcon(HIMAGELIST images, const wchar_t* handsetPath)
     return ImageList_AddIcon(images, icon.Get());
 }
 
+int AddSmallTypeIcon(HIMAGELIST images, const wchar_t* fileName)
+{
+    SHFILEINFOW info{};
+    if (!images ||
+        !SHGetFileInfoW(TypeProbeName(fileName), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                        SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES) ||
+        !info.hIcon)
+        return -1;
+    vellumate::IconHandle icon(info.hIcon);
+    return ImageList_AddIcon(images, icon.Get());
+}

@@ -37,3 +37,6 @@ HIMAGELIST SetUpDialogList(HWND dialog, int control, int bottom, DWORD extendedS
 // Adds the shell's small icon of a handset path to `images`; its index, or -1.
 int AddSmallShellIcon(HIMAGELIST images, const wchar_t* handsetPath);
 
+// Adds the shell's small icon of a file type (by the extension of
+// `fileName`, ".sys" for none) to `images`; its index, or -1.
+int AddSmallTypeIcon(HIMAGELIST images, const wchar_t* fileName);

@@ -33,6 +33,7 @@
 #define IDC_PROGRESS_HEADING 1060
 #define IDC_PROGRESS_SOURCE 1061
 #define IDC_PROGRESS_DESTINATION 1062
+#define IDC_PROGRESS_TARGET_LABEL 1154  // "To:", hidden while an archive is tested
 
 #define IDC_OVERWRITE_OLD_ICON 1064
 #define IDC_OVERWRITE_NEW_ICON 1065
@@ -51,6 +52,7 @@
 #define IDC_DELETE_SKIP 1074
 #define IDC_DELETE_NAME 1075
 #define IDC_DELETE_ICON 1076
+#define IDC_QUESTION_TEXT 1010  // the question above the name
 
 // ---- strings -------------------------------------------------------------------------
 

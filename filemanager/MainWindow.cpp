@@ -4,6 +4,7 @@
 #include "filemanager/ListSelection.h"
 #include "filemanager/PaneFonts.h"
 #include "filemanager/Strips.h"
+#include "filemanager/TemporaryFolders.h"
 #include "filemanager/TarnwellProgram.h"
 #include "filemanager/resource.h"
 #include "framework/About.h"
@@ -35,6 +36,7 @@ MainWindow::MainWindow(const AppSettings& settings)
 {
     m_list.SetSortState(settings.sortState);
     m_list.SetPreferences(settings.preferences);
+    SetTemporaryFolderPreferences(settings.preferences);
     m_list.SetObserver(this);
 }
 

@@ -7,7 +7,7 @@
 // Its members live in several files: the window and its panes here in
 // MainWindow.cpp, the commands' table and rules in Commands.cpp, moving
 // between folders in Navigation.cpp, storage cards in StorageCards.cpp,
-// finding files in FindCommand.cpp.
+// finding files in FindCommand.cpp, zip archives in ArchiveCommands.cpp.
 #pragma once
 
 #include "filemanager/Commands.h"
@@ -97,6 +97,9 @@ public:
     // Takes new preferences as OK in the preferences dialog does: fonts made
     // again, the folder read again.
     void ApplyPreferences(DWORD preferences);
+    // Zip archives (ArchiveCommands.cpp).
+    void BrowseSelectedZip();
+    void ExtractSelectedZipHere();
 
     // ---- storage cards ------------------------------------------------------
 
@@ -161,6 +164,8 @@ private:
     // The copy engine's commands and what follows them (FileOperations.cpp).
     void RunCopy(CopyMode mode, bool duplicate);
     void AfterCopy(const CopyJob& job, bool listMode, const String& treeFolder);
+    // The path of the single selected ".zip" file of the list, or empty.
+    String SelectedZipPath() const;
 
     DWORD m_uiThread;
     FolderList m_list;

@@ -14,6 +14,7 @@
 #include "filemanager/QuickFolderList.h"
 #include "filemanager/QuickFoldersDialog.h"
 #include "filemanager/RenameDialog.h"
+#include "filemanager/TemporaryFolders.h"
 #include "framework/Paths.h"
 
 namespace {
@@ -162,6 +163,7 @@ void MainWindow::ApplyPreferences(DWORD preferences)
 {
     const DWORD before = m_list.Preferences();
     m_list.SetPreferences(preferences);
+    SetTemporaryFolderPreferences(preferences);
     if ((before ^ preferences) & PreferenceSmallFont)
         m_tree.SetFont(preferences);
     m_listPane.SetPreferences(preferences);

@@ -22,3 +22,6 @@ inline constexpr DWORD PreferenceFollowCards = 0x080;
 inline constexpr DWORD PreferenceHideSystem = 0x100;
 // Files stored in ROM are not listed.
 inline constexpr DWORD PreferenceHideRom = 0x200;
+// Archive members opened from the archive browser are extracted onto the
+// storage card instead of into the device's personal folder.
+inline constexpr DWORD PreferenceArchiveTemporaryOnCard = 0x400;

@@ -2,6 +2,7 @@
 
 #include "filemanager/MainWindow.h"
 #include "filemanager/Settings.h"
+#include "filemanager/TemporaryFolders.h"
 #include "filemanager/resource.h"
 
 #include <memory>
@@ -26,6 +27,13 @@ int RunTarnwell(HINSTANCE instance, int showCommand)
     std::unique_ptr<MainWindow> main;
 
     ProgramStartup startup = TarnwellStartup();
+    // What an earlier run extracted to open and left behind goes, once this
+    // is the only copy: a second start would delete what the running one's
+    // archive browser has extracted and opened.
+    startup.prepare = [] {
+        DeleteTemporaryFolders();
+        return true;
+    };
     startup.afterRegistration = [&] {
         key = TarnwellProgramKey();
         main = std::make_unique<MainWindow>(LoadAppSettings(key));
@@ -40,6 +48,7 @@ int RunTarnwell(HINSTANCE instance, int showCommand)
         const AppSettings settings = main->Settings();
         SaveAppSettings(key, settings, settings.openedFolder);
         main.reset();
+        DeleteTemporaryFolders();
     };
     return RunProgram(instance, showCommand, startup);
 }

@@ -165,3 +165,39 @@ bool TarnwellWindowTest::IsChecked(HMENU menu, UINT command)
     EXPECT_TRUE(GetMenuItemInfoW(menu, command, FALSE, &info)) << "no command " << command << " in the menu";
     return (info.fState & MFS_CHECKED) != 0;
 }
+
+HWND WaitForOwnedDialog(HWND owner, DWORD timeout)
+{
+    const DWORD thread = GetWindowThreadProcessId(owner, nullptr);
+    for (DWORD waited = 0; waited < timeout; waited += 5) {
+        struct Search {
+            HWND owner;
+            HWND found;
+        } search{owner, nullptr};
+        EnumThreadWindows(
+            thread,
+            [](HWND window, LPARAM data) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(data);
+                wchar_t name[16] = L"";
+                GetClassNameW(window, name, 16);
+                if (std::wstring(name) == L"#32770" && GetWindow(window, GW_OWNER) == s->owner &&
+                    IsWindowVisible(window)) {
+                    s->found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        Sleep(5);
+    }
+    return nullptr;
+}
+
+bool WaitGone(HWND window, DWORD timeout)
+{
+    for (DWORD waited = 0; waited < timeout && IsWindow(window); waited += 5)
+        Sleep(5);
+    return !IsWindow(window);
+}

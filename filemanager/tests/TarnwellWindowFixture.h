@@ -94,3 +94,9 @@ protected:
 
     vellumate::TempDevice m_device;
 };
+
+// A dialog of `owner`'s thread that `owner` owns, once it shows; null when
+// none shows within the time.
+HWND WaitForOwnedDialog(HWND owner, DWORD timeout = 5000);
+// Waits (from another thread) for a window to be destroyed.
+bool WaitGone(HWND window, DWORD timeout = 10000);
