@@ -1,6 +1,7 @@
 #include "filemanager/MainWindow.h"
 
 #include "filemanager/CardEvents.h"
+#include "filemanager/FileOpening.h"
 #include "filemanager/ListSelection.h"
 #include "filemanager/PaneFonts.h"
 #include "filemanager/Strips.h"
@@ -35,6 +36,7 @@ MainWindow::MainWindow(const AppSettings& settings)
 {
     m_list.SetSortState(settings.sortState);
     m_list.SetPreferences(settings.preferences);
+    SetFileOpeningPreferences(settings.preferences);
     m_list.SetObserver(this);
 }
 

@@ -7,7 +7,7 @@
 // Its members live in several files: the window and its panes here in
 // MainWindow.cpp, the commands' table and rules in Commands.cpp, moving
 // between folders in Navigation.cpp, storage cards in StorageCards.cpp,
-// finding files in FindCommand.cpp.
+// finding files in FindCommand.cpp, opening files in OpenCommands.cpp.
 #pragma once
 
 #include "filemanager/Commands.h"
@@ -97,6 +97,9 @@ public:
     // Takes new preferences as OK in the preferences dialog does: fonts made
     // again, the folder read again.
     void ApplyPreferences(DWORD preferences);
+    // Open With and Associate (OpenCommands.cpp).
+    void OpenSelectedWith();
+    void AssociateSelected();
 
     // ---- storage cards ------------------------------------------------------
 
