@@ -2,7 +2,7 @@
 
 #include "framework/testsupport/MessagePump.h"
 #include "framework/testsupport/TempDevice.h"
-#include "framework/testsupport/TestScratch.h"
+#include "framework/testsupport/TempFolder.h"
 #include "framework/testsupport/WindowSearch.h"
 
 #include "platform/Handles.h"
@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -20,25 +21,30 @@ using namespace vellumate;
 
 namespace {
 
+bool SetValue(HKEY root, const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size)
+{
+    return ::RegSetKeyValueW(root, key, name, type, data, size) == ERROR_SUCCESS;
+}
+
 // An extension of this test alone, associated with the device's viewer
-// through the real classes root (the user's classes are part of it), and
+// through the real classes root, and
 // removed again.
 class ViewerAssociation {
 public:
     ViewerAssociation() : m_extension(L".vmt" + UniqueTestName()), m_class(m_extension.substr(1) + L"file")
     {
         m_extension.erase(std::remove(m_extension.begin(), m_extension.end(), L'-'), m_extension.end());
-        const std::wstring classes = L"Software\\Classes\\";
+        const std::wstring classes;
         const std::wstring command = L"\"\\Windows\\vmview.exe\" %1";
-        m_ready = SetRawRegistryValue(HKEY_CURRENT_USER, (classes + m_extension).c_str(), L"Default", REG_SZ,
-                                      m_class.c_str(), static_cast<DWORD>((m_class.size() + 1) * 2)) &&
-                  SetRawRegistryValue(HKEY_CURRENT_USER, (classes + m_class + L"\\shell\\open\\command").c_str(),
-                                      nullptr, REG_SZ, command.c_str(), static_cast<DWORD>((command.size() + 1) * 2));
+        m_ready = SetValue(HKEY_CLASSES_ROOT, (classes + m_extension).c_str(), L"Default", REG_SZ, m_class.c_str(),
+                           static_cast<DWORD>((m_class.size() + 1) * 2)) &&
+                  SetValue(HKEY_CLASSES_ROOT, (classes + m_class + L"\\shell\\open\\command").c_str(), nullptr, REG_SZ,
+                           command.c_str(), static_cast<DWORD>((command.size() + 1) * 2));
     }
     ~ViewerAssociation()
     {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\Classes\\" + m_extension).c_str());
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\Classes\\" + m_class).c_str());
+        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, m_extension.c_str());
+        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, m_class.c_str());
     }
     bool Ready() const noexcept { return m_ready; }
     const std::wstring& Extension() const noexcept { return m_extension; }
@@ -92,7 +98,7 @@ std::wstring OpenAndRead(const std::wstring& file)
     return shown.value_or(L"(no viewer window)");
 }
 
-TEST(ShellExecute, OpensAnAssociatedFileInItsProgramAndFollowsShortcuts)
+TEST(ShellExecution, OpensAnAssociatedFileInItsProgramAndFollowsShortcuts)
 {
     ViewerDevice device;
     ViewerAssociation association;
@@ -117,7 +123,7 @@ TEST(ShellExecute, OpensAnAssociatedFileInItsProgramAndFollowsShortcuts)
     EXPECT_EQ(OpenAndRead(L"\\Viewer.lnk"), L"Read me" + association.Extension() + L"\nFirst line\nSecond line");
 }
 
-TEST(ShellExecute, RefusesWhatItCannotOpen)
+TEST(ShellExecution, RefusesWhatItCannotOpen)
 {
     ViewerDevice device;
     WriteFile(device.device.Root() / L"Budget.vmtnone", "1,2");
@@ -144,24 +150,27 @@ TEST(ShellExecute, RefusesWhatItCannotOpen)
 
 TEST(OpenCommand, NeedsAClassNamedByTextAndACommand)
 {
-    TestRegistryKey scratch;
+    const std::wstring scratch = L"Software\\VellumateTests\\" + UniqueTestName();
     HKEY root = nullptr;
-    ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, scratch.Path(), 0, KEY_ALL_ACCESS, &root), ERROR_SUCCESS);
+    ASSERT_EQ(
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, scratch.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root, nullptr),
+        ERROR_SUCCESS);
     const std::wstring command = L"\"\\Program Files\\My App\\app.exe\" %1";
     const std::wstring className = L"txtfile";
-    SetRawRegistryValue(root, L".txt", L"Default", REG_SZ, className.c_str(), 16);
-    SetRawRegistryValue(root, L"txtfile\\shell\\open\\command", nullptr, REG_SZ, command.c_str(),
-                        static_cast<DWORD>((command.size() + 1) * 2));
+    SetValue(root, L".txt", L"Default", REG_SZ, className.c_str(), 16);
+    SetValue(root, L"txtfile\\shell\\open\\command", nullptr, REG_SZ, command.c_str(),
+             static_cast<DWORD>((command.size() + 1) * 2));
     const DWORD number = 7;
-    SetRawRegistryValue(root, L".num", L"Default", REG_DWORD, &number, sizeof number);
-    SetRawRegistryValue(root, L".nocmd", L"Default", REG_SZ, L"nocmdfile", 20);
-    SetRawRegistryValue(root, L"nocmdfile\\DefaultIcon", nullptr, REG_SZ, L"x,0", 8);
+    SetValue(root, L".num", L"Default", REG_DWORD, &number, sizeof number);
+    SetValue(root, L".nocmd", L"Default", REG_SZ, L"nocmdfile", 20);
+    SetValue(root, L"nocmdfile\\DefaultIcon", nullptr, REG_SZ, L"x,0", 8);
 
     EXPECT_EQ(OpenCommandOf(L".txt", root), command);
     EXPECT_EQ(OpenCommandOf(L".num", root), std::nullopt) << "a class that is no text";
     EXPECT_EQ(OpenCommandOf(L".nocmd", root), std::nullopt);
     EXPECT_EQ(OpenCommandOf(L".none", root), std::nullopt);
     ::RegCloseKey(root);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, scratch.c_str());
 
     EXPECT_EQ(FillInFile(command, L"\\My Documents\\a b.txt"),
               L"\"\\Program Files\\My App\\app.exe\" \\My Documents\\a b.txt");
