@@ -9,15 +9,13 @@
 #include "filemanager/Commands.h"
 #include "filemanager/DeviceFiles.h"
 #include "filemanager/ExtractDialog.h"
+#include "filemanager/FileOpening.h"
 #include "filemanager/FolderSort.h"
 #include "filemanager/NameDialogsResources.h"
 #include "filemanager/OperationMessages.h"
 #include "filemanager/TemporaryFolders.h"
 #include "filemanager/archive/Win32ArchiveFiles.h"
 #include "framework/CommandTable.h"
-
-// Opening a file through the shell's associations.
-void OpenFile(HWND owner, const String& name, const String& fullPath);
 
 namespace {
 

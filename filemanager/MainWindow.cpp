@@ -1,6 +1,7 @@
 #include "filemanager/MainWindow.h"
 
 #include "filemanager/CardEvents.h"
+#include "filemanager/FileOpening.h"
 #include "filemanager/ListSelection.h"
 #include "filemanager/PaneFonts.h"
 #include "filemanager/Strips.h"
@@ -37,6 +38,7 @@ MainWindow::MainWindow(const AppSettings& settings)
     m_list.SetSortState(settings.sortState);
     m_list.SetPreferences(settings.preferences);
     SetTemporaryFolderPreferences(settings.preferences);
+    SetFileOpeningPreferences(settings.preferences);
     m_list.SetObserver(this);
 }
 

@@ -7,7 +7,8 @@
 // Its members live in several files: the window and its panes here in
 // MainWindow.cpp, the commands' table and rules in Commands.cpp, moving
 // between folders in Navigation.cpp, storage cards in StorageCards.cpp,
-// finding files in FindCommand.cpp, zip archives in ArchiveCommands.cpp.
+// finding files in FindCommand.cpp, zip archives in ArchiveCommands.cpp,
+// opening files in OpenCommands.cpp.
 #pragma once
 
 #include "filemanager/Commands.h"
@@ -100,6 +101,9 @@ public:
     // Zip archives (ArchiveCommands.cpp).
     void BrowseSelectedZip();
     void ExtractSelectedZipHere();
+    // Open With and Associate (OpenCommands.cpp).
+    void OpenSelectedWith();
+    void AssociateSelected();
 
     // ---- storage cards ------------------------------------------------------
 

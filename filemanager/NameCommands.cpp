@@ -11,6 +11,7 @@
 #include "filemanager/OperationMessages.h"
 #include "filemanager/PreferenceBits.h"
 #include "filemanager/PreferencesDialog.h"
+#include "filemanager/FileOpening.h"
 #include "filemanager/QuickFolderList.h"
 #include "filemanager/QuickFoldersDialog.h"
 #include "filemanager/RenameDialog.h"
@@ -164,6 +165,7 @@ void MainWindow::ApplyPreferences(DWORD preferences)
     const DWORD before = m_list.Preferences();
     m_list.SetPreferences(preferences);
     SetTemporaryFolderPreferences(preferences);
+    SetFileOpeningPreferences(preferences);
     if ((before ^ preferences) & PreferenceSmallFont)
         m_tree.SetFont(preferences);
     m_listPane.SetPreferences(preferences);

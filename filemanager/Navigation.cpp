@@ -1,6 +1,7 @@
 // The user's way through the folders: switching panes, opening a folder of
 // the list, going up, and Back.
 #include "filemanager/DeviceFiles.h"
+#include "filemanager/FileOpening.h"
 #include "filemanager/ListSelection.h"
 #include "filemanager/MainWindow.h"
 
@@ -32,11 +33,11 @@ void MainWindow::OpenSelected()
         return;
     }
     const FolderItem& item = m_list.Item(index);
-    // Files open through the shell's associations, which this program does
-    // not offer yet.
-    if (!item.IsFolder())
-        return;
     const String name = item.name;
+    if (!item.IsFolder()) {
+        OpenFile(Window(), name, JoinPath(m_tree.CurrentPath(), name));
+        return;
+    }
     const String path = JoinPath(m_tree.CurrentPath(), name);
     if (!EntryExists(path)) {
         ReportFolderGone(path);

@@ -1,5 +1,6 @@
 #include "filemanager/TarnwellProgram.h"
 
+#include "filemanager/Associations.h"
 #include "filemanager/MainWindow.h"
 #include "filemanager/Settings.h"
 #include "filemanager/TemporaryFolders.h"
@@ -34,6 +35,8 @@ int RunTarnwell(HINSTANCE instance, int showCommand)
         DeleteTemporaryFolders();
         return true;
     };
+    // Archives open with this program, wherever it was installed.
+    startup.beforeFramework = [] { ClaimZipFiles(); };
     startup.afterRegistration = [&] {
         key = TarnwellProgramKey();
         main = std::make_unique<MainWindow>(LoadAppSettings(key));

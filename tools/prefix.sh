@@ -5,7 +5,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # Bump when the prefix set-up below changes, so existing prefixes are renewed.
-PREFIX_RECIPE=3
+PREFIX_RECIPE=4
 
 # wine_env PREFIX: the environment every Wine process of that prefix gets.
 wine_env() { export WINEPREFIX="$1"; }
@@ -49,6 +49,12 @@ prepare_prefix() {
                 echo '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]'
                 echo '"Nina"="Tahoma"'
                 echo '"System"="Tahoma"'
+                # A handset's own entries (its file associations) go into its
+                # registry; tests make their own.
+                if [ "$kind" = device ] && [ -f "$SAMPLE/registry.reg" ]; then
+                    echo
+                    tail -n +2 "$SAMPLE/registry.reg" | grep -v '^;'
+                fi
             } >"$reg"
             wine reg import "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
             wineserver -w

@@ -50,7 +50,7 @@ LaunchCommand BuildLaunchCommand(const Shortcut& shortcut, std::wstring_view dri
     return command;
 }
 
-DWORD StartProgram(const LaunchCommand& command)
+DWORD StartProgram(const LaunchCommand& command, HANDLE* process)
 {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -63,10 +63,12 @@ DWORD StartProgram(const LaunchCommand& command)
                                      &startup, &started);
     if (!ok)
         return ::GetLastError();
-    KernelHandle process(started.hProcess);
+    KernelHandle ownProcess(started.hProcess);
     KernelHandle thread(started.hThread);
     // The new program's first window should come to the front.
     ::AllowSetForegroundWindow(started.dwProcessId);
+    if (process)
+        *process = ownProcess.Release();
     return ERROR_SUCCESS;
 }
 

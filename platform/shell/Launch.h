@@ -21,7 +21,8 @@ struct LaunchCommand {
 // "\Windows" folder first, as on the handset, then on the search path.
 LaunchCommand BuildLaunchCommand(const Shortcut& shortcut, std::wstring_view drive);
 
-// Starts the program; ERROR_SUCCESS or the Win32 error of the failure.
-DWORD StartProgram(const LaunchCommand& command);
+// Starts the program; ERROR_SUCCESS or the Win32 error of the failure. With
+// `process` the caller gets the new process's handle (and closes it).
+DWORD StartProgram(const LaunchCommand& command, HANDLE* process = nullptr);
 
 }  // namespace vellumate

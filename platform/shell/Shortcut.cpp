@@ -53,8 +53,12 @@ std::optional<Shortcut> ParseShortcut(std::wstring_view text)
     command = command.substr(0, count);
     if (command.find_first_of(L"\r\n") != std::wstring_view::npos)
         return std::nullopt;  // the count runs past the line
-    command = TrimSpaces(command);
+    return ParseCommand(command);
+}
 
+std::optional<Shortcut> ParseCommand(std::wstring_view command)
+{
+    command = TrimSpaces(command);
     Shortcut shortcut;
     std::wstring_view rest;
     if (!command.empty() && command.front() == L'"') {

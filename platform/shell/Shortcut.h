@@ -32,6 +32,11 @@ inline constexpr std::size_t MaxShortcutFileBytes = 4096;
 // Parses the text of a shortcut file; nothing when it is damaged.
 std::optional<Shortcut> ParseShortcut(std::wstring_view text);
 
+// Splits a command ("\"\Windows\vmview.exe\" %1", or an unquoted program
+// and its arguments) into its program and arguments, as a shortcut's command
+// is split; nothing when it names no program.
+std::optional<Shortcut> ParseCommand(std::wstring_view command);
+
 // The text of a shortcut file for `shortcut`, the target in quotation marks.
 std::wstring FormatShortcut(const Shortcut& shortcut);
 
