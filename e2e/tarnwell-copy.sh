@@ -12,10 +12,10 @@ press_until "\"My Documents\" selected in the tree" down has_line "File Manager"
 press soft1
 wait_for "the files of \\My Documents\\" has_line "File Manager" 'text " \My Documents\"'
 
-# Copy: the 2 key on the last row, the card in the folder chooser, and the
-# question about the card's own "Read me.txt".
+# Copy: the 2 key on "Read me.txt" (up from the last row, past the archives),
+# the card in the folder chooser, and the question about the card's own one.
 press pound
-wait_for "\"Read me.txt\" selected" has_line "File Manager" 'text "> Read me.txt'
+press_until "\"Read me.txt\" selected" up has_line "File Manager" 'text "> Read me.txt'
 press 2
 wait_for "the folder chooser" in_front '"Copy To"'
 expect "the folder of the item above the chooser" has_line '"Copy To"' 'Static id=1098 "\My Documents\"'
@@ -24,13 +24,13 @@ expect "the chooser's soft keys" soft_keys OK Cancel
 press soft1
 wait_for "the question whether to replace the card's file" in_front '"Replace?"'
 expect "the card's file, then the new one" in_order '"Replace?"' \
-    '"Replace this item:"' '"...\Read me.txt"' '"45 Bytes, ' '"with this one?"' '"...\Read me.txt"' '"216 Bytes, '
+    '"Replace this item:"' '"...\Read me.txt"' '"45 Bytes, ' '"with this one?"' '"...\Read me.txt"' '"448 Bytes, '
 expect "Replace chosen at first" has_line '"Replace?"' '"Replace" @' 'checked focused'
 expect "Replace all greyed for a single item" has_line '"Replace?"' '"Replace all"' disabled
 shot replace-question >/dev/null
 press soft1
 wait_for "the list again, in front" in_front "File Manager"
-expect "\"Read me.txt\" still selected" has_line "File Manager" 'text "> Read me.txt  216B"'
+expect "\"Read me.txt\" still selected" has_line "File Manager" 'text "> Read me.txt  448B"'
 cmp -s "$(device_file '\My Documents\Read me.txt')" "$(device_file '\Storage Card\Read me.txt')" ||
     fail "the card's \"Read me.txt\" was not replaced by the one of \\My Documents"
 
