@@ -82,8 +82,11 @@ expect "\"DIARY.txt\" in the list" has_line "File Manager" 'text "  DIARY.txt'
 expect_no_file "$Personal\\Letters"
 
 # Preferences: down to "Deleting an item" under "Ask before", untick it.
+# The list's menu is longer than its number keys: walk down to the item.
 press soft2
-choose "Preferences..."
+wait_for "the list's menu" has_line menu_popup 'Open'
+press_until "\"Preferences...\" focused" down has_line menu_popup 'text ">' 'Preferences...'
+press enter
 wait_for "the preferences" in_front '"Preferences"'
 expect "the question on" has_line '"Preferences"' '"Deleting an item"' checked
 press_until "\"Deleting an item\" focused" down has_line '"Preferences"' '"Deleting an item"' focused
