@@ -27,8 +27,8 @@ using Row = CommandRow<MainWindow, MenuContext>;
 
 }  // namespace
 
-// The commands whose work belongs to the Contacts, backup and phone
-// information dialogs are not in the menus yet; their rules are here so the
+// The commands whose work belongs to the Contacts and phone information
+// dialogs are not in the menus yet; their rules are here so the
 // menu states stay whole when they arrive.
 struct MainCommandTable {
     static constexpr Row Rows[] = {
@@ -44,8 +44,8 @@ struct MainCommandTable {
     {ID_SHOW_REDUNDANT, &MainWindow::ShowRedundant, nullptr},
     {ID_COPY_TO_CONTACTS, nullptr, Rule<ID_COPY_TO_CONTACTS>},
     {ID_COPY_FROM_CONTACTS, nullptr, Rule<ID_COPY_FROM_CONTACTS>},
-    {ID_BACKUP, nullptr, Rule<ID_BACKUP>},
-    {ID_RESTORE, nullptr, Rule<ID_RESTORE>},
+    {ID_BACKUP, &MainWindow::BackUp, Rule<ID_BACKUP>},
+    {ID_RESTORE, &MainWindow::Restore, Rule<ID_RESTORE>},
     {ID_PHONE_INFO, nullptr, Rule<ID_PHONE_INFO>},
     {ID_ADD_PREFIX, &MainWindow::AddPrefix, Rule<ID_ADD_PREFIX>},
     {ID_REMOVE_PREFIX, &MainWindow::RemovePrefix, Rule<ID_REMOVE_PREFIX>},

@@ -7,6 +7,7 @@
 // The class is split over these files:
 //   MainWindow.cpp    creation, start-up, messages, keys, activation, SIM notifications
 //   MainCommands.cpp  the command table, its handlers and the menu states
+//   BackupCommands.cpp  backing up to and restoring from a storage card
 #pragma once
 
 #include "simmanager/DisplayRules.h"
@@ -105,6 +106,8 @@ private:
     void ShowSettings();
     void ShowSortAndDisplay();
     void ShowDisplayRules();
+    void BackUp();
+    void Restore();
 
     // Runs a dialog of a command; false when it could not run or the window
     // started closing meanwhile (the card went): the command then stops.

@@ -5,8 +5,12 @@
 
 - pellory.ico: the program icon, 16 and 32 pixels, 32-bit with alpha: a SIM
   card with its gold contact plate and a line of entries beside it.
+- backup_store.bmp, backup_card.bmp: bitmaps 32000 and 32001, the 16 x 16
+  images of the restore dialog's rows for the maker's own storage and for
+  any other storage card (8-bit palette, magenta masked out).
 
-The drawing helpers and the icon writer are Tarnwell's (filemanager/art).
+The drawing helpers, the writers and the storage images are Tarnwell's
+(filemanager/art).
 """
 
 import os
@@ -15,7 +19,8 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'filemanager', 'art'))
 
-from make_art import Canvas, write_ico  # noqa: E402  (Tarnwell's helpers)
+from make_art import (MASK, Canvas, draw_main_store, draw_storage_card,  # noqa: E402  (Tarnwell's helpers)
+                      write_bmp8, write_ico)
 
 CARD = (40, 96, 190)
 CARD_EDGE = (20, 50, 110)
@@ -52,8 +57,16 @@ def icon_image(size):
     return c
 
 
+def storage_image(draw):
+    c = Canvas(16, 16, MASK)
+    draw(c, 0)
+    return c
+
+
 def main():
     write_ico(os.path.join(HERE, 'pellory.ico'), [icon_image(16), icon_image(32)])
+    write_bmp8(os.path.join(HERE, 'backup_store.bmp'), storage_image(draw_main_store))
+    write_bmp8(os.path.join(HERE, 'backup_card.bmp'), storage_image(draw_storage_card))
 
 
 if __name__ == '__main__':
