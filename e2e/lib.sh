@@ -16,6 +16,7 @@
 #   device_file PATH              where the device's file PATH ("\My Documents") lies on disk
 #   expect_file / expect_no_file PATH
 #                                 PATH is there / is not there on the device
+#   on_card / off_card TEXT...    a line of ./vellumate device sim show holds / no line holds every TEXT
 #
 # Checks on the screen read last (E2E_SCREEN), by top-level window, as
 # ./vellumate screen names it ("Obrel", "File Manager", "menu_popup"), or by
@@ -224,6 +225,18 @@ expect_file() {
 expect_no_file() {
     [ ! -e "$(device_file "$1")" ] || fail "$1 is still on the device"
 }
+
+# ---------------------------------------------------------------- the SIM card
+
+on_card() {
+    local line
+    while IFS= read -r line; do
+        line_holds "$line" "$@" && return 0
+    done < <(vm device sim show)
+    return 1
+}
+
+off_card() { ! on_card "$@"; }
 
 # ---------------------------------------------------------------- pictures
 

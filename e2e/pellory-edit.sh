@@ -8,16 +8,6 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
-# on_card TEXT...: a line of `./vellumate device sim show` holds every TEXT.
-on_card() {
-    local line
-    while IFS= read -r line; do
-        line_holds "$line" "$@" && return 0
-    done < <(vm device sim show)
-    return 1
-}
-off_card() { ! on_card "$@"; }
-
 start pellory Pellory
 wait_for "the list" has_line Pellory 'text "My number:'
 

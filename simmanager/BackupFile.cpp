@@ -19,18 +19,6 @@ static_assert(BackupMaxTextLength == MaxEntryTextLength, "a backup field holds w
 
 namespace {
 
-// The wait cursor while the SIM is rewritten.
-class BusyWhile {
-public:
-    explicit BusyWhile(SimMessages& messages) : m_messages(messages) { m_messages.Busy(true); }
-    ~BusyWhile() { m_messages.Busy(false); }
-    BusyWhile(const BusyWhile&) = delete;
-    BusyWhile& operator=(const BusyWhile&) = delete;
-
-private:
-    SimMessages& m_messages;
-};
-
 std::wstring FolderPath(const wchar_t* folder)
 {
     return L"\\" + std::wstring(folder ? folder : L"");
@@ -143,7 +131,8 @@ bool BackupFile::AskAboutSize()
 {
     const SimFigures caps = SimCaps::Instance().Figures();
     const std::uint64_t fileCapacity = BackupCapacity(m_read);
-    const std::uint64_t simCapacity = caps.maxIndex < caps.minIndex ? 0 : std::uint64_t{caps.maxIndex} - caps.minIndex + 1;
+    const std::uint64_t simCapacity =
+        caps.maxIndex < caps.minIndex ? 0 : std::uint64_t{caps.maxIndex} - caps.minIndex + 1;
     if (fileCapacity < simCapacity && !m_messages.Ask(IDS_BACKUP_FROM_SMALLER))
         return Fail(State::SmallerDeclined);
     if (fileCapacity > simCapacity) {
@@ -193,7 +182,7 @@ bool BackupFile::Restore(const wchar_t* folder, const wchar_t* fileName, const V
     if (!AskAboutSize())
         return true;
     {
-        BusyWhile busy(m_messages);
+        SimBusyScope busy(m_messages);
         store->ResetViews();
         m_sim.DeleteAll();
         WriteRecords(backup);

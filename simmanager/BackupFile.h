@@ -34,7 +34,7 @@ public:
         NotBackup = 4,          // error 40223
         SmallerDeclined = 5,
         LargerDeclined = 6,
-        BadName = 7,            // error 40240
+        BadName = 7,  // error 40240
     };
 
     BackupFile(SimAccess& sim, SimMessages& messages) noexcept : m_sim(sim), m_messages(messages) {}

@@ -24,7 +24,8 @@ void PutFigure(std::string& bytes, std::size_t offset, std::uint32_t value) noex
 
 std::uint32_t Unit(std::string_view bytes, std::size_t offset) noexcept
 {
-    return static_cast<std::uint8_t>(bytes[offset]) | static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[offset + 1])) << 8;
+    return static_cast<std::uint8_t>(bytes[offset]) |
+           static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[offset + 1])) << 8;
 }
 
 std::uint32_t Figure(std::string_view bytes, std::size_t offset) noexcept

@@ -46,7 +46,7 @@ struct BackupFigures {
     std::uint32_t numberLength = 0;  // M
     std::uint32_t minIndex = 0;
     std::uint32_t maxIndex = 0;
-    std::uint32_t recordCount = 0;   // R
+    std::uint32_t recordCount = 0;  // R
 
     bool operator==(const BackupFigures&) const = default;
 };

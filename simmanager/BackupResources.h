@@ -33,14 +33,14 @@
 
 // ---- strings --------------------------------------------------------------------
 
-#define IDS_BACKUP_EXISTS 40220         // question: replace the file?
-#define IDS_BACKUP_FROM_SMALLER 40221   // question: a file of a smaller SIM
-#define IDS_BACKUP_FROM_LARGER 40222    // question: a file of a larger SIM, packed
+#define IDS_BACKUP_EXISTS 40220        // question: replace the file?
+#define IDS_BACKUP_FROM_SMALLER 40221  // question: a file of a smaller SIM
+#define IDS_BACKUP_FROM_LARGER 40222   // question: a file of a larger SIM, packed
 #define IDS_NOT_A_BACKUP 40223
 #define IDS_RESTORE_QUESTION 40237
 #define IDS_BACKUP_BAD_NAME 40240
 #define IDS_BACKUP_NOT_WRITTEN 40241
-#define IDS_BUILT_IN_STORAGE 40247      // "%s (%s)": the folder and this
+#define IDS_BUILT_IN_STORAGE 40247  // "%s (%s)": the folder and this
 #define IDS_PACKED_ALL 40261
 #define IDS_PACKED_SOME 40262
 #define IDS_SAVE_BACKUP_TITLE 40290

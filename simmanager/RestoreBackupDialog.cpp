@@ -235,9 +235,8 @@ void RestoreBackupDialog::OnDelete()
     if (m_selected < 0)
         return;
     const BackupListEntry& entry = m_entries[static_cast<std::size_t>(m_selected)];
-    const std::wstring path =
-        vellumate::ToDevicePath(BackupPath(m_folders[static_cast<std::size_t>(entry.folder)].c_str(),
-                                           entry.fileName.c_str()));
+    const std::wstring path = vellumate::ToDevicePath(
+        BackupPath(m_folders[static_cast<std::size_t>(entry.folder)].c_str(), entry.fileName.c_str()));
     // A file that stays (read-only, or its card went) stays in the list too.
     if (!DeleteFileW(path.c_str()) && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
         return;
@@ -255,12 +254,21 @@ bool RestoreBackupDialog::HandleMessage(HWND window, UINT message, WPARAM wParam
     if (message == WM_COMMAND) {
         switch (LOWORD(wParam)) {
         case IDOK:  // the action key
-        case ID_RESTORE_BACKUP: OnRestore(); break;
-        case ID_SEARCH_BACKUPS: Search(); break;
-        case ID_DELETE_BACKUP: OnDelete(); break;
+        case ID_RESTORE_BACKUP:
+            OnRestore();
+            break;
+        case ID_SEARCH_BACKUPS:
+            Search();
+            break;
+        case ID_DELETE_BACKUP:
+            OnDelete();
+            break;
         case ID_CLOSE_BACKUPS:
-        case IDCANCEL: EndDialog(window, IDCANCEL); break;
-        default: return DialogCore::HandleMessage(window, message, wParam, lParam, result);
+        case IDCANCEL:
+            EndDialog(window, IDCANCEL);
+            break;
+        default:
+            return DialogCore::HandleMessage(window, message, wParam, lParam, result);
         }
         result = 0;
         return true;

@@ -19,18 +19,6 @@ constexpr DWORD StorageCodes[SimAccess::StoreCount] = {SIM_PBSTORAGE_EMERGENCY, 
 // answer, and the store keeps to this many slots.
 constexpr DWORD MaxSlots = 0xFFFF;
 
-// The wait cursor for the span of a scope.
-class BusyScope {
-public:
-    explicit BusyScope(SimMessages& messages) : m_messages(messages) { m_messages.Busy(true); }
-    ~BusyScope() { m_messages.Busy(false); }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    SimMessages& m_messages;
-};
-
 void CopyPhoneText(wchar_t (&target)[SimAccess::PhoneTextLength], const wchar_t* text) noexcept
 {
     size_t length = text ? wcsnlen(text, SimAccess::PhoneTextLength - 1) : 0;
@@ -328,7 +316,7 @@ void SimAccess::DeleteMarked(const ViewOptions& options, SimMessages& messages)
     if (!messages.Ask(IDS_DELETE_QUESTION))
         return;
     {
-        BusyScope busy(messages);
+        SimBusyScope busy(messages);
         for (int row = 0; row < view->RowCount(); ++row) {
             PhonebookSlot* slot = view->IsMarked(row) ? view->SlotAt(row) : nullptr;
             if (slot && !DeleteSlot(*store, *slot))

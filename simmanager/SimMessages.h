@@ -20,3 +20,15 @@ public:
     // Long SIM work starts (true) and ends (false): the wait cursor.
     virtual void Busy(bool /*busy*/) {}
 };
+
+// Busy for the span of a scope.
+class SimBusyScope {
+public:
+    explicit SimBusyScope(SimMessages& messages) : m_messages(messages) { m_messages.Busy(true); }
+    ~SimBusyScope() { m_messages.Busy(false); }
+    SimBusyScope(const SimBusyScope&) = delete;
+    SimBusyScope& operator=(const SimBusyScope&) = delete;
+
+private:
+    SimMessages& m_messages;
+};

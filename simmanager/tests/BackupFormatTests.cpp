@@ -98,11 +98,11 @@ TEST(BackupFormatTest, DamagedFilesAreRefusedWhole)
             bytes[offset + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
         return ParseBackup(bytes).problem;
     };
-    EXPECT_EQ(withFigure(128, 256), BackupProblem::BadFigures);           // a name longer than a SIM holds
-    EXPECT_EQ(withFigure(140, 0), BackupProblem::BadFigures);             // last index before the first
-    EXPECT_EQ(withFigure(140, 0x10000), BackupProblem::BadFigures);       // more positions than a store keeps
-    EXPECT_EQ(withFigure(144, 101), BackupProblem::BadFigures);           // more records than positions
-    EXPECT_EQ(withFigure(144, 2), BackupProblem::WrongSize);              // a count that does not match
+    EXPECT_EQ(withFigure(128, 256), BackupProblem::BadFigures);      // a name longer than a SIM holds
+    EXPECT_EQ(withFigure(140, 0), BackupProblem::BadFigures);        // last index before the first
+    EXPECT_EQ(withFigure(140, 0x10000), BackupProblem::BadFigures);  // more positions than a store keeps
+    EXPECT_EQ(withFigure(144, 101), BackupProblem::BadFigures);      // more records than positions
+    EXPECT_EQ(withFigure(144, 2), BackupProblem::WrongSize);         // a count that does not match
     EXPECT_EQ(withFigure(144, 0xFFFFFFFF), BackupProblem::BadFigures);
 
     std::string outside = good;

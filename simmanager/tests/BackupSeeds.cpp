@@ -37,9 +37,9 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-    const std::string small = FormatBackup(Figures(14, 20, 1, 100),
-                                           {{1, L"Anna", L"+441632960001"}, {7, L"Fourteen chars", L"5550100"},
-                                            {100, L"", L"112"}});
+    const std::string small =
+        FormatBackup(Figures(14, 20, 1, 100),
+                     {{1, L"Anna", L"+441632960001"}, {7, L"Fourteen chars", L"5550100"}, {100, L"", L"112"}});
     std::string older = small;
     const std::wstring text = BackupIdentification(BackupOlderMinorVersion);
     for (std::size_t i = 0; i < text.size(); ++i)
