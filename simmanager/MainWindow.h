@@ -7,6 +7,7 @@
 // The class is split over these files:
 //   MainWindow.cpp    creation, start-up, messages, keys, activation, SIM notifications
 //   MainCommands.cpp  the command table, its handlers and the menu states
+//   ContactCommands.cpp  copying between the SIM and Contacts
 #pragma once
 
 #include "simmanager/DisplayRules.h"
@@ -98,6 +99,8 @@ private:
     void ShowAll();
     void ShowDuplicates();
     void ShowRedundant();
+    void CopyToContacts();    // ContactCommands.cpp
+    void CopyFromContacts();  // ContactCommands.cpp
     void AddPrefix();
     void RemovePrefix();
     void ReplaceText();
