@@ -85,12 +85,12 @@ Receiver FindReceiver(ContactsSession& session, const SplitSimName& name, const 
 {
     Receiver receiver;
     const String restriction = ContactRestriction(name.firstName, name.lastName);
-    for (std::optional<ContactItem> candidate = session.Find(restriction); candidate;
-         candidate = session.FindNext()) {
+    for (std::optional<ContactItem> candidate = session.Find(restriction); candidate; candidate = session.FindNext()) {
         if (!IsSamePerson(*candidate, name))
             continue;
         const String held = candidate->Number(name.kind);
-        if (held == number) {
+        // The SIM keeps a number's digits only: "(0161) 496-0101" is 01614960101.
+        if (held == number || (!held.IsEmpty() && KeepNumberCharacters(held) == KeepNumberCharacters(number))) {
             receiver.alreadyThere = true;
             return receiver;
         }

@@ -29,6 +29,6 @@ String ContactRestriction(const wchar_t* firstName, const wchar_t* lastName);
 // Every marked row of the current view into Contacts: the number goes into
 // its kind's property of the contact with the entry's first and last name
 // whose property is free, else into a new contact; an entry whose number a
-// contact of that name already holds is left out.
+// contact of that name already holds (in its digits) is left out.
 void CopyMarkedToContacts(ContactsSession& session, const EntryView& view, const NumberKindLabels& labels,
                           SimMessages& messages);

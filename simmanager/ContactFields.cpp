@@ -47,12 +47,18 @@ constexpr const wchar_t* ContactProperties[32] = {
 const wchar_t* OperatorText(RestrictionOperator op) noexcept
 {
     switch (op) {
-    case RestrictionOperator::Less: return L" < ";
-    case RestrictionOperator::LessEqual: return L" <= ";
-    case RestrictionOperator::Greater: return L" > ";
-    case RestrictionOperator::GreaterEqual: return L" >= ";
-    case RestrictionOperator::Equal: return L" = ";
-    case RestrictionOperator::NotEqual: return L" <> ";
+    case RestrictionOperator::Less:
+        return L" < ";
+    case RestrictionOperator::LessEqual:
+        return L" <= ";
+    case RestrictionOperator::Greater:
+        return L" > ";
+    case RestrictionOperator::GreaterEqual:
+        return L" >= ";
+    case RestrictionOperator::Equal:
+        return L" = ";
+    case RestrictionOperator::NotEqual:
+        return L" <> ";
     }
     return nullptr;
 }
@@ -60,9 +66,12 @@ const wchar_t* OperatorText(RestrictionOperator op) noexcept
 const wchar_t* JoinerText(RestrictionJoiner joiner) noexcept
 {
     switch (joiner) {
-    case RestrictionJoiner::And: return L" AND ";
-    case RestrictionJoiner::Or: return L" OR ";
-    case RestrictionJoiner::None: break;
+    case RestrictionJoiner::And:
+        return L" AND ";
+    case RestrictionJoiner::Or:
+        return L" OR ";
+    case RestrictionJoiner::None:
+        break;
     }
     return L"";
 }
@@ -99,8 +108,8 @@ String ContactColumnList(int folder, DWORD mask)
     return columns;
 }
 
-bool AppendRestrictionClause(String& restriction, int folder, DWORD mask, RestrictionOperator op,
-                             const wchar_t* value, RestrictionJoiner joiner)
+bool AppendRestrictionClause(String& restriction, int folder, DWORD mask, RestrictionOperator op, const wchar_t* value,
+                             RestrictionJoiner joiner)
 {
     const int bit = HighestBit(mask);
     const wchar_t* opText = OperatorText(op);

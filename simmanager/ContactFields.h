@@ -41,8 +41,8 @@ enum class RestrictionJoiner : int { None = 0, And = 1, Or = 2 };
 // names, the mask's lower bits count which one (from 0). A quote inside the
 // value is doubled, so that a name with one stays one value. False (and
 // nothing appended) when the mask names no property.
-bool AppendRestrictionClause(String& restriction, int folder, DWORD mask, RestrictionOperator op,
-                             const wchar_t* value, RestrictionJoiner joiner);
+bool AppendRestrictionClause(String& restriction, int folder, DWORD mask, RestrictionOperator op, const wchar_t* value,
+                             RestrictionJoiner joiner);
 
 // Kinds of phone number, 1 to 8; kind k's label is string 40252 + k.
 inline constexpr int NumberKindCount = 8;

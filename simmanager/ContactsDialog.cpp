@@ -79,8 +79,7 @@ std::wstring ContactListText(const ContactList& list, int page)
 }
 
 ContactsDialog::ContactsDialog(HWND parent, ContactList& list, CopyAction copy) noexcept
-    : DialogCore(IDD_CONTACTS, parent, IDM_CONTACTS_BAR, 0, true), m_list(list), m_copy(std::move(copy)),
-      m_pane(*this)
+    : DialogCore(IDD_CONTACTS, parent, IDM_CONTACTS_BAR, 0, true), m_list(list), m_copy(std::move(copy)), m_pane(*this)
 {
 }
 
@@ -118,11 +117,20 @@ void ContactsDialog::PaneKey(UINT key)
 {
     const int page = m_geometry.pageLines;
     switch (key) {
-    case VK_UP: m_list.MoveFocus(-1, page); break;
-    case VK_DOWN: m_list.MoveFocus(1, page); break;
-    case VK_LEFT: m_list.MoveFocus(-page, page); break;
-    case VK_RIGHT: m_list.MoveFocus(page, page); break;
-    default: return;
+    case VK_UP:
+        m_list.MoveFocus(-1, page);
+        break;
+    case VK_DOWN:
+        m_list.MoveFocus(1, page);
+        break;
+    case VK_LEFT:
+        m_list.MoveFocus(-page, page);
+        break;
+    case VK_RIGHT:
+        m_list.MoveFocus(page, page);
+        break;
+    default:
+        return;
     }
     Changed();
 }

@@ -18,18 +18,30 @@ struct FailureReport {
 FailureReport ReportOf(ContactsFailure failure) noexcept
 {
     switch (failure) {
-    case ContactsFailure::ComInit: return {IDS_CONTACTS_COM_FAILED, 102, 100, 689};
-    case ContactsFailure::Application: return {IDS_CONTACTS_APP_FAILED, 102, 100, 696};
-    case ContactsFailure::Logon: return {IDS_CONTACTS_LOGON_FAILED, 102, 100, 702};
-    case ContactsFailure::Folder: return {IDS_CONTACTS_FOLDER_FAILED, 102, 100, 709};
-    case ContactsFailure::Columns: return {IDS_CONTACTS_COLUMNS_FAILED, 102, 300, 755};
-    case ContactsFailure::Add: return {IDS_CONTACTS_ADD_FAILED, 102, 400, 782};
-    case ContactsFailure::Find: return {IDS_CONTACTS_FIND_FAILED, 102, 500, 799};
-    case ContactsFailure::FindNext: return {IDS_CONTACTS_FIND_NEXT_FAILED, 102, 600, 894};
-    case ContactsFailure::Item: return {IDS_CONTACTS_ITEM_FAILED, 102, 10100, 976};
-    case ContactsFailure::Read: return {IDS_CONTACTS_ITEM_FAILED, 102, 10100, 977};
-    case ContactsFailure::Write: return {IDS_CONTACTS_SAVE_FAILED, 102, 700, 910};
-    case ContactsFailure::Save: return {IDS_CONTACTS_SAVE_FAILED, 102, 700, 911};
+    case ContactsFailure::ComInit:
+        return {IDS_CONTACTS_COM_FAILED, 102, 100, 689};
+    case ContactsFailure::Application:
+        return {IDS_CONTACTS_APP_FAILED, 102, 100, 696};
+    case ContactsFailure::Logon:
+        return {IDS_CONTACTS_LOGON_FAILED, 102, 100, 702};
+    case ContactsFailure::Folder:
+        return {IDS_CONTACTS_FOLDER_FAILED, 102, 100, 709};
+    case ContactsFailure::Columns:
+        return {IDS_CONTACTS_COLUMNS_FAILED, 102, 300, 755};
+    case ContactsFailure::Add:
+        return {IDS_CONTACTS_ADD_FAILED, 102, 400, 782};
+    case ContactsFailure::Find:
+        return {IDS_CONTACTS_FIND_FAILED, 102, 500, 799};
+    case ContactsFailure::FindNext:
+        return {IDS_CONTACTS_FIND_NEXT_FAILED, 102, 600, 894};
+    case ContactsFailure::Item:
+        return {IDS_CONTACTS_ITEM_FAILED, 102, 10100, 976};
+    case ContactsFailure::Read:
+        return {IDS_CONTACTS_ITEM_FAILED, 102, 10100, 977};
+    case ContactsFailure::Write:
+        return {IDS_CONTACTS_SAVE_FAILED, 102, 700, 910};
+    case ContactsFailure::Save:
+        return {IDS_CONTACTS_SAVE_FAILED, 102, 700, 911};
     }
     return {IDS_GENERIC_ERROR, 0, 0, 0};
 }
@@ -49,8 +61,8 @@ OwnedBstr MakeBstr(const wchar_t* text)
 
 // The contact interface's accessors of each kind's number.
 struct NumberProperty {
-    HRESULT(STDMETHODCALLTYPE IContact::*get)(BSTR*);
-    HRESULT(STDMETHODCALLTYPE IContact::*put)(BSTR);
+    HRESULT (STDMETHODCALLTYPE IContact::*get)(BSTR*);
+    HRESULT (STDMETHODCALLTYPE IContact::*put)(BSTR);
 };
 constexpr NumberProperty NumberProperties[NumberKindCount] = {
     {&IContact::get_BusinessFaxNumber, &IContact::put_BusinessFaxNumber},

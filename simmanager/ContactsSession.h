@@ -63,8 +63,8 @@ public:
     void Save();
 
 private:
-    using Getter = HRESULT(STDMETHODCALLTYPE IContact::*)(BSTR*);
-    using Setter = HRESULT(STDMETHODCALLTYPE IContact::*)(BSTR);
+    using Getter = HRESULT (STDMETHODCALLTYPE IContact::*)(BSTR*);
+    using Setter = HRESULT (STDMETHODCALLTYPE IContact::*)(BSTR);
     String Read(Getter getter) const;
     void Write(Setter setter, const wchar_t* text);
 

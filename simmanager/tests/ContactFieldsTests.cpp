@@ -27,8 +27,8 @@ TEST(ContactRestrictions, NameTheMasksHighestBitAndPickWithinSeveralNames)
     EXPECT_FALSE(AppendRestrictionClause(text, ContactsFolder, (1u << 7) | 1u, RestrictionOperator::Equal, L"x",
                                          RestrictionJoiner::Or));
     EXPECT_FALSE(AppendRestrictionClause(text, 9, 1u << 21, RestrictionOperator::Equal, L"x", RestrictionJoiner::Or));
-    EXPECT_FALSE(AppendRestrictionClause(text, ContactsFolder, 0, RestrictionOperator::Equal, L"x",
-                                         RestrictionJoiner::Or));
+    EXPECT_FALSE(
+        AppendRestrictionClause(text, ContactsFolder, 0, RestrictionOperator::Equal, L"x", RestrictionJoiner::Or));
     EXPECT_EQ(text, before);
 }
 
