@@ -193,6 +193,28 @@ TEST_F(PelloryContactsTest, MarkedContactNumbersBecomeSimEntriesWithComposedName
     EXPECT_EQ(View().RowCount(), 6);
 }
 
+TEST_F(PelloryContactsTest, NumbersTheCardRefusesAreToldOnceAndTheOthersStored)
+{
+    sim::SimCard card = Card(6);
+    card.Phonebook(sim::GeneralStorage)->faulty = {4, 5};
+    m_device.WriteSim(sim::FormatSimCard(card));
+    Start();
+    std::optional<std::wstring> told;
+    ModalDriver list([&](HWND dialog) {
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);  // Ann Lee's two numbers
+        PostMessageW(dialog, WM_COMMAND, ID_DIALOG_OK, 0);
+        told = BoxText(GetWindowThreadProcessId(dialog, nullptr), dialog);
+    });
+    Command(ID_COPY_FROM_CONTACTS);
+    ASSERT_TRUE(list.Wait());
+    String message;
+    message.LoadResourceText(IDS_SOME_DUPLICATES_FAILED);
+    EXPECT_EQ(told, std::wstring(message.Chars()));
+    const auto entries = Entries();
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries.at(6).name, L"Ann Lee/m");
+}
+
 TEST_F(PelloryContactsTest, SimEntriesGoIntoTheirPersonsFreeFieldOrANewContactOnce)
 {
     Start();
