@@ -8,6 +8,7 @@
 //   MainWindow.cpp    creation, start-up, messages, keys, activation, SIM notifications
 //   MainCommands.cpp  the command table, its handlers and the menu states
 //   BackupCommands.cpp  backing up to and restoring from a storage card
+//   ContactCommands.cpp  copying between the SIM and Contacts
 #pragma once
 
 #include "simmanager/DisplayRules.h"
@@ -99,6 +100,8 @@ private:
     void ShowAll();
     void ShowDuplicates();
     void ShowRedundant();
+    void CopyToContacts();    // ContactCommands.cpp
+    void CopyFromContacts();  // ContactCommands.cpp
     void AddPrefix();
     void RemovePrefix();
     void ReplaceText();

@@ -72,6 +72,8 @@
 #define IDM_RULE_EDITOR_BAR 137
 #define IDD_RULE_EDITOR 139
 #define IDM_SORT_DISPLAY_BAR 140
+#define IDD_CONTACTS 136       // copy from Contacts
+#define IDM_CONTACTS_BAR 143
 
 // ---- controls -----------------------------------------------------------------
 
@@ -147,6 +149,20 @@
 #define IDS_NO_REDUNDANT 40275
 #define IDS_OUT_OF_MEMORY 40276
 #define IDS_TITLE_FONT 40278
+
+// Copying between the SIM and Contacts.
+#define IDS_NAME_NOT_SPLIT IDS_NO_FOCUSED_ENTRY  // a SIM name too long to split into contact names
+#define IDS_NUMBER_KIND_LABELS 40253             // to 40260: the labels of number kinds 1 to 8
+#define IDS_CONTACTS_COM_FAILED 46042
+#define IDS_CONTACTS_APP_FAILED 46060
+#define IDS_CONTACTS_LOGON_FAILED 46061
+#define IDS_CONTACTS_FOLDER_FAILED 46062
+#define IDS_CONTACTS_COLUMNS_FAILED 46063
+#define IDS_CONTACTS_ITEM_FAILED 46064
+#define IDS_CONTACTS_ADD_FAILED 46065
+#define IDS_CONTACTS_FIND_FAILED 46066
+#define IDS_CONTACTS_FIND_NEXT_FAILED 46067
+#define IDS_CONTACTS_SAVE_FAILED 46068
 
 // ---- messages -------------------------------------------------------------------
 
