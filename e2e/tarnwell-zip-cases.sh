@@ -116,13 +116,14 @@ press soft1
 wait_for "the replace question" in_front '"Replace?"'
 expect "the member in the way" has_line '"Replace?"' 'id=1075 "Diary.txt"'
 expect "the whole question" has_line '"Replace?"' '"A file of this name is already in this folder. Do you want to replace it?"'
-expect "Replace chosen at first" has_line '"Replace?"' '"Replace" @' checked
+# " checked" with its blank: "unchecked" must not count.
+expect "Replace chosen at first" has_line '"Replace?"' '"Replace" @' ' checked'
 expect "the question's soft keys" soft_keys OK Cancel
 shot replace-question >/dev/null
-press_until "Skip chosen" down has_line '"Replace?"' '"Skip" @' checked
+press_until "Skip chosen" down has_line '"Replace?"' '"Skip" @' ' checked'
 press soft1
 wait_for "the question for the second member" has_line '"Replace?"' 'id=1075 "PIN.txt"'
-press_until "Replace all chosen" down has_line '"Replace?"' '"Replace all" @' checked
+press_until "Replace all chosen" down has_line '"Replace?"' '"Replace all" @' ' checked'
 press soft1
 wait_for "the browser after the questions" in_front '"Locked.zip"'
 [ "$(cat "$diary")" = changed ] || fail "the skipped Diary.txt was replaced"
@@ -132,7 +133,7 @@ same_as_member "$locked" Private/PIN.txt "$pin" vellum || fail "PIN.txt was not 
 extract_into_card
 press_until "the overwrite box focused" down has_line '"Extract To"' 'Button id=1112' focused
 press enter
-wait_for "overwrite ticked" has_line '"Extract To"' 'Button id=1112' checked
+wait_for "overwrite ticked" has_line '"Extract To"' 'Button id=1112' ' checked'
 press soft1
 wait_for "the browser after overwriting" in_front '"Locked.zip"'
 same_as_member "$locked" Private/Diary.txt "$diary" vellum || fail "Diary.txt was not overwritten"
@@ -144,7 +145,8 @@ press back
 wait_for "the list again" in_front "File Manager"
 
 # Testing the damaged copy names the damaged member.
-press_until "\"Personal\" selected" up has_line "File Manager" 'text "> Personal'
+# The list was read again after the extraction: its first row is selected.
+press_until "\"Personal\" selected" down has_line "File Manager" 'text "> Personal'
 press enter
 wait_for "the files of Personal" has_line "File Manager" 'text " \My Documents\Personal\"'
 press_until "\"Broken.zip\" selected" down has_line "File Manager" 'text "> Broken.zip'
@@ -175,4 +177,4 @@ for member in "Trip/Itinerary.txt" "Trip/Packing list.txt" "Trip/Tickets/Train.t
     wait_for "\"$member\" extracted" test -f "$out"
     same_as_member "$trip" "$member" "$out" || fail "\"$member\" was extracted with other bytes"
 done
-press_until "the new folder \"Trip\" in the list" up has_line "File Manager" 'text "> Trip"'
+press_until "the new folder \"Trip\" in the list" down has_line "File Manager" 'text "> Trip"'
