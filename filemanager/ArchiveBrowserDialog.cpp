@@ -21,12 +21,6 @@ constexpr int ShareParts = 10;
 constexpr int IconNotFetched = -2;
 constexpr UINT_PTR PageKeysId = 0x504B;  // "PK"
 
-std::uint64_t FileTimeOf(const ArchiveMember& member)
-{
-    const FILETIME time = MemberFileTime(member);
-    return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
 // Left and Right scroll the list by a page, as the keypad has no page keys.
 LRESULT CALLBACK PageKeysProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) noexcept
 {
@@ -43,7 +37,7 @@ ArchiveBrowserDialog::ArchiveBrowserDialog(HWND owner, std::unique_ptr<Archive> 
     : DialogCore(IDD_ARCHIVE_BROWSER, owner, IDM_ARCHIVE_BROWSER_BAR, 0, true), m_archive(std::move(archive)),
       m_archiveFolder(archiveFolder)
 {
-    m_listing = std::make_unique<ArchiveListing>(m_archive->members, &FileTimeOf);
+    m_listing = std::make_unique<ArchiveListing>(m_archive->members, &HandsetMemberTime);
 }
 
 ArchiveBrowserDialog::~ArchiveBrowserDialog() = default;
@@ -325,7 +319,7 @@ void ArchiveBrowserDialog::UseArchive(std::unique_ptr<Archive> archive)
     const DWORD sortState = m_listing->SortState();
     m_listing.reset();
     m_archive = std::move(archive);
-    m_listing = std::make_unique<ArchiveListing>(m_archive->members, &FileTimeOf);
+    m_listing = std::make_unique<ArchiveListing>(m_archive->members, &HandsetMemberTime);
     m_listing->SetSortState(sortState);
     SetWindowTextW(Window(), LastComponent(m_archive->path.c_str()));
     ShowFolder(m_listing->TopFolder());

@@ -2,6 +2,7 @@
 
 #include "filemanager/FolderSort.h"
 #include "filemanager/archive/ArchiveMember.h"
+#include "filemanager/archive/Win32ArchiveFiles.h"
 
 #include <algorithm>
 
@@ -43,6 +44,12 @@ int Compare(T a, T b) noexcept
 }
 
 }  // namespace
+
+std::uint64_t HandsetMemberTime(const ArchiveMember& member)
+{
+    const FILETIME time = MemberFileTime(member);
+    return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
 
 ArchiveListing::ArchiveListing(std::span<const ArchiveMember> members, MemberTime memberTime)
     : m_members(members), m_memberTime(memberTime)

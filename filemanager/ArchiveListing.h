@@ -30,6 +30,10 @@ struct ArchiveRow {
     std::string sortKey;     // the locale's key of the leaf name
 };
 
+// A member's time on the handset as a file time: its DOS time read as local
+// time by the framework's date library. The browser's MemberTime.
+std::uint64_t HandsetMemberTime(const ArchiveMember& member);
+
 class ArchiveListing {
 public:
     // A member's time as a file time, asked for the rows shown only.

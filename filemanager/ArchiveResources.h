@@ -71,5 +71,6 @@
 #define IDS_PASSWORD_EMPTY 43291
 #define IDS_ARCHIVE_TEST_FAILED 43292  // %s: the member's leaf name
 #define IDS_ARCHIVE_PASSWORD_CAPTION 43293
+#define IDS_ARCHIVE_ANSWER_OK 43294  // the left soft key of the replace and password questions
 #define IDS_ARCHIVE_ROW_COUNT 43295  // %s: the number of rows
 #define IDS_ARCHIVE_EMPTY 43296      // %s: the archive's name

@@ -101,3 +101,33 @@ int AddSmallTypeIcon(HIMAGELIST images, const wchar_t* fileName)
     vellumate::IconHandle icon(info.hIcon);
     return ImageList_AddIcon(images, icon.Get());
 }
+
+void GrowTextDownward(HWND dialog, int control)
+{
+    HWND text = GetDlgItem(dialog, control);
+    if (!text)
+        return;
+    RECT box{};
+    GetWindowRect(text, &box);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+    const String content = ControlText(dialog, control);
+    RECT needed{0, 0, box.right - box.left, 0};
+    {
+        vellumate::WindowDC dc(text);
+        if (!dc)
+            return;
+        vellumate::SelectObjectScope font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(text, WM_GETFONT, 0, 0)));
+        DrawTextW(dc.Get(), content, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    }
+    const int grow = needed.bottom - (box.bottom - box.top);
+    if (grow <= 0)
+        return;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT place{};
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+        if (child != text && place.top >= box.bottom)
+            SetWindowPos(child, nullptr, place.left, place.top + grow, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetWindowPos(text, nullptr, 0, 0, box.right - box.left, needed.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

@@ -25,6 +25,11 @@ private:
     vellumate::FontHandle m_font;
 };
 
+// Makes a static text as tall as its text needs at its width (word-wrapped,
+// in its font) and moves the controls below it down by as much, so that a
+// text longer than the template planned for is not cut off.
+void GrowTextDownward(HWND dialog, int control);
+
 // The one list of a dialog, set up to fill the dialog from the top down to
 // `bottom` (pixels of the client area): one column as wide as the list,
 // named `columnName`, the extended styles, a 16 x 16 image list (owned by

@@ -39,25 +39,27 @@ DWORD FileOpeningPreferences() noexcept
     return g_preferences;
 }
 
-void OpenFile(HWND owner, const String& name, const String& fullPath)
+bool OpenFile(HWND owner, const String& name, const String& fullPath)
 {
     // A file that went since the list was read would reach the shell or the
     // open-with dialog, which can do nothing with it.
     if (!EntryExists(fullPath)) {
         ShowOperationError(owner, IDS_FOLDER_GONE, 0, fullPath);
-        return;
+        return false;
     }
     // The extension is compared exactly: ".ZIP" goes by its association.
     const String extension = ExtensionOfName(name);
     if (extension == L".zip") {
-        if (BrowseArchive(owner, fullPath) == BrowseResult::CannotOpen)
+        const BrowseResult browsed = BrowseArchive(owner, fullPath);
+        if (browsed == BrowseResult::CannotOpen)
             ShowOperationError(owner, IDS_ZIP_NOT_OPENED, 0);
-        return;
+        return browsed == BrowseResult::Extracted;
     }
     if (extension == L".lnk" || IsAssociated(extension)) {
         ShellOpen(owner, fullPath);
-        return;
+        return false;
     }
     OpenWithDialog dialog(owner, OpenWithMode::OpenWith, true, name, fullPath, g_preferences);
     RunModal(dialog);
+    return false;
 }

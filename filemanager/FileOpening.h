@@ -8,8 +8,9 @@
 #include <windows.h>
 
 // Opens the file `name` whose handset path is `fullPath`; messages are
-// owned by `owner`.
-void OpenFile(HWND owner, const String& name, const String& fullPath);
+// owned by `owner`. True when files were made meanwhile (an archive's
+// browser extracted members), so that the caller reads its list again.
+bool OpenFile(HWND owner, const String& name, const String& fullPath);
 
 // The preferences the open-with dialog follows (hidden programs): the
 // program's, kept current by its main window.

@@ -35,7 +35,9 @@ void MainWindow::OpenSelected()
     const FolderItem& item = m_list.Item(index);
     const String name = item.name;
     if (!item.IsFolder()) {
-        OpenFile(Window(), name, JoinPath(m_tree.CurrentPath(), name));
+        // Members extracted beside an archive opened from the list show at once.
+        if (OpenFile(Window(), name, JoinPath(m_tree.CurrentPath(), name)))
+            m_list.Refresh();
         return;
     }
     const String path = JoinPath(m_tree.CurrentPath(), name);

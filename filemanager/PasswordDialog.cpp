@@ -1,5 +1,6 @@
 #include "filemanager/PasswordDialog.h"
 
+#include "filemanager/ArchiveQuestionBar.h"
 #include "filemanager/ArchiveResources.h"
 #include "filemanager/ItemIcons.h"
 #include "filemanager/OperationMessages.h"
@@ -23,6 +24,7 @@ InitResult PasswordDialog::InitDialog()
     if (OperationDialog::InitDialog() == InitResult::Stop)
         return InitResult::Stop;
     HWND window = Window();
+    LabelArchiveQuestionBar(MenuBar());
     const ArchiveMember& member = m_archive.members[static_cast<size_t>(m_member)];
     const std::wstring leaf = LeafName(member);
     SetDlgItemTextW(window, IDC_PASSWORD_NAME, leaf.c_str());

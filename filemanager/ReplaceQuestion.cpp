@@ -1,6 +1,8 @@
 #include "filemanager/ReplaceQuestion.h"
 
+#include "filemanager/ArchiveQuestionBar.h"
 #include "filemanager/ArchiveResources.h"
+#include "filemanager/DialogParts.h"
 #include "filemanager/ItemIcons.h"
 
 ReplaceQuestionDialog::ReplaceQuestionDialog(HWND owner, const String& leaf, const String& target)
@@ -21,10 +23,13 @@ InitResult ReplaceQuestionDialog::InitDialog()
     if (OperationDialog::InitDialog() == InitResult::Stop)
         return InitResult::Stop;
     HWND window = Window();
+    LabelArchiveQuestionBar(MenuBar());
     String first, second;
     first.LoadResourceText(IDS_ARCHIVE_REPLACE_FIRST);
     second.LoadResourceText(IDS_ARCHIVE_REPLACE_SECOND);
     SetDlgItemTextW(window, IDC_QUESTION_TEXT, first + L" " + second);
+    // The two sentences take a line more than the delete question's template holds.
+    GrowTextDownward(window, IDC_QUESTION_TEXT);
     SetDlgItemTextW(window, IDC_DELETE_NAME, m_leaf);
     m_icon = LargeShellIcon(m_target);
     if (m_icon)

@@ -21,7 +21,7 @@ constexpr std::size_t ChunkOverlap = 3;
 bool FindEndRecord(ByteSource& source, std::uint64_t size, std::uint64_t& position)
 {
     const std::uint64_t regionStart = size - std::min<std::uint64_t>(size, EndRecordSearchSpan);
-    std::vector<std::uint8_t> chunk(SearchChunk);
+    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(std::min<std::uint64_t>(size - regionStart, SearchChunk)));
     std::uint64_t chunkEnd = size;
     while (true) {
         const std::uint64_t chunkStart = chunkEnd - std::min<std::uint64_t>(chunkEnd - regionStart, SearchChunk);

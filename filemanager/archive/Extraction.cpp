@@ -103,14 +103,17 @@ public:
 
 class StoredProducer final : public Producer {
 public:
-    StoredProducer(MemberInput& input, std::uint8_t* buffer) : m_input(input), m_buffer(buffer) {}
+    StoredProducer(MemberInput& input, std::uint8_t* buffer, std::size_t block)
+        : m_input(input), m_buffer(buffer), m_block(block)
+    {
+    }
 
     Round Produce(std::uint8_t* out, std::size_t limit, std::size_t& got) override
     {
         got = 0;
         while (got < limit) {
             if (m_used == m_filled) {
-                m_filled = m_input.Read(m_buffer, InputBlock);
+                m_filled = m_input.Read(m_buffer, m_block);
                 m_used = 0;
                 if (m_filled == 0)
                     return m_input.Failed() ? Round::Truncated : Round::End;
@@ -126,13 +129,17 @@ public:
 private:
     MemberInput& m_input;
     std::uint8_t* m_buffer;
+    std::size_t m_block;
     std::size_t m_filled = 0;
     std::size_t m_used = 0;
 };
 
 class InflateProducer final : public Producer {
 public:
-    InflateProducer(MemberInput& input, std::uint8_t* buffer) : m_input(input), m_buffer(buffer) {}
+    InflateProducer(MemberInput& input, std::uint8_t* buffer, std::size_t block)
+        : m_input(input), m_buffer(buffer), m_block(block)
+    {
+    }
     ~InflateProducer() override
     {
         if (m_open)
@@ -160,7 +167,7 @@ public:
         while (m_stream.avail_out > 0) {
             if (m_stream.avail_in == 0) {
                 m_stream.next_in = m_buffer;
-                m_stream.avail_in = static_cast<uInt>(m_input.Read(m_buffer, InputBlock));
+                m_stream.avail_in = static_cast<uInt>(m_input.Read(m_buffer, m_block));
                 if (m_input.Failed()) {
                     result = Round::Truncated;
                     break;
@@ -195,17 +202,45 @@ public:
 private:
     MemberInput& m_input;
     std::uint8_t* m_buffer;
+    std::size_t m_block;
     z_stream m_stream{};
     bool m_open = false;
     bool m_ended = false;
 };
 
-// The engine's buffers, had once per job: the inflater's input and one
-// round of output.
-struct Buffers {
-    std::unique_ptr<std::uint8_t[]> output{new (std::nothrow) std::uint8_t[OutputRound]};
-    std::unique_ptr<std::uint8_t[]> input{new (std::nothrow) std::uint8_t[InputBlock]};
-    bool Had() const noexcept { return output && input; }
+// The engine's buffers: one round of output and the inflater's input. They
+// are had when a member first needs them and kept for the rest of the job,
+// no larger than its members need: a member's rounds never exceed its
+// recorded size and the byte past it, nor its reads its data, so a job of
+// small members does without the full 128 KiB and 64 KiB.
+class Buffers {
+public:
+    // Room for `output` bytes of a round and `input` bytes of a read (each
+    // capped at the full size); false when that cannot be had.
+    bool Reserve(std::uint64_t output, std::uint64_t input)
+    {
+        return Grow(m_output, m_outputSize, std::min<std::uint64_t>(output, OutputRound)) &&
+               Grow(m_input, m_inputSize, std::min<std::uint64_t>(input, InputBlock));
+    }
+    std::uint8_t* Output() const noexcept { return m_output.get(); }
+    std::uint8_t* Input() const noexcept { return m_input.get(); }
+    std::size_t InputSize() const noexcept { return m_inputSize; }
+
+private:
+    static bool Grow(std::unique_ptr<std::uint8_t[]>& buffer, std::size_t& size, std::uint64_t need)
+    {
+        const std::size_t wanted = static_cast<std::size_t>(std::max<std::uint64_t>(need, 1));
+        if (buffer && size >= wanted)
+            return true;
+        buffer.reset(new (std::nothrow) std::uint8_t[wanted]);
+        size = buffer ? wanted : 0;
+        return buffer != nullptr;
+    }
+
+    std::unique_ptr<std::uint8_t[]> m_output;
+    std::unique_ptr<std::uint8_t[]> m_input;
+    std::size_t m_outputSize = 0;
+    std::size_t m_inputSize = 0;
 };
 
 // Checks the password against the member's encryption header, leaving the
@@ -259,11 +294,14 @@ ExtractResult FileEntry(Archive& archive, const ArchiveMember& member, const std
         std::copy(crypto->Keys(), crypto->Keys() + 3, archive.keys);
     }
 
-    if (!buffers.Had())
+    // Production stops one byte past the recorded size: that byte proves the
+    // member too long without inflating a bomb to its end.
+    const std::uint64_t ceiling = static_cast<std::uint64_t>(member.uncompressedSize) + 1;
+    if (!buffers.Reserve(ceiling, span->length))
         return ExtractResult::OutOfMemory;
     MemberInput input(*archive.file, *span, crypto ? &*crypto : nullptr);
-    StoredProducer stored(input, buffers.input.get());
-    InflateProducer inflater(input, buffers.input.get());
+    StoredProducer stored(input, buffers.Input(), buffers.InputSize());
+    InflateProducer inflater(input, buffers.Input(), buffers.InputSize());
     Producer* producer = &stored;
     if (member.method != 0) {
         if (!inflater.Start())
@@ -281,9 +319,6 @@ ExtractResult FileEntry(Archive& archive, const ArchiveMember& member, const std
             return ExtractResult::CannotCreate;
     }
 
-    // Production stops one byte past the recorded size: that byte proves the
-    // member too long without inflating a bomb to its end.
-    const std::uint64_t ceiling = static_cast<std::uint64_t>(member.uncompressedSize) + 1;
     std::uint64_t produced = 0;
     uLong crc = crc32(0, nullptr, 0);
     Round round = Round::Full;
@@ -294,7 +329,7 @@ ExtractResult FileEntry(Archive& archive, const ArchiveMember& member, const std
             return ExtractResult::Vanished;
         const std::size_t limit = static_cast<std::size_t>(std::min<std::uint64_t>(OutputRound, ceiling - produced));
         std::size_t got = 0;
-        round = producer->Produce(buffers.output.get(), limit, got);
+        round = producer->Produce(buffers.Output(), limit, got);
         if (round == Round::NoMemory)
             return ExtractResult::OutOfMemory;
         if (round == Round::Damaged)
@@ -302,10 +337,10 @@ ExtractResult FileEntry(Archive& archive, const ArchiveMember& member, const std
         produced += got;
         if (produced > member.uncompressedSize)
             return mode == Mode::Test ? ExtractResult::SizeMismatch : ExtractResult::CorruptData;
-        crc = crc32(crc, buffers.output.get(), static_cast<uInt>(got));
+        crc = crc32(crc, buffers.Output(), static_cast<uInt>(got));
         if (archive.progress)
             archive.progress(static_cast<std::uint32_t>(got));
-        if (file && got > 0 && !file->Write(buffers.output.get(), got))
+        if (file && got > 0 && !file->Write(buffers.Output(), got))
             return ExtractResult::WriteFailed;
         if (got < OutputRound && round == Round::Full)
             round = Round::End;  // the recorded size was reached exactly

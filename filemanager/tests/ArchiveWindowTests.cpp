@@ -58,6 +58,26 @@ std::vector<int> Selected(HWND dialog)
     return rows;
 }
 
+// Whether the static text shows all of its word-wrapped text, and the
+// control `below` starts under it and ends inside the dialog.
+bool TextFitsAbove(HWND dialog, int control, int below)
+{
+    HWND text = GetDlgItem(dialog, control);
+    RECT box{}, next{}, client{};
+    GetWindowRect(text, &box);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+    GetWindowRect(GetDlgItem(dialog, below), &next);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&next), 2);
+    GetClientRect(dialog, &client);
+    wchar_t content[512] = L"";
+    GetWindowTextW(text, content, 512);
+    RECT needed{0, 0, box.right - box.left, 0};
+    vellumate::WindowDC dc(text);
+    vellumate::SelectObjectScope font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(text, WM_GETFONT, 0, 0)));
+    DrawTextW(dc.Get(), content, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    return needed.bottom <= box.bottom - box.top && next.top >= box.bottom && next.bottom <= client.bottom;
+}
+
 void Back(HWND dialog)
 {
     SendMessageW(dialog, WM_HOTKEY, 0, MAKELPARAM(MOD_KEYUP, VK_ESCAPE));
@@ -205,6 +225,7 @@ TEST_F(ArchiveWindowTest, ReplaceAllAnswersTheRestOfTheJob)
     job.members = {0, 1, 2};
     std::wstring asked, question, replaceAll;
     int questions = 0;
+    bool wholeQuestion = false;
     ModalDriver driver([&](HWND progress) {
         HWND first = WaitForOwnedDialog(progress);
         if (!first)
@@ -213,6 +234,8 @@ TEST_F(ArchiveWindowTest, ReplaceAllAnswersTheRestOfTheJob)
         asked = Text(first, IDC_DELETE_NAME);
         question = Text(first, IDC_QUESTION_TEXT);
         replaceAll = Text(first, IDC_DELETE_ALL);
+        wholeQuestion = TextFitsAbove(first, IDC_QUESTION_TEXT, IDC_DELETE_NAME) &&
+                        TextFitsAbove(first, IDC_QUESTION_TEXT, IDC_DELETE_SKIP);
         SendDlgItemMessageW(first, IDC_DELETE_THIS, BM_SETCHECK, BST_UNCHECKED, 0);
         SendDlgItemMessageW(first, IDC_DELETE_ALL, BM_SETCHECK, BST_CHECKED, 0);
         SendMessageW(first, WM_COMMAND, ID_ARCHIVE_ANSWER_OK, 0);
@@ -228,6 +251,7 @@ TEST_F(ArchiveWindowTest, ReplaceAllAnswersTheRestOfTheJob)
     EXPECT_EQ(questions, 1);
     EXPECT_EQ(asked, L"a.txt");
     EXPECT_NE(question.find(L"Do you want to replace it?"), std::wstring::npos);
+    EXPECT_TRUE(wholeQuestion);
     EXPECT_EQ(replaceAll, L"Replace all");
     EXPECT_EQ(Content(L"\\Dst\\a.txt"), "new a");
     EXPECT_EQ(Content(L"\\Dst\\b.txt"), "new b");
