@@ -8,15 +8,6 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
-# on_card TEXT...: a line of `./vellumate device sim show` holds every TEXT.
-on_card() {
-    local line
-    while IFS= read -r line; do
-        line_holds "$line" "$@" && return 0
-    done < <(vm device sim show)
-    return 1
-}
-
 # contact_has NAME PROPERTY VALUE: the contact shown as NAME holds VALUE in PROPERTY.
 contact_has() {
     awk -v name="$1" -v want="  $2: $3" '

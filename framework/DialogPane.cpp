@@ -16,6 +16,13 @@ bool DialogPane::Create(HWND dialog, const RECT& rect, DWORD extraStyle)
                               rect, dialog);
 }
 
+bool DialogPane::CreateOverClient(HWND dialog, DWORD extraStyle)
+{
+    RECT client{};
+    GetClientRect(dialog, &client);
+    return Create(dialog, client, extraStyle);
+}
+
 LRESULT DialogPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {

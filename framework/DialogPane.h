@@ -22,6 +22,8 @@ public:
 
     // A child of `dialog` over `rect`, with `extraStyle` (WS_CLIPSIBLINGS, ...).
     bool Create(HWND dialog, const RECT& rect, DWORD extraStyle = 0);
+    // A child over the whole of `dialog`'s client area.
+    bool CreateOverClient(HWND dialog, DWORD extraStyle = 0);
 
 private:
     friend class vellumate::WindowBase<DialogPane>;

@@ -92,9 +92,7 @@ InitResult ContactsDialog::InitDialog()
     const int height = large ? LargeFontHeight : FontHeight;
     m_font = vellumate::MakeInterfaceFont(height);
     m_nameFont = vellumate::MakeInterfaceFont(height, FW_BOLD);
-    RECT client{};
-    GetClientRect(Window(), &client);
-    if (!m_pane.Create(Window(), client)) {
+    if (!m_pane.CreateOverClient(Window())) {
         EndDialog(Window(), IDCANCEL);
         return InitResult::Stop;
     }

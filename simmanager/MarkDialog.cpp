@@ -22,9 +22,7 @@ InitResult MarkDialog::InitDialog()
 {
     if (DialogCore::InitDialog() == InitResult::Stop)
         return InitResult::Stop;
-    RECT client{};
-    GetClientRect(Window(), &client);
-    if (!m_pane.Create(Window(), client)) {
+    if (!m_pane.CreateOverClient(Window())) {
         EndDialog(Window(), IDCANCEL);
         return InitResult::Stop;
     }
