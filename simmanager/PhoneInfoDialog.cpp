@@ -113,7 +113,8 @@ void PhoneInfoDialog::PlaceLines()
         ShowScrollBar(dialog, SB_VERT, TRUE);
         RECT client{};
         GetClientRect(dialog, &client);
-        SCROLLINFO scroll{sizeof scroll, SIF_RANGE | SIF_PAGE | SIF_POS};
+        // Shown even when the lines fit after all, greyed then.
+        SCROLLINFO scroll{sizeof scroll, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL};
         scroll.nMax = m_contentHeight;
         scroll.nPage = static_cast<UINT>(client.bottom);
         SetScrollInfo(dialog, SB_VERT, &scroll, TRUE);
