@@ -161,11 +161,18 @@ bool PhoneInfoDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
 {
     if (message == WM_VSCROLL) {
         switch (LOWORD(wParam)) {
-        case SB_LINEUP: ScrollTo(m_offset - m_pitch); break;
-        case SB_LINEDOWN: ScrollTo(m_offset + m_pitch); break;
+        case SB_LINEUP:
+            ScrollTo(m_offset - m_pitch);
+            break;
+        case SB_LINEDOWN:
+            ScrollTo(m_offset + m_pitch);
+            break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: ScrollTo(HIWORD(wParam)); break;
-        default: break;
+        case SB_THUMBPOSITION:
+            ScrollTo(HIWORD(wParam));
+            break;
+        default:
+            break;
         }
         result = 0;
         return true;

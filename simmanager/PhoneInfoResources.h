@@ -21,6 +21,6 @@
 
 #define IDS_NO_PROVIDER 40162
 #define IDS_NO_TEXT_MESSAGES 40212
-#define IDS_INFO_CAPACITY 40244      // %d: the positions
-#define IDS_INFO_NAME_LENGTH 40245   // %d: characters of a name
-#define IDS_INFO_NUMBER_LENGTH 40246 // %d: digits of a number
+#define IDS_INFO_CAPACITY 40244       // %d: the positions
+#define IDS_INFO_NAME_LENGTH 40245    // %d: characters of a name
+#define IDS_INFO_NUMBER_LENGTH 40246  // %d: digits of a number

@@ -47,8 +47,8 @@ protected:
         owner.hInstance = GetModuleHandleW(nullptr);
         owner.lpszClassName = L"PhoneInfoOwner";
         RegisterClassW(&owner);
-        m_owner = CreateWindowExW(0, L"PhoneInfoOwner", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 176, 220, nullptr, nullptr,
-                                  owner.hInstance, nullptr);
+        m_owner = CreateWindowExW(0, L"PhoneInfoOwner", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 176, 220, nullptr,
+                                  nullptr, owner.hInstance, nullptr);
         ASSERT_NE(m_owner, nullptr);
     }
     void TearDown() override { DestroyWindow(m_owner); }
