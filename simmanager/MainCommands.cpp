@@ -5,6 +5,7 @@
 #include "simmanager/MarkDialog.h"
 #include "simmanager/MenuRules.h"
 #include "simmanager/NumberChangeDialogs.h"
+#include "simmanager/PhoneInfoDialog.h"
 #include "simmanager/PrefixChanges.h"
 #include "simmanager/RuleDialogs.h"
 #include "simmanager/SettingsDialogs.h"
@@ -27,9 +28,6 @@ using Row = CommandRow<MainWindow, MenuContext>;
 
 }  // namespace
 
-// The commands whose work belongs to the Contacts and phone information
-// dialogs are not in the menus yet; their rules are here so the
-// menu states stay whole when they arrive.
 struct MainCommandTable {
     static constexpr Row Rows[] = {
     {ID_NEW_ENTRY, &MainWindow::NewEntry, nullptr},
@@ -46,7 +44,7 @@ struct MainCommandTable {
     {ID_COPY_FROM_CONTACTS, &MainWindow::CopyFromContacts, Rule<ID_COPY_FROM_CONTACTS>},
     {ID_BACKUP, &MainWindow::BackUp, Rule<ID_BACKUP>},
     {ID_RESTORE, &MainWindow::Restore, Rule<ID_RESTORE>},
-    {ID_PHONE_INFO, nullptr, Rule<ID_PHONE_INFO>},
+    {ID_PHONE_INFO, &MainWindow::ShowPhoneInfo, Rule<ID_PHONE_INFO>},
     {ID_ADD_PREFIX, &MainWindow::AddPrefix, Rule<ID_ADD_PREFIX>},
     {ID_REMOVE_PREFIX, &MainWindow::RemovePrefix, Rule<ID_REMOVE_PREFIX>},
     {ID_REPLACE_TEXT, &MainWindow::ReplaceText, Rule<ID_REPLACE_TEXT>},
@@ -261,4 +259,10 @@ void MainWindow::ShowDisplayRules()
     WriteDisplayRules(texts, SettingsKey());
     const std::vector<wchar_t> joined = JoinDisplayRules(texts);
     m_rules.Parse(joined.data(), static_cast<int>(joined.size()), m_messages);
+}
+
+void MainWindow::ShowPhoneInfo()
+{
+    PhoneInfoDialog dialog(Window(), GatherPhoneInfo(m_sim.SmscNumber()));
+    RunCommandDialog(dialog);
 }

@@ -65,8 +65,7 @@ bool MainWindow::Prepare()
     m_letters.Load(ResourceModule());
     if (!m_sim.Open(m_messages))
         return false;
-    // The own number and the message centre are read by the phone
-    // information's code when it is there.
+    m_phoneNumbers.Refresh(m_sim, m_messages);
     WaitCursor wait;
     if (!m_painter.Create(IsLargeFontSet(true)))
         return false;
@@ -192,6 +191,10 @@ void MainWindow::OnActivate(bool active)
     if (!SimCaps::Instance().Ready()) {
         PostMessageW(Window(), WM_CLOSE, 0, 0);
         return;
+    }
+    {
+        const BusyScope busy(m_busyDepth);
+        m_phoneNumbers.Refresh(m_sim, m_messages);
     }
     if (EntryView* view = CurrentView())
         view->ShowFocus(Options().rowsPerPage);

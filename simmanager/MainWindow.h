@@ -14,6 +14,7 @@
 #include "simmanager/DisplayRules.h"
 #include "simmanager/EntryListPainter.h"
 #include "simmanager/KeyLetters.h"
+#include "simmanager/PhoneNumbers.h"
 #include "simmanager/SimAccess.h"
 #include "simmanager/SimMessageBoxes.h"
 #include "simmanager/Settings.h"
@@ -111,6 +112,7 @@ private:
     void ShowDisplayRules();
     void BackUp();
     void Restore();
+    void ShowPhoneInfo();
 
     // Runs a dialog of a command; false when it could not run or the window
     // started closing meanwhile (the card went): the command then stops.
@@ -127,6 +129,7 @@ private:
     SimAccess m_sim;
     EntryListPainter m_painter;
     SimMessageBoxes m_messages;
+    PhoneNumberReader m_phoneNumbers;
     // Commands (and notifications) that have not returned: the window must
     // not go while one of them waits in a dialog or a box.
     int m_busyDepth = 0;
