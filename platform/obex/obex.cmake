@@ -29,3 +29,14 @@ target_compile_definitions(obex_testsupport PUBLIC VMOBEX_DLL_PATH=L"$<TARGET_FI
 vellumate_test(platform_obex_tests SERIAL
     SOURCES obex/tests/ObexServerTests.cpp
     LIBS obex_testsupport)
+
+add_library(vmreceiver_core STATIC
+    obex/receiver/ReceiverResources.h
+    obex/receiver/ReceiverWindow.cpp obex/receiver/ReceiverWindow.h)
+target_link_libraries(vmreceiver_core PUBLIC platform)
+
+vellumate_program(tobex
+    OUTPUT_NAME tobex
+    SOURCES obex/receiver/ReceiverMain.cpp
+    LIBS vmreceiver_core
+    RESOURCES obex/receiver/Receiver.rc)
