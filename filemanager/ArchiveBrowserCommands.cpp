@@ -44,6 +44,16 @@ EnableState SomeRows(const BrowserContext& c)
     return c.rowCount > 0;
 }
 
+EnableState OneFileSelected(const BrowserContext& c)
+{
+    return c.selectedCount == 1 && !c.selectedFolder;
+}
+
+EnableState FilesSelected(const BrowserContext& c)
+{
+    return c.selectedCount > 0 && !c.selectedFolder;
+}
+
 EnableState HasMembers(const BrowserContext& c)
 {
     return c.hasMembers;
@@ -51,7 +61,7 @@ EnableState HasMembers(const BrowserContext& c)
 
 using Row = CommandRow<ArchiveBrowserDialog, BrowserContext>;
 
-// Properties, sending and beaming of members are not offered yet.
+// Properties of members are not offered yet.
 constexpr Row BrowserCommands[] = {
     {ID_OPEN, &ArchiveBrowserDialog::OpenSelected, OneSelected},
     {ID_UP_ONE_LEVEL, &ArchiveBrowserDialog::UpOneFolder, BelowTop},
@@ -65,6 +75,8 @@ constexpr Row BrowserCommands[] = {
     {ID_CLEAR_SELECTION, &ArchiveBrowserDialog::KeepFocusedRow, SomeRows},
     {ID_ARCHIVE_EXTRACT, &ArchiveBrowserDialog::ExtractChosen, HasMembers},
     {ID_ARCHIVE_TEST, &ArchiveBrowserDialog::TestArchive, HasMembers},
+    {ID_SEND_MAIL, &ArchiveBrowserDialog::SendSelectedByMail, OneFileSelected},
+    {ID_BEAM, &ArchiveBrowserDialog::BeamSelected, FilesSelected},
     {ID_CHOOSE_SELECTION, &ArchiveBrowserDialog::EnterCheckMode, HasMembers},
     {ID_ARCHIVE_CLOSE, &ArchiveBrowserDialog::CloseBrowser, nullptr},
     // Check mode's bar.

@@ -74,6 +74,9 @@ public:
     void SortDescending();
     void ExtractChosen();
     void TestArchive();
+    // Mail and beam of members, extracted first (ArchiveSendCommands.cpp).
+    void SendSelectedByMail();
+    void BeamSelected();
     void CloseBrowser();
     void EnterCheckMode();
     void CheckAll();

@@ -104,6 +104,10 @@ public:
     // Open With and Associate (OpenCommands.cpp).
     void OpenSelectedWith();
     void AssociateSelected();
+    // Mail, beam and the beam receiver (SendCommands.cpp).
+    void SendSelectedByMail();
+    void BeamSelected();
+    void ReceiveBeam();
 
     // ---- storage cards ------------------------------------------------------
 

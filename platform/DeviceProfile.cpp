@@ -209,7 +209,7 @@ public:
     }
 
 private:
-    enum class SectionKind { None, Fixed, Card, Unknown };
+    enum class SectionKind { None, Fixed, Card, Obex, Unknown };
 
     void Section(std::wstring_view line)
     {
@@ -233,6 +233,20 @@ private:
             m_card = CardIndex(card);
             return;
         }
+        if (name.size() >= ProfileObexPrefix.size() &&
+            SameName(name.substr(0, ProfileObexPrefix.size()), ProfileObexPrefix)) {
+            // The name is also its inbox folder's.
+            const std::wstring_view device = TrimProfileText(name.substr(ProfileObexPrefix.size()));
+            if (!IsValidCardName(device)) {
+                Problem(L"not a valid device name: [" + std::wstring(name) + L"]");
+                m_kind = SectionKind::Unknown;
+                return;
+            }
+            m_kind = SectionKind::Obex;
+            m_section = L"obex:" + std::wstring(device);
+            m_card = ObexIndex(device);
+            return;
+        }
         for (std::wstring_view known : {L"device", L"display", L"memory", L"store", L"power", L"phone"}) {
             if (SameName(name, known)) {
                 m_kind = SectionKind::Fixed;
@@ -254,6 +268,39 @@ private:
         return cards.size() - 1;
     }
 
+    std::size_t ObexIndex(std::wstring_view name)
+    {
+        std::vector<ObexDeviceProfile>& devices = m_reading.profile.obexDevices;
+        for (std::size_t i = 0; i < devices.size(); ++i)
+            if (SameName(devices[i].name, name))
+                return i;
+        devices.push_back(ObexDeviceProfile{std::wstring(name)});
+        return devices.size() - 1;
+    }
+
+    void ObexSetting(std::wstring_view key, std::wstring_view value)
+    {
+        ObexDeviceProfile& device = m_reading.profile.obexDevices[m_card];
+        if (SameName(key, L"state")) {
+            if (SameName(value, L"present"))
+                device.present = true;
+            else if (SameName(value, L"absent"))
+                device.present = false;
+            else
+                Problem(L"[" + m_section + L"] state must be present or absent, not " + std::wstring(value));
+            return;
+        }
+        if (!SameName(key, L"fail_after")) {
+            Problem(L"unknown setting " + std::wstring(key) + L" in [" + m_section + L"]");
+            return;
+        }
+        if (SameName(value, L"never"))
+            device.failAfter = -1;
+        else if (const std::optional<long long> number = Number(key, value, 0, std::numeric_limits<long long>::max()))
+            device.failAfter = *number;
+        Remember(key);
+    }
+
     void Setting(std::wstring_view key, std::wstring_view value)
     {
         switch (m_kind) {
@@ -264,6 +311,9 @@ private:
             return;  // the section was reported already
         case SectionKind::Card:
             CardSetting(key, value);
+            return;
+        case SectionKind::Obex:
+            ObexSetting(key, value);
             return;
         case SectionKind::Fixed:
             FixedSetting(key, value);
@@ -361,7 +411,7 @@ private:
     int m_line = 0;
     SectionKind m_kind = SectionKind::None;
     std::wstring m_section;
-    std::size_t m_card = 0;
+    std::size_t m_card = 0;  // the card's, or the nearby device's, index
     std::map<std::wstring, int> m_lines;
 };
 
@@ -378,6 +428,14 @@ const CardProfile* DeviceProfile::FindCard(std::wstring_view name) const noexcep
     for (const CardProfile& card : cards)
         if (SameName(card.name, name))
             return &card;
+    return nullptr;
+}
+
+const ObexDeviceProfile* DeviceProfile::FindObexDevice(std::wstring_view name) const noexcept
+{
+    for (const ObexDeviceProfile& device : obexDevices)
+        if (SameName(device.name, name))
+            return &device;
     return nullptr;
 }
 

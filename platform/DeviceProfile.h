@@ -12,6 +12,8 @@
 //   [power]     ac, main_flag, main_percent, main_voltage, main_temperature,
 //               backup_flag, backup_percent, backup_voltage
 //   [card:NAME] state (inserted | removed), size, free
+//   [obex:NAME] state (present | absent)              a nearby device that takes beamed files
+//               fail_after (bytes, or never)          what a connection takes before it breaks
 //   [phone]     own_number, smsc                   the text-message service's numbers
 //               serial, subscriber                 the cellular line's serial (IMEI) and
 //                                                  subscriber (IMSI) numbers
@@ -42,6 +44,8 @@ namespace vellumate {
 
 // A card's section is named "card:" and the card's name.
 inline constexpr std::wstring_view ProfileCardPrefix = L"card:";
+// A nearby OBEX device's section is named "obex:" and the device's name.
+inline constexpr std::wstring_view ProfileObexPrefix = L"obex:";
 // A profile line's text without the blanks, tabs and carriage returns around it.
 std::wstring_view TrimProfileText(std::wstring_view text) noexcept;
 
@@ -57,6 +61,15 @@ struct CardProfile {
     bool inserted = true;
     std::uint64_t size = 128ull << 20;
     std::uint64_t free = 96ull << 20;
+};
+
+// A nearby device that the OBEX service finds while it is present; what is
+// beamed to it lands in its inbox folder (see platform/obex/ObexStore.h).
+struct ObexDeviceProfile {
+    std::wstring name;
+    bool present = true;
+    // Bytes one connection delivers before the link breaks; -1 for never.
+    std::int64_t failAfter = -1;
 };
 
 struct PhoneProfile {
@@ -94,12 +107,15 @@ struct DeviceProfile {
     BatteryProfile main{1, 100, 4100, 250};
     BatteryProfile backup{1, 100, 3000, 0};
 
-    std::vector<CardProfile> cards;  // in the order of the file
+    std::vector<CardProfile> cards;              // in the order of the file
+    std::vector<ObexDeviceProfile> obexDevices;  // in the order of the file
 
     PhoneProfile phone;
 
     // The card of that folder name (without regard to case), or nullptr.
     const CardProfile* FindCard(std::wstring_view name) const noexcept;
+    // The nearby device of that name (without regard to case), or nullptr.
+    const ObexDeviceProfile* FindObexDevice(std::wstring_view name) const noexcept;
 };
 
 struct ProfileProblem {

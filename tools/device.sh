@@ -36,7 +36,7 @@ install_programs() {
         [ -f "$f" ] || continue
         name=$(basename "$f")
         case "$name" in
-            vm*.exe|vm*.dll|htmlview.dll) dest="$windir/$name" ;;
+            vm*.exe|vm*.dll|htmlview.dll|tmail.exe|tobex.exe) dest="$windir/$name" ;;
             *)                    dest="$progdir/$name" ;;
         esac
         # The hidden-applications list beside Lunsett is the user's to edit:
@@ -530,11 +530,79 @@ contacts_tool() {
 
 contacts_file() { echo "$DEVICE/contacts.txt"; }
 
-# Registers the contacts object model's server in the handset's registry, as
-# the handset's set-up does (run inside the session's environment).
+# Registers the contacts object model's server and the OBEX service in the
+# handset's registry, as the handset's set-up does (run inside the session's
+# environment).
 register_contacts_server() {
     wine regsvr32 /s 'D:\Windows\vmcontacts.dll' >/dev/null 2>&1 </dev/null ||
         note "the contacts object model could not be registered (regsvr32 vmcontacts.dll)"
+    wine regsvr32 /s 'D:\Windows\vmobex.dll' >/dev/null 2>&1 </dev/null ||
+        note "the OBEX service could not be registered (regsvr32 vmobex.dll)"
+}
+
+# ---------------------------------------------------------------- nearby OBEX devices
+#
+# Each [obex:NAME] section of the profile is a nearby device; what is beamed to
+# it lands in its inbox, obex/NAME in the device folder. The service looks at
+# the profile while a program enumerates, so add and remove reach an open beam
+# dialog at once.
+
+obex_inbox() { echo "$DEVICE/obex/$1"; }
+
+device_obex() {
+    local action=${1:-show} name=${2:-}
+    shift || true
+    ensure_device_folder
+    case $action in
+        show)
+            [ $# -eq 0 ] || die "usage: device obex show"
+            local shown key value
+            shown=$(profile_tool show "$(profile_file)") || die "cannot read $(profile_file)"
+            echo "nearby devices (inboxes in $DEVICE/obex):"
+            local any=""
+            while IFS=$'\t' read -r key value; do
+                [ "$key" = obex ] || continue
+                any=1
+                local dname state fail
+                IFS=$'\t' read -r dname state fail <<<"$value"
+                printf '  %-20s %-8s %s\n' "$dname" "$state" "$([ "$fail" = -1 ] && echo "" || echo "fails after $fail bytes")"
+                if [ -d "$(obex_inbox "$dname")" ]; then
+                    find "$(obex_inbox "$dname")" -maxdepth 1 -type f ! -name '~*' -printf '    %f (%s bytes)\n' | sort
+                fi
+            done <<<"$shown"
+            [ -n "$any" ] || echo "  (none)"
+            ;;
+        add|remove|fail)
+            [ -n "$name" ] || die "usage: device obex add|remove NAME | fail NAME --after BYTES|--never"
+            shift
+            profile_require_sound "$(profile_file)"
+            case $action in
+                add)
+                    [ $# -eq 0 ] || die "usage: device obex add NAME"
+                    profile_set "obex:$name" state present
+                    mkdir -p "$(obex_inbox "$name")"
+                    echo "device $name is in range (inbox $(obex_inbox "$name"))"
+                    ;;
+                remove)
+                    [ $# -eq 0 ] || die "usage: device obex remove NAME"
+                    profile_set "obex:$name" state absent
+                    echo "device $name is out of range"
+                    ;;
+                fail)
+                    local after=""
+                    case ${1:-} in
+                        --after) [ $# -eq 2 ] || die "--after needs a byte count"; after=$(parse_bytes "$2" --after) ;;
+                        --never) [ $# -eq 1 ] || die "usage: device obex fail NAME --never"; after=never ;;
+                        *) die "usage: device obex fail NAME --after BYTES|--never" ;;
+                    esac
+                    profile_set "obex:$name" fail_after "$after"
+                    if [ "$after" = never ]; then echo "device $name keeps its link"
+                    else echo "device $name breaks the link after $after bytes of each connection"; fi
+                    ;;
+            esac
+            ;;
+        *) die "unknown obex command '$action' (show, add, remove, fail)" ;;
+    esac
 }
 
 device_contacts() {
@@ -614,8 +682,9 @@ device_cmd() {
         sim)     device_sim "$@" ;;
         contacts) device_contacts "$@" ;;
         phone)   device_phone "$@" ;;
+        obex)    device_obex "$@" ;;
         mail|calls|notes) device_stores "$sub" "$@" ;;
-        *) die "unknown device command '$sub' (show, card, battery, memory, store, sim, contacts, phone, mail, calls, notes, reset, path)" ;;
+        *) die "unknown device command '$sub' (show, card, battery, memory, store, sim, contacts, phone, obex, mail, calls, notes, reset, path)" ;;
     esac
 }
 

@@ -13,13 +13,14 @@ namespace {
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
-// "[ Card: SD ]" is the section "card:SD"; other names stay as written.
+// "[ Card: SD ]" is the section "card:SD", "[Obex: Pad]" the section
+// "obex:Pad"; other names stay as written.
 std::wstring SectionName(std::wstring_view name)
 {
     name = TrimProfileText(name);
-    if (name.size() >= ProfileCardPrefix.size() &&
-        SameName(name.substr(0, ProfileCardPrefix.size()), ProfileCardPrefix))
-        return std::wstring(ProfileCardPrefix) + std::wstring(TrimProfileText(name.substr(ProfileCardPrefix.size())));
+    for (const std::wstring_view prefix : {ProfileCardPrefix, ProfileObexPrefix})
+        if (name.size() >= prefix.size() && SameName(name.substr(0, prefix.size()), prefix))
+            return std::wstring(prefix) + std::wstring(TrimProfileText(name.substr(prefix.size())));
     return std::wstring(name);
 }
 

@@ -64,6 +64,10 @@ std::string DescribeProfile(const DeviceProfile& profile)
     Add(out, "phone.revision", Utf8FromWide(profile.phone.revision));
     for (const CardProfile& card : profile.cards)
         out += DescribeCard(card);
+    // "obex NAME STATE FAIL_AFTER" (-1: never), one a nearby device.
+    for (const ObexDeviceProfile& device : profile.obexDevices)
+        out += "obex\t" + Utf8FromWide(device.name) + (device.present ? "\tpresent\t" : "\tabsent\t") +
+               std::to_string(device.failAfter) + "\n";
     return out;
 }
 

@@ -20,7 +20,6 @@
 #include <utility>
 #include <vector>
 
-
 using namespace vellumate;
 using namespace vellumate::host;
 using namespace vellumate::profiletool;

@@ -76,6 +76,10 @@ Outcome Start(const Shortcut& program, HANDLE* process)
 
 Outcome Open(const std::wstring& file, const std::wstring& parameters, HANDLE* process, int hops)
 {
+    // A bare program name ("tmail.exe") is found where the handset finds
+    // programs.
+    if (IsExtension(file, L".exe") && file.find_first_of(L"\\/:") == std::wstring::npos)
+        return Start({file, parameters}, process);
     if (file.empty() || !IsFile(ToDevicePath(file)))
         return Failure(ERROR_FILE_NOT_FOUND, SE_ERR_FNF);
     if (IsExtension(file, L".exe"))
