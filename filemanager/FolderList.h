@@ -288,6 +288,11 @@ public:
     // repainted, and a folder's tree node is renamed. False when there is no
     // single selected item to rename.
     bool RenameSelected(const String& newName);
+    // The single selected item (not "..") now has `attributes`: the item
+    // takes them, and when the list does not show hidden files and it is a
+    // file that became hidden, it leaves the list (the row before it is
+    // selected). True when it left the list.
+    bool UpdateSelectedAttributes(DWORD attributes);
 
 private:
     // The read itself; the listing flag is already set by the caller.

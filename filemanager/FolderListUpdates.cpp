@@ -229,3 +229,28 @@ bool FolderList::RenameSelected(const String& newName)
     Notify([&](FolderListObserver& o) { o.OnRowChanged(index); });
     return true;
 }
+
+bool FolderList::UpdateSelectedAttributes(DWORD attributes)
+{
+    WaitForBackgroundRead();
+    const int index = SingleSelectedIndex();
+    if (index < 0 || (index == 0 && HasParentRow()))
+        return false;
+    FolderItem& item = Item(index);
+    // Whether it is a folder is the file system's to say, not the caller's.
+    item.attributes = (attributes & ~FILE_ATTRIBUTE_DIRECTORY) | (item.attributes & FILE_ATTRIBUTE_DIRECTORY);
+    // Folders are listed hidden or not, as a read lists them.
+    if (item.IsFolder() || !((m_preferences & PreferenceHideHidden) && (item.attributes & FILE_ATTRIBUTE_HIDDEN))) {
+        Notify([&](FolderListObserver& o) { o.OnRowChanged(index); });
+        return false;
+    }
+    m_items.erase(m_items.begin() + index);
+    RebuildSelection();
+    if (m_selection.empty() && !m_items.empty())
+        Select(std::max(index - 1, 0), true);
+    SetTopRow(m_topRow);
+    PublishCounts();
+    Notify([](FolderListObserver& o) { o.OnScrollRangeReset(); });
+    Notify([](FolderListObserver& o) { o.OnListChanged(); });
+    return true;
+}
