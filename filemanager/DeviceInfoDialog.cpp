@@ -36,7 +36,9 @@ const DeviceFactsLayout DeviceInfoLayout = {
 
 }  // namespace
 
-DeviceInfoDialog::DeviceInfoDialog(HWND parent) : DeviceFactsPanel(parent, DeviceInfoLayout) {}
+DeviceInfoDialog::DeviceInfoDialog(HWND parent) : DeviceFactsPanel(parent, DeviceInfoLayout)
+{
+}
 
 bool DeviceInfoDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {

@@ -54,8 +54,9 @@ std::optional<String> ChooseFolder(HWND owner, ChooserMode mode, const String& s
 }
 
 FolderChooserDialog::FolderChooserDialog(HWND owner, ChooserMode mode, const String& shownPath, FolderCheck check)
-    : OperationDialog(mode == ChooserMode::Shortcut ? IDD_CREATE_SHORTCUT : IDD_CHOOSE_FOLDER, owner, IDM_CHOOSE_FOLDER_BAR, CaptionOf(mode)), m_mode(mode),
-      m_shownPath(shownPath), m_check(std::move(check))
+    : OperationDialog(mode == ChooserMode::Shortcut ? IDD_CREATE_SHORTCUT : IDD_CHOOSE_FOLDER, owner,
+                      IDM_CHOOSE_FOLDER_BAR, CaptionOf(mode)),
+      m_mode(mode), m_shownPath(shownPath), m_check(std::move(check))
 {
 }
 

@@ -24,7 +24,7 @@ AttributeChange WriteEditableAttributes(const wchar_t* handsetPath, DWORD curren
     if (attributes == 0)
         attributes = FILE_ATTRIBUTE_NORMAL;
     return SetFileAttributesW(ToLongFileSystemPath(handsetPath), attributes) ? AttributeChange::Written
-                                                                               : AttributeChange::Failed;
+                                                                             : AttributeChange::Failed;
 }
 
 bool ReportsAfterFile(long long files) noexcept

@@ -40,8 +40,7 @@ void ShowMemberProperties(HWND parent, const MemberSummary& member)
 }
 
 MemberPropertiesDialog::MemberPropertiesDialog(HWND parent, MemberSummary member)
-    : DialogCore(IDD_MEMBER_PROPERTIES, parent, IDM_DONE_BAR, IDS_PROPERTIES_CAPTION, true),
-      m_member(std::move(member))
+    : DialogCore(IDD_MEMBER_PROPERTIES, parent, IDM_DONE_BAR, IDS_PROPERTIES_CAPTION, true), m_member(std::move(member))
 {
 }
 

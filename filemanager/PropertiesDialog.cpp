@@ -7,6 +7,7 @@
 #include "filemanager/OperationMessages.h"
 #include "filemanager/PropertiesResources.h"
 #include "framework/DialogControls.h"
+#include "framework/Paths.h"
 
 #include "platform/shellexec/ShellShortcuts.h"
 
@@ -21,11 +22,16 @@ struct AttributeBox {
 };
 
 constexpr AttributeBox AttributeBoxes[] = {
-    {IDC_PROP_READ_ONLY, FILE_ATTRIBUTE_READONLY},     {IDC_PROP_HIDDEN, FILE_ATTRIBUTE_HIDDEN},
-    {IDC_PROP_ARCHIVE, FILE_ATTRIBUTE_ARCHIVE},        {IDC_PROP_SYSTEM, FILE_ATTRIBUTE_SYSTEM},
-    {IDC_PROP_IN_ROM, 0x40},                           {IDC_PROP_IS_FOLDER, FILE_ATTRIBUTE_DIRECTORY},
-    {IDC_PROP_COMPRESSED, FILE_ATTRIBUTE_COMPRESSED},  {IDC_PROP_TEMPORARY, FILE_ATTRIBUTE_TEMPORARY},
-    {IDC_PROP_ROM_MODULE, 0x2000},                     {IDC_PROP_OFFLINE, FILE_ATTRIBUTE_OFFLINE},
+    {IDC_PROP_READ_ONLY, FILE_ATTRIBUTE_READONLY},
+    {IDC_PROP_HIDDEN, FILE_ATTRIBUTE_HIDDEN},
+    {IDC_PROP_ARCHIVE, FILE_ATTRIBUTE_ARCHIVE},
+    {IDC_PROP_SYSTEM, FILE_ATTRIBUTE_SYSTEM},
+    {IDC_PROP_IN_ROM, 0x40},
+    {IDC_PROP_IS_FOLDER, FILE_ATTRIBUTE_DIRECTORY},
+    {IDC_PROP_COMPRESSED, FILE_ATTRIBUTE_COMPRESSED},
+    {IDC_PROP_TEMPORARY, FILE_ATTRIBUTE_TEMPORARY},
+    {IDC_PROP_ROM_MODULE, 0x2000},
+    {IDC_PROP_OFFLINE, FILE_ATTRIBUTE_OFFLINE},
 };
 
 constexpr int EditableBoxes[] = {IDC_PROP_READ_ONLY, IDC_PROP_HIDDEN, IDC_PROP_ARCHIVE};
@@ -96,9 +102,9 @@ bool PropertiesDialog::ShowItem()
     if (m_request.isRoot) {
         m_isFolder = true;
         SetDlgItemTextW(window, IDC_PROP_FOLDER, L"\\");
-        Hide(window, {IDC_PROP_NAME_LABEL, IDC_PROP_NAME, IDC_PROP_TYPE_LABEL, IDC_PROP_TYPE, IDC_PROP_CREATED_LABEL,
-                      IDC_PROP_CREATED, IDC_PROP_WRITTEN_LABEL, IDC_PROP_WRITTEN, IDC_PROP_ACCESSED_LABEL,
-                      IDC_PROP_ACCESSED});
+        Hide(window,
+             {IDC_PROP_NAME_LABEL, IDC_PROP_NAME, IDC_PROP_TYPE_LABEL, IDC_PROP_TYPE, IDC_PROP_CREATED_LABEL,
+              IDC_PROP_CREATED, IDC_PROP_WRITTEN_LABEL, IDC_PROP_WRITTEN, IDC_PROP_ACCESSED_LABEL, IDC_PROP_ACCESSED});
         for (const AttributeBox& box : AttributeBoxes)
             ShowWindow(GetDlgItem(window, box.control), SW_HIDE);
         return true;

@@ -171,7 +171,7 @@ void DeviceFactsPanel::FillVolumes()
 {
     const std::vector<VolumeSizes> volumes = MeasureVolumes();
     const VolumeGroups groups = m_layout.chooseVolumes(volumes, m_mainVolume);
-    auto show = [&](const std::optional<std::size_t>& index, const int (&controls)[3]) {
+    auto show = [&](const std::optional<std::size_t>& index, const int(&controls)[3]) {
         if (!index)
             return;
         const VolumeSizes& volume = volumes[*index];

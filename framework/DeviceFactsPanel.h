@@ -35,11 +35,11 @@ struct DeviceFactsLayout {
     int mainVolume;     // mainVolumeText with the main volume's name
     int headings[4];    // shown bold; with headingTexts their texts are those strings
     UINT headingTexts[4];
-    UINT unknownText;    // an unknown processor or system
-    UINT batteryStates;  // six names separated by "|"
-    UINT batteryMedium;  // a charge between low and high (flag 0); 0 for none
-    UINT buildText;      // %d: the build number
-    UINT mainVolumeText; // %s: the main volume's name
+    UINT unknownText;     // an unknown processor or system
+    UINT batteryStates;   // six names separated by "|"
+    UINT batteryMedium;   // a charge between low and high (flag 0); 0 for none
+    UINT buildText;       // %d: the build number
+    UINT mainVolumeText;  // %s: the main volume's name
     // Which volumes the two groups show.
     VolumeGroups (*chooseVolumes)(const std::vector<VolumeSizes>& volumes, const String& mainVolume);
 };

@@ -35,4 +35,6 @@ const DeviceFactsLayout SystemPanelLayout = {
 
 }  // namespace
 
-SystemPanelDialog::SystemPanelDialog(HWND parent) : DeviceFactsPanel(parent, SystemPanelLayout) {}
+SystemPanelDialog::SystemPanelDialog(HWND parent) : DeviceFactsPanel(parent, SystemPanelLayout)
+{
+}

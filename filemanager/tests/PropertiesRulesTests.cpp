@@ -149,8 +149,10 @@ TEST(MemberProperties, CompressionText)
 TEST(MemberProperties, AFolderSumsWhatLiesInsideItAtAnyDepth)
 {
     const std::vector<ArchiveMember> members = {
-        Member(L"Docs\\", 0, 0),          Member(L"Docs\\a.txt", 100, 40),
-        Member(L"Docs\\Sub\\b.txt", 50, 50), Member(L"Docs\\Sub\\Deep\\", 0, 0),
+        Member(L"Docs\\", 0, 0),
+        Member(L"Docs\\a.txt", 100, 40),
+        Member(L"Docs\\Sub\\b.txt", 50, 50),
+        Member(L"Docs\\Sub\\Deep\\", 0, 0),
         Member(L"top.txt", 7, 7),
     };
     ArchiveListing listing(members, nullptr);

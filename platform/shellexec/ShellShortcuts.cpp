@@ -45,8 +45,8 @@ DWORD SHCreateShortcut(LPWSTR szShortcut, LPWSTR szTarget)
     const std::wstring path = vellumate::ToDevicePath(szShortcut);
     const std::string bytes = ToUtf8(vellumate::FormatShortcut(*target));
     // CREATE_NEW: an existing shortcut is never replaced.
-    vellumate::FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    vellumate::FileHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return FALSE;
     DWORD written = 0;
