@@ -6,6 +6,9 @@
 #include "filemanager/FindResultsControls.h"
 #include "filemanager/FileDeletion.h"
 #include "filemanager/FolderTree.h"
+#include "filemanager/NameDialogsResources.h"
+#include "filemanager/PropertiesDialog.h"
+#include "filemanager/PropertiesResources.h"
 #include "filemanager/OperationMessages.h"
 #include "filemanager/PreferenceBits.h"
 #include "filemanager/resource.h"
@@ -172,6 +175,9 @@ bool FindResultsDialog::OnCommand(int command)
     case ID_RESULTS_DELETE:
         DeleteChosen();
         return true;
+    case ID_RESULTS_PROPERTIES:
+        ShowChosenProperties();
+        return true;
     case ID_RESULTS_STOP:
         m_search.Stop();
         return true;
@@ -272,6 +278,7 @@ void FindResultsDialog::OnMenuPopup(HMENU menu)
     const UINT state = MF_BYCOMMAND | (ChosenIndex() >= 0 ? MF_ENABLED : MF_GRAYED);
     EnableMenuItem(menu, ID_RESULTS_OPEN, state);
     EnableMenuItem(menu, ID_RESULTS_DELETE, state);
+    EnableMenuItem(menu, ID_RESULTS_PROPERTIES, state);
 }
 
 // ---- the commands on a result -----------------------------------------------------------
@@ -353,6 +360,41 @@ void FindResultsDialog::DeleteChosen()
         StartSearch();
     else
         RemoveResult(index);
+}
+
+void FindResultsDialog::ShowChosenProperties()
+{
+    const int index = ChosenIndex();
+    if (index < 0 || !StillExists(index))
+        return;
+    SearchResult& found = m_results[static_cast<size_t>(index)];
+    PropertiesDialog dialog(Window(), PropertiesRequest{found.folder, found.name, false, m_preferences});
+    RunModal(dialog);
+    if (dialog.AttributesChanged() == AttributeChange::Written)
+        found.attributes = dialog.Attributes();
+    const UINT attributesFailed = dialog.AttributesChanged() == AttributeChange::Failed ? IDS_ATTRIBUTES_FAILED : 0;
+    switch (dialog.Outcome()) {
+    case PropertiesOutcome::Renamed: {
+        // The main list shows the old name: it is read again on leaving, as
+        // after a deletion there.
+        FoundDeletions renamed;
+        renamed.inCurrentFolder = found.folder.CompareNoCase(m_currentFolder) == 0;
+        renamed.folders = found.IsFolder();
+        m_deletions.Add(renamed);
+        found.name = dialog.NewName();
+        InvalidateRect(List(), nullptr, TRUE);
+        break;
+    }
+    case PropertiesOutcome::RenameFailed:
+        ShowOperationError(Window(), IDS_RENAME_FAILED, attributesFailed);
+        break;
+    case PropertiesOutcome::Unchanged:
+        if (attributesFailed)
+            ShowOperationError(Window(), attributesFailed, 0);
+        break;
+    case PropertiesOutcome::Cancelled:
+        break;
+    }
 }
 
 void FindResultsDialog::Leave(ResultsEnd end)
