@@ -6,9 +6,7 @@
 #include "filemanager/FindResultsControls.h"
 #include "filemanager/FileDeletion.h"
 #include "filemanager/FolderTree.h"
-#include "filemanager/NameDialogsResources.h"
 #include "filemanager/PropertiesDialog.h"
-#include "filemanager/PropertiesResources.h"
 #include "filemanager/OperationMessages.h"
 #include "filemanager/PreferenceBits.h"
 #include "filemanager/resource.h"
@@ -372,9 +370,7 @@ void FindResultsDialog::ShowChosenProperties()
     RunModal(dialog);
     if (dialog.AttributesChanged() == AttributeChange::Written)
         found.attributes = dialog.Attributes();
-    const UINT attributesFailed = dialog.AttributesChanged() == AttributeChange::Failed ? IDS_ATTRIBUTES_FAILED : 0;
-    switch (dialog.Outcome()) {
-    case PropertiesOutcome::Renamed: {
+    if (dialog.Outcome() == PropertiesOutcome::Renamed) {
         // The main list shows the old name: it is read again on leaving, as
         // after a deletion there.
         FoundDeletions renamed;
@@ -383,18 +379,8 @@ void FindResultsDialog::ShowChosenProperties()
         m_deletions.Add(renamed);
         found.name = dialog.NewName();
         InvalidateRect(List(), nullptr, TRUE);
-        break;
     }
-    case PropertiesOutcome::RenameFailed:
-        ShowOperationError(Window(), IDS_RENAME_FAILED, attributesFailed);
-        break;
-    case PropertiesOutcome::Unchanged:
-        if (attributesFailed)
-            ShowOperationError(Window(), attributesFailed, 0);
-        break;
-    case PropertiesOutcome::Cancelled:
-        break;
-    }
+    ReportPropertiesFailure(Window(), dialog);
 }
 
 void FindResultsDialog::Leave(ResultsEnd end)

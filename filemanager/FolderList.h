@@ -299,6 +299,9 @@ private:
     // Takes its own copies: an observer may change the current path meanwhile.
     void ReadContents(String path, String nameToSelect, DWORD preferences);
     void ClearItems();
+    // Takes the row out of the list; when it was selected and nothing else
+    // is, the row before it (or row 0) is selected. Repaints.
+    void RemoveRow(int index);
     // A new item at the end of the list, default but for the name and the
     // attributes.
     FolderItem& AppendItem(const wchar_t* name, DWORD attributes);

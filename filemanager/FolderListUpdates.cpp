@@ -86,9 +86,15 @@ bool FolderList::RemoveCardItem(const String& cardName)
         Notify([](FolderListObserver& o) { o.OnListChanged(); });
         return true;
     }
+    SetFolderCount(FolderCount() - 1);
+    RemoveRow(index);
+    return true;
+}
+
+void FolderList::RemoveRow(int index)
+{
     const bool wasSelected = Item(index).selected != 0;
     m_items.erase(m_items.begin() + index);
-    SetFolderCount(FolderCount() - 1);
     RebuildSelection();
     if (wasSelected && m_selection.empty() && !m_items.empty())
         Select(std::max(index - 1, 0), true);
@@ -96,7 +102,6 @@ bool FolderList::RemoveCardItem(const String& cardName)
     PublishCounts();
     Notify([](FolderListObserver& o) { o.OnScrollRangeReset(); });
     Notify([](FolderListObserver& o) { o.OnListChanged(); });
-    return true;
 }
 
 // ---- file operations ---------------------------------------------------------
@@ -244,13 +249,6 @@ bool FolderList::UpdateSelectedAttributes(DWORD attributes)
         Notify([&](FolderListObserver& o) { o.OnRowChanged(index); });
         return false;
     }
-    m_items.erase(m_items.begin() + index);
-    RebuildSelection();
-    if (m_selection.empty() && !m_items.empty())
-        Select(std::max(index - 1, 0), true);
-    SetTopRow(m_topRow);
-    PublishCounts();
-    Notify([](FolderListObserver& o) { o.OnScrollRangeReset(); });
-    Notify([](FolderListObserver& o) { o.OnListChanged(); });
+    RemoveRow(index);
     return true;
 }

@@ -5,7 +5,6 @@
 #include "filemanager/FolderChooser.h"
 #include "filemanager/ListSelection.h"
 #include "filemanager/MainWindow.h"
-#include "filemanager/NameDialogsResources.h"
 #include "filemanager/OperationMessages.h"
 #include "filemanager/PropertiesDialog.h"
 #include "filemanager/PropertiesResources.h"
@@ -35,9 +34,7 @@ void MainWindow::ShowItemProperties()
     bool leftList = false;
     if (m_listMode && dialog.AttributesChanged() == AttributeChange::Written)
         leftList = m_list.UpdateSelectedAttributes(dialog.Attributes());
-    const UINT attributesFailed = dialog.AttributesChanged() == AttributeChange::Failed ? IDS_ATTRIBUTES_FAILED : 0;
-    switch (dialog.Outcome()) {
-    case PropertiesOutcome::Renamed:
+    if (dialog.Outcome() == PropertiesOutcome::Renamed) {
         if (!m_listMode) {
             m_tree.OnFolderRenamed(oldPath, dialog.NewName());
             // The list holds the folder under its old path.
@@ -45,17 +42,8 @@ void MainWindow::ShowItemProperties()
         } else if (!leftList) {
             m_list.RenameSelected(dialog.NewName());
         }
-        break;
-    case PropertiesOutcome::RenameFailed:
-        ShowOperationError(Window(), IDS_RENAME_FAILED, attributesFailed);
-        break;
-    case PropertiesOutcome::Unchanged:
-        if (attributesFailed)
-            ShowOperationError(Window(), attributesFailed, 0);
-        break;
-    case PropertiesOutcome::Cancelled:
-        break;
     }
+    ReportPropertiesFailure(Window(), dialog);
     RepaintStrips();
 }
 

@@ -307,3 +307,12 @@ void PropertiesDialog::ScrollTo(int offset)
                    SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
     m_scrolled = target;
 }
+
+void ReportPropertiesFailure(HWND owner, const PropertiesDialog& dialog)
+{
+    const UINT attributesFailed = dialog.AttributesChanged() == AttributeChange::Failed ? IDS_ATTRIBUTES_FAILED : 0;
+    if (dialog.Outcome() == PropertiesOutcome::RenameFailed)
+        ShowOperationError(owner, IDS_RENAME_FAILED, attributesFailed);
+    else if (attributesFailed)
+        ShowOperationError(owner, attributesFailed, 0);
+}

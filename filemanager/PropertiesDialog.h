@@ -31,6 +31,12 @@ enum class PropertiesOutcome {
     Unchanged = 7,      // the name stayed (the attributes may have changed)
 };
 
+class PropertiesDialog;
+
+// Tells the user what a closed dialog could not do: the move to the new name
+// (and the attributes with it), or the attributes alone.
+void ReportPropertiesFailure(HWND owner, const PropertiesDialog& dialog);
+
 class PropertiesDialog : public DialogCore {
 public:
     // Sent by the worker: the totals so far (lParam: a FolderTotals); posted

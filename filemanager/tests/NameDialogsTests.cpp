@@ -397,7 +397,8 @@ TEST_F(NameDialogs, PropertiesRefuseABadNameBeforeChangingAnythingThenRenameAndH
     EXPECT_TRUE(readOnlyShown);
     EXPECT_EQ(badName, StringText(IDS_BAD_NEW_NAME));
     // The refused name changed nothing: the file kept its attributes.
-    EXPECT_EQ(afterRefusal, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(afterRefusal & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+              static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(EntryExists(L"\\Docs\\a.txt"));
     const DWORD now = GetFileAttributesW(ToFileSystemPath(L"\\Docs\\b.txt"));
     EXPECT_EQ(now & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
