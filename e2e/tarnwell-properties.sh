@@ -30,13 +30,12 @@ date_text() {
     printf '%s %02d:%s\n' "$(date -d "@$1" +%-m/%-d/%y)" $((10#$hour % 12)) "$(date -d "@$1" +'%M %p')"
 }
 
-# The sample's note, read-only.
+start tarnwell "File Manager"
+# The sample's note (the device is there once the session runs), read-only.
 notes_file=$(device_file "$Notes")
 chmod a-w "$notes_file"
 notes_size=$(stat -c %s "$notes_file")
 notes_written=$(date_text "$(stat -c %Y "$notes_file")")
-
-start tarnwell "File Manager"
 press_until "\"My Documents\" selected in the tree" down has_line "File Manager" '"My Documents"' selected
 press soft1
 wait_for "the files of $Docs\\" has_line "File Manager" "text \" $Docs\\\""
