@@ -61,9 +61,9 @@ EnableState HasMembers(const BrowserContext& c)
 
 using Row = CommandRow<ArchiveBrowserDialog, BrowserContext>;
 
-// Properties of members are not offered yet.
 constexpr Row BrowserCommands[] = {
     {ID_OPEN, &ArchiveBrowserDialog::OpenSelected, OneSelected},
+    {ID_PROPERTIES, &ArchiveBrowserDialog::ShowSelectedProperties, OneSelected},
     {ID_UP_ONE_LEVEL, &ArchiveBrowserDialog::UpOneFolder, BelowTop},
     {ID_SORT_BY_NAME, &ArchiveBrowserDialog::SortByName, SeveralRows},
     {ID_SORT_BY_SIZE, &ArchiveBrowserDialog::SortBySize, SeveralRows},

@@ -63,6 +63,8 @@ public:
 
     // ---- the commands (bound by the table in ArchiveBrowserCommands.cpp) -------
     void OpenSelected();
+    // The properties of the single selected row (MemberPropertiesDialog.cpp).
+    void ShowSelectedProperties();
     void UpOneFolder();
     void SelectAllRows();
     void InvertSelectedRows();

@@ -93,7 +93,7 @@ using Row = CommandRow<MainWindow, CommandContext>;
 
 constexpr Row Commands[] = {
     {ID_OPEN, &MainWindow::OpenSelected, OpenRule},
-    {ID_PROPERTIES, nullptr, PropertiesRule},
+    {ID_PROPERTIES, &MainWindow::ShowItemProperties, PropertiesRule},
     {ID_UP_ONE_LEVEL, &MainWindow::UpOneLevel, UpOneLevelRule},
     {ID_DELETE, &MainWindow::DeleteSelected, DeleteRule},
     {ID_RENAME, &MainWindow::RenameItem, RenameRule},
@@ -101,7 +101,7 @@ constexpr Row Commands[] = {
     {ID_MOVE_TO, &MainWindow::MoveToFolder, CopyOrMoveRule},
     {ID_ASSOCIATE, &MainWindow::AssociateSelected, SingleFileRule},
     {ID_OPEN_WITH, &MainWindow::OpenSelectedWith, SingleFileRule},
-    {ID_CREATE_SHORTCUT, nullptr, SingleFileRule},
+    {ID_CREATE_SHORTCUT, &MainWindow::CreateShortcutToSelected, SingleFileRule},
     {ID_SEND_MAIL, &MainWindow::SendSelectedByMail, SingleFileRule},
     {ID_BEAM, &MainWindow::BeamSelected, BeamRule},
     {ID_DUPLICATE, &MainWindow::DuplicateSelected, DuplicateRule},
@@ -123,7 +123,7 @@ constexpr Row Commands[] = {
     {ID_SELECT_LAST, &MainWindow::SelectLastItem, Always},
     {ID_CLEAR_SELECTION, &MainWindow::ClearSelectedItems, Always},
     {ID_QUICK_FOLDERS, &MainWindow::QuickFolders, Always},
-    {ID_DEVICE_INFO, nullptr, Always},
+    {ID_DEVICE_INFO, &MainWindow::ShowDeviceInformation, Always},
     // The list's sorting, with its radio marks.
     {ID_SORT_BY_NAME, &MainWindow::SortByName, SortRule},
     {ID_SORT_BY_SIZE, &MainWindow::SortBySize, SortRule},

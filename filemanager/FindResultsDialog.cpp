@@ -6,6 +6,7 @@
 #include "filemanager/FindResultsControls.h"
 #include "filemanager/FileDeletion.h"
 #include "filemanager/FolderTree.h"
+#include "filemanager/PropertiesDialog.h"
 #include "filemanager/OperationMessages.h"
 #include "filemanager/PreferenceBits.h"
 #include "filemanager/resource.h"
@@ -172,6 +173,9 @@ bool FindResultsDialog::OnCommand(int command)
     case ID_RESULTS_DELETE:
         DeleteChosen();
         return true;
+    case ID_RESULTS_PROPERTIES:
+        ShowChosenProperties();
+        return true;
     case ID_RESULTS_STOP:
         m_search.Stop();
         return true;
@@ -272,6 +276,7 @@ void FindResultsDialog::OnMenuPopup(HMENU menu)
     const UINT state = MF_BYCOMMAND | (ChosenIndex() >= 0 ? MF_ENABLED : MF_GRAYED);
     EnableMenuItem(menu, ID_RESULTS_OPEN, state);
     EnableMenuItem(menu, ID_RESULTS_DELETE, state);
+    EnableMenuItem(menu, ID_RESULTS_PROPERTIES, state);
 }
 
 // ---- the commands on a result -----------------------------------------------------------
@@ -353,6 +358,29 @@ void FindResultsDialog::DeleteChosen()
         StartSearch();
     else
         RemoveResult(index);
+}
+
+void FindResultsDialog::ShowChosenProperties()
+{
+    const int index = ChosenIndex();
+    if (index < 0 || !StillExists(index))
+        return;
+    SearchResult& found = m_results[static_cast<size_t>(index)];
+    PropertiesDialog dialog(Window(), PropertiesRequest{found.folder, found.name, false, m_preferences});
+    RunModal(dialog);
+    if (dialog.AttributesChanged() == AttributeChange::Written)
+        found.attributes = dialog.Attributes();
+    if (dialog.Outcome() == PropertiesOutcome::Renamed) {
+        // The main list shows the old name: it is read again on leaving, as
+        // after a deletion there.
+        FoundDeletions renamed;
+        renamed.inCurrentFolder = found.folder.CompareNoCase(m_currentFolder) == 0;
+        renamed.folders = found.IsFolder();
+        m_deletions.Add(renamed);
+        found.name = dialog.NewName();
+        InvalidateRect(List(), nullptr, TRUE);
+    }
+    ReportPropertiesFailure(Window(), dialog);
 }
 
 void FindResultsDialog::Leave(ResultsEnd end)

@@ -94,6 +94,7 @@ private:
     void RemoveResult(int index);
     void OpenChosen();
     void DeleteChosen();
+    void ShowChosenProperties();
     void Leave(ResultsEnd end);
 
     HWND List() const noexcept;

@@ -4,6 +4,7 @@
 #include "filemanager/DeviceFiles.h"
 #include "filemanager/FileOperationResources.h"
 #include "filemanager/FolderTree.h"
+#include "filemanager/PropertiesResources.h"
 #include "filemanager/TreeNodes.h"
 #include "platform/WaitCursor.h"
 #include "filemanager/resource.h"
@@ -22,6 +23,8 @@ UINT CaptionOf(ChooserMode mode) noexcept
         return IDS_MOVE_TO_CAPTION;
     case ChooserMode::Find:
         return IDS_CHOOSE_SEARCH_FOLDER;
+    case ChooserMode::Shortcut:
+        return IDS_SHORTCUT_CAPTION;
     case ChooserMode::Extract:
         break;
     }
@@ -51,8 +54,9 @@ std::optional<String> ChooseFolder(HWND owner, ChooserMode mode, const String& s
 }
 
 FolderChooserDialog::FolderChooserDialog(HWND owner, ChooserMode mode, const String& shownPath, FolderCheck check)
-    : OperationDialog(IDD_CHOOSE_FOLDER, owner, IDM_CHOOSE_FOLDER_BAR, CaptionOf(mode)), m_mode(mode),
-      m_shownPath(shownPath), m_check(std::move(check))
+    : OperationDialog(mode == ChooserMode::Shortcut ? IDD_CREATE_SHORTCUT : IDD_CHOOSE_FOLDER, owner,
+                      IDM_CHOOSE_FOLDER_BAR, CaptionOf(mode)),
+      m_mode(mode), m_shownPath(shownPath), m_check(std::move(check))
 {
 }
 

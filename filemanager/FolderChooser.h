@@ -1,7 +1,8 @@
 // The folder chooser (dialog 106): a folder tree of the device with its root
 // expanded and selected, under the folder the chosen one is for. Used by
 // copy and move, by the find dialog (the folder to search) and by zip
-// extraction (the folder to extract into, where the tree fills the dialog).
+// extraction (the folder to extract into, where the tree fills the dialog)
+// and by a new shortcut (the folder to put it in: dialog 142).
 //
 //     std::optional<String> folder = ChooseFolder(owner, ChooserMode::Find, L"\\My Documents\\");
 //
@@ -21,7 +22,7 @@
 #include <functional>
 #include <optional>
 
-enum class ChooserMode { Copy, Move, Find, Extract };
+enum class ChooserMode { Copy, Move, Find, Extract, Shortcut };
 
 // Judges the chosen folder on OK, before the chooser closes (the copy and
 // move checks); false when it is refused, after telling the user (owner: the

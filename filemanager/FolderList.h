@@ -288,12 +288,20 @@ public:
     // repainted, and a folder's tree node is renamed. False when there is no
     // single selected item to rename.
     bool RenameSelected(const String& newName);
+    // The single selected item (not "..") now has `attributes`: the item
+    // takes them, and when the list does not show hidden files and it is a
+    // file that became hidden, it leaves the list (the row before it is
+    // selected). True when it left the list.
+    bool UpdateSelectedAttributes(DWORD attributes);
 
 private:
     // The read itself; the listing flag is already set by the caller.
     // Takes its own copies: an observer may change the current path meanwhile.
     void ReadContents(String path, String nameToSelect, DWORD preferences);
     void ClearItems();
+    // Takes the row out of the list; when it was selected and nothing else
+    // is, the row before it (or row 0) is selected. Repaints.
+    void RemoveRow(int index);
     // A new item at the end of the list, default but for the name and the
     // attributes.
     FolderItem& AppendItem(const wchar_t* name, DWORD attributes);

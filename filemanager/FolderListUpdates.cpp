@@ -86,9 +86,15 @@ bool FolderList::RemoveCardItem(const String& cardName)
         Notify([](FolderListObserver& o) { o.OnListChanged(); });
         return true;
     }
+    SetFolderCount(FolderCount() - 1);
+    RemoveRow(index);
+    return true;
+}
+
+void FolderList::RemoveRow(int index)
+{
     const bool wasSelected = Item(index).selected != 0;
     m_items.erase(m_items.begin() + index);
-    SetFolderCount(FolderCount() - 1);
     RebuildSelection();
     if (wasSelected && m_selection.empty() && !m_items.empty())
         Select(std::max(index - 1, 0), true);
@@ -96,7 +102,6 @@ bool FolderList::RemoveCardItem(const String& cardName)
     PublishCounts();
     Notify([](FolderListObserver& o) { o.OnScrollRangeReset(); });
     Notify([](FolderListObserver& o) { o.OnListChanged(); });
-    return true;
 }
 
 // ---- file operations ---------------------------------------------------------
@@ -227,5 +232,23 @@ bool FolderList::RenameSelected(const String& newName)
     if (item.IsFolder())
         Notify([&](FolderListObserver& o) { o.OnFolderRenamed(oldPath, newName); });
     Notify([&](FolderListObserver& o) { o.OnRowChanged(index); });
+    return true;
+}
+
+bool FolderList::UpdateSelectedAttributes(DWORD attributes)
+{
+    WaitForBackgroundRead();
+    const int index = SingleSelectedIndex();
+    if (index < 0 || (index == 0 && HasParentRow()))
+        return false;
+    FolderItem& item = Item(index);
+    // Whether it is a folder is the file system's to say, not the caller's.
+    item.attributes = (attributes & ~FILE_ATTRIBUTE_DIRECTORY) | (item.attributes & FILE_ATTRIBUTE_DIRECTORY);
+    // Folders are listed hidden or not, as a read lists them.
+    if (item.IsFolder() || !((m_preferences & PreferenceHideHidden) && (item.attributes & FILE_ATTRIBUTE_HIDDEN))) {
+        Notify([&](FolderListObserver& o) { o.OnRowChanged(index); });
+        return false;
+    }
+    RemoveRow(index);
     return true;
 }

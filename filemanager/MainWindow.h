@@ -8,7 +8,8 @@
 // MainWindow.cpp, the commands' table and rules in Commands.cpp, moving
 // between folders in Navigation.cpp, storage cards in StorageCards.cpp,
 // finding files in FindCommand.cpp, zip archives in ArchiveCommands.cpp,
-// opening files in OpenCommands.cpp.
+// opening files in OpenCommands.cpp, properties and shortcuts in
+// PropertiesCommands.cpp.
 #pragma once
 
 #include "filemanager/Commands.h"
@@ -108,6 +109,10 @@ public:
     void SendSelectedByMail();
     void BeamSelected();
     void ReceiveBeam();
+    // Properties, shortcuts and the device information (PropertiesCommands.cpp).
+    void ShowItemProperties();
+    void CreateShortcutToSelected();
+    void ShowDeviceInformation();
 
     // ---- storage cards ------------------------------------------------------
 

@@ -6,6 +6,7 @@
 target_sources(framework PRIVATE
     About.cpp About.h AboutResources.h
     DialogControls.cpp DialogControls.h
+    DeviceFactsPanel.cpp DeviceFactsPanel.h
     DialogPane.cpp DialogPane.h
     Dialogs.cpp Dialogs.h
     Display.cpp Display.h

@@ -2,7 +2,8 @@
 // collisions, a change of case alone, the tree's folder), new folder (its
 // proposed name), choose selection, quick folders (what they offer, where
 // they go) and the preferences (defaults then cancel, and what OK changes at
-// once). The dialogs are driven from the driver's thread as a user would.
+// once), and the properties dialog's name and attributes. The dialogs are
+// driven from the driver's thread as a user would.
 #include "TarnwellWindowFixture.h"
 
 #include "filemanager/ChooseSelectionDialogControls.h"
@@ -11,6 +12,7 @@
 #include "filemanager/NewFolderDialogControls.h"
 #include "filemanager/PreferenceBits.h"
 #include "filemanager/PreferencesDialogControls.h"
+#include "filemanager/PropertiesResources.h"
 #include "filemanager/QuickFoldersDialogControls.h"
 #include "filemanager/RenameDialogControls.h"
 #include "filemanager/resource.h"
@@ -362,3 +364,69 @@ TEST_F(NameDialogs, PreferencesTakeEffectAtOnce)
 }
 
 }  // namespace
+
+TEST_F(NameDialogs, PropertiesRefuseABadNameBeforeChangingAnythingThenRenameAndHide)
+{
+    MakeFolder(L"\\Docs");
+    MakeFile(L"\\Docs\\a.txt", 4);
+    MakeFile(L"\\Docs\\c.txt");
+    ASSERT_TRUE(SetFileAttributesW(ToFileSystemPath(L"\\Docs\\a.txt"), FILE_ATTRIBUTE_READONLY));
+    AppSettings settings = DefaultSettings(L"\\Docs");
+    settings.preferences |= PreferenceHideHidden;
+    Start(settings);
+    OpenList();
+    SelectName(L"a.txt");
+
+    String badName, size;
+    DWORD afterRefusal = 0;
+    bool readOnlyShown = false;
+    ModalDriver driver([&](HWND dialog) {
+        size = FieldText(dialog, IDC_PROP_SIZE);
+        readOnlyShown = IsDlgButtonChecked(dialog, IDC_PROP_READ_ONLY) == BST_CHECKED;
+        CheckDlgButton(dialog, IDC_PROP_READ_ONLY, BST_UNCHECKED);
+        CheckDlgButton(dialog, IDC_PROP_HIDDEN, BST_CHECKED);
+        badName = TypeAndConfirm(dialog, IDC_PROP_NAME, L"a?.txt", ID_PROPERTIES_OK);
+        afterRefusal = GetFileAttributesW(ToFileSystemPath(L"\\Docs\\a.txt"));
+        SetDlgItemTextW(dialog, IDC_PROP_NAME, L"b.txt");
+        Send(dialog, ID_PROPERTIES_OK);
+    });
+    Command(ID_PROPERTIES);
+    ASSERT_TRUE(driver.Wait());
+    EXPECT_EQ(driver.Dialog().caption, StringText(IDS_PROPERTIES_CAPTION));
+    EXPECT_EQ(size, String(L"4 Bytes"));
+    EXPECT_TRUE(readOnlyShown);
+    EXPECT_EQ(badName, StringText(IDS_BAD_NEW_NAME));
+    // The refused name changed nothing: the file kept its attributes.
+    EXPECT_EQ(afterRefusal & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+              static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(EntryExists(L"\\Docs\\a.txt"));
+    const DWORD now = GetFileAttributesW(ToFileSystemPath(L"\\Docs\\b.txt"));
+    EXPECT_EQ(now & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+    // Hidden files are not listed: it left the list, the name of none renamed.
+    EXPECT_EQ(List().ItemCount(), 2);  // ".." and c.txt
+    EXPECT_EQ(List().Item(1).name, String(L"c.txt"));
+}
+
+TEST_F(NameDialogs, PropertiesOfAFolderCountWhatItHolds)
+{
+    MakeFolder(L"\\Docs\\Sub\\Deeper");
+    MakeFile(L"\\Docs\\Sub\\one.txt", 1000);
+    MakeFile(L"\\Docs\\Sub\\Deeper\\two.txt", 23);
+    Start(DefaultSettings(L"\\Docs"));
+    OpenList();
+    SelectName(L"Sub");
+    String counts, size;
+    bool writtenShown = true;
+    ModalDriver driver([&](HWND dialog) {
+        vellumate::WaitUntil([&] { return FieldText(dialog, IDC_PROP_DETAIL).Find(L"Files: 2") >= 0; });
+        counts = FieldText(dialog, IDC_PROP_DETAIL);
+        size = FieldText(dialog, IDC_PROP_SIZE);
+        writtenShown = IsWindowVisible(GetDlgItem(dialog, IDC_PROP_WRITTEN)) != FALSE;
+        Send(dialog, ID_PROPERTIES_CANCEL);
+    });
+    Command(ID_PROPERTIES);
+    ASSERT_TRUE(driver.Wait());
+    EXPECT_EQ(counts, String(L"Folders: 1   Files: 2"));
+    EXPECT_EQ(size, String(L"1023 Bytes"));
+    EXPECT_FALSE(writtenShown);
+}

@@ -13,7 +13,7 @@ vellumate_program(vmview
     RESOURCES viewer/Viewer.rc)
 
 vellumate_test(shellexec_tests
-    SOURCES shellexec/tests/ShellExecuteTests.cpp
+    SOURCES shellexec/tests/ShellExecuteTests.cpp shellexec/tests/ShellShortcutsTests.cpp
     LIBS vmview_core testsupport_win32)
 add_dependencies(shellexec_tests vmview)
 if(CMAKE_HOST_WIN32)

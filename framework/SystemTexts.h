@@ -1,6 +1,8 @@
-// The system panel's texts, from the figures the platform reports: the
-// processor and system names, the version, the batteries, and which storage
-// volumes the two volume groups show.
+// The texts of the panels that show the device's facts (the task manager's
+// system panel, the file manager's device information), from the figures the
+// platform reports: the processor and system names, the version, the
+// batteries, the storage volumes measured and which of them two volume groups
+// show.
 #pragma once
 
 #include "framework/String.h"
@@ -58,6 +60,16 @@ bool IsShownVolume(const String& name, std::uint64_t total) noexcept;
 // component ("" when the personal folder lies in the root).
 String MainVolumeName(const String& personalFolder);
 
+// The volumes the storage-card enumeration names, each measured through the
+// free-space query; those that are not shown (IsShownVolume) or cannot be
+// measured are left out.
+std::vector<VolumeSizes> MeasureVolumes();
+
+// The index of the last volume whose name begins, without regard to case,
+// with the main volume's name (an empty name begins every name); 0 when
+// none but the first does, or none at all.
+std::size_t LastMatchingVolume(const std::vector<VolumeSizes>& volumes, const String& mainVolume);
+
 // Which volumes the two groups show (indexes into `volumes`), each nothing
 // when its group keeps its texts. With one volume the first group shows it.
 // With more, when a later volume's name begins with the main volume's name,
@@ -69,3 +81,6 @@ struct VolumeGroups {
     bool secondUnknown = false;  // only one volume: the second group says so
 };
 VolumeGroups ChooseVolumeGroups(const std::vector<VolumeSizes>& volumes, const String& mainVolume);
+// The same, but with more volumes the first group shows the matching volume
+// itself (LastMatchingVolume) rather than the last one.
+VolumeGroups ChooseMatchingVolumeFirst(const std::vector<VolumeSizes>& volumes, const String& mainVolume);

@@ -1,5 +1,5 @@
-// The system panel's texts from the platform's numbers.
-#include "taskmanager/PanelTexts.h"
+// The texts of the device information panels from the platform's numbers.
+#include "framework/SystemTexts.h"
 
 #include "framework/testsupport/StringPrinting.h"
 
@@ -17,7 +17,7 @@ const BatteryStateNames Names = WithMedium(SplitBatteryStates(L" High | Low |Cri
 
 }  // namespace
 
-TEST(PanelTexts, ProcessorAndSystemNames)
+TEST(SystemTexts, ProcessorAndSystemNames)
 {
     const String unknown = L"?";
     EXPECT_EQ(ProcessorName(2577, unknown), String(L"ARM"));
@@ -30,7 +30,7 @@ TEST(PanelTexts, ProcessorAndSystemNames)
     EXPECT_EQ(SystemName(9, 0, unknown), unknown);
 }
 
-TEST(PanelTexts, VersionReadsTheMinorVersionAsTwoDigits)
+TEST(SystemTexts, VersionReadsTheMinorVersionAsTwoDigits)
 {
     EXPECT_EQ(VersionNumberText(4, 2), String(L"4.20"));
     EXPECT_EQ(VersionNumberText(4, 20), String(L"4.20"));
@@ -39,7 +39,7 @@ TEST(PanelTexts, VersionReadsTheMinorVersionAsTwoDigits)
     EXPECT_EQ(VersionNumberText(5, 21), String(L"5.21"));
 }
 
-TEST(PanelTexts, BatteryStatesWithTheirPercentage)
+TEST(SystemTexts, BatteryStatesWithTheirPercentage)
 {
     EXPECT_EQ(Names[0], String(L"High"));
     EXPECT_EQ(Names[5], String(L"Unknown"));
@@ -58,7 +58,7 @@ TEST(PanelTexts, BatteryStatesWithTheirPercentage)
     EXPECT_EQ(SplitBatteryStates(L"A|B")[2], String());
 }
 
-TEST(PanelTexts, MainVolumeIsTheFolderAboveThePersonalFolder)
+TEST(SystemTexts, MainVolumeIsTheFolderAboveThePersonalFolder)
 {
     EXPECT_EQ(MainVolumeName(L"\\My Documents"), String());
     EXPECT_EQ(MainVolumeName(L"\\Storage\\My Documents"), String(L"Storage"));
@@ -66,7 +66,7 @@ TEST(PanelTexts, MainVolumeIsTheFolderAboveThePersonalFolder)
     EXPECT_EQ(MainVolumeName(L""), String());
 }
 
-TEST(PanelTexts, VolumeGroups)
+TEST(SystemTexts, VolumeGroups)
 {
     const VolumeSizes card{L"Storage Card", 1000, 400};
     const VolumeSizes other{L"SD Card", 2000, 2500};
@@ -95,4 +95,23 @@ TEST(PanelTexts, VolumeGroups)
     VolumeGroups firstOnly = ChooseVolumeGroups({card, other}, L"storage");
     EXPECT_EQ(firstOnly.first, 0u);
     EXPECT_EQ(firstOnly.second, 1u);
+}
+
+TEST(SystemTexts, MatchingVolumeFirstShowsTheMatchingVolumeItself)
+{
+    const VolumeSizes a{L"SD Card", 1000, 400};
+    const VolumeSizes main{L"Storage", 2000, 500};
+    const VolumeSizes b{L"Other", 3000, 100};
+    // The main storage's own volume, wherever it stands, comes first.
+    VolumeGroups groups = ChooseMatchingVolumeFirst({a, main, b}, L"storage");
+    EXPECT_EQ(groups.first, 1u);
+    EXPECT_EQ(groups.second, 0u);
+    EXPECT_EQ(ChooseVolumeGroups({a, main, b}, L"storage").first, 2u);
+    // None matches (or only the first): the first, then the last.
+    groups = ChooseMatchingVolumeFirst({main, a, b}, L"Storage");
+    EXPECT_EQ(groups.first, 0u);
+    EXPECT_EQ(groups.second, 2u);
+    groups = ChooseMatchingVolumeFirst({a}, L"");
+    EXPECT_EQ(groups.first, 0u);
+    EXPECT_TRUE(groups.secondUnknown);
 }

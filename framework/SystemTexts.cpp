@@ -1,4 +1,8 @@
-#include "taskmanager/PanelTexts.h"
+#include "framework/SystemTexts.h"
+
+#include "platform/FlashCard.h"
+#include "platform/Handles.h"
+#include "platform/VolumeSpace.h"
 
 namespace {
 
@@ -121,6 +125,40 @@ String MainVolumeName(const String& personalFolder)
     return above.Mid(above.ReverseFind(L'\\') + 1);
 }
 
+std::vector<VolumeSizes> MeasureVolumes()
+{
+    std::vector<VolumeSizes> volumes;
+    WIN32_FIND_DATAW found{};
+    vellumate::FindHandle cards(FindFirstFlashCard(&found));
+    if (!cards)
+        return volumes;
+    do {
+        VolumeSizes volume;
+        volume.name = found.cFileName;
+        if (volume.name.IsEmpty() || volume.name.CompareNoCase(L"Release") == 0)
+            continue;
+        ULARGE_INTEGER available{}, total{};
+        const String folder = L"\\" + volume.name;
+        if (!handset::GetDiskFreeSpaceExW(folder, &available, &total, nullptr))
+            continue;
+        volume.total = total.QuadPart;
+        volume.free = available.QuadPart;
+        if (IsShownVolume(volume.name, volume.total))
+            volumes.push_back(volume);
+    } while (FindNextFlashCard(cards.Get(), &found));
+    return volumes;
+}
+
+std::size_t LastMatchingVolume(const std::vector<VolumeSizes>& volumes, const String& mainVolume)
+{
+    std::size_t matching = 0;
+    for (std::size_t index = 0; index < volumes.size(); ++index) {
+        if (StartsWithNoCase(volumes[index].name, mainVolume))
+            matching = index;
+    }
+    return matching;
+}
+
 VolumeGroups ChooseVolumeGroups(const std::vector<VolumeSizes>& volumes, const String& mainVolume)
 {
     VolumeGroups groups;
@@ -132,19 +170,22 @@ VolumeGroups ChooseVolumeGroups(const std::vector<VolumeSizes>& volumes, const S
         groups.secondUnknown = true;
         return groups;
     }
-    // The last volume whose name begins with the main volume's name; the
-    // first volume counts as none.
-    std::size_t matching = 0;
-    for (std::size_t index = 0; index < count; ++index) {
-        if (StartsWithNoCase(volumes[index].name, mainVolume))
-            matching = index;
-    }
-    if (matching != 0) {
+    // A match at the first volume counts as none.
+    if (LastMatchingVolume(volumes, mainVolume) != 0) {
         groups.first = count - 1;
         groups.second = 0;
     } else {
         groups.first = 0;
         groups.second = count - 1;
     }
+    return groups;
+}
+
+VolumeGroups ChooseMatchingVolumeFirst(const std::vector<VolumeSizes>& volumes, const String& mainVolume)
+{
+    VolumeGroups groups = ChooseVolumeGroups(volumes, mainVolume);
+    const std::size_t matching = LastMatchingVolume(volumes, mainVolume);
+    if (volumes.size() > 1 && matching != 0)
+        groups.first = matching;
     return groups;
 }

@@ -1,0 +1,77 @@
+// MainWindow: the properties of the selected item or the tree's folder, a
+// shortcut to the selected file, and the device information.
+#include "filemanager/DeviceFiles.h"
+#include "filemanager/DeviceInfoDialog.h"
+#include "filemanager/FolderChooser.h"
+#include "filemanager/ListSelection.h"
+#include "filemanager/MainWindow.h"
+#include "filemanager/OperationMessages.h"
+#include "filemanager/PropertiesDialog.h"
+#include "filemanager/PropertiesResources.h"
+#include "filemanager/ShortcutNames.h"
+
+void MainWindow::ShowItemProperties()
+{
+    PropertiesRequest request;
+    request.preferences = m_list.Preferences();
+    if (m_listMode) {
+        m_list.WaitForBackgroundRead();
+        const int index = m_list.SingleSelectedIndex();
+        if (index < 0 || IsParentRow(m_list, index))
+            return;
+        request.folder = m_list.CurrentPath();
+        request.name = m_list.Item(index).name;
+    } else if (m_tree.AtRoot()) {
+        request.isRoot = true;
+    } else {
+        request.folder = ParentPath(m_tree.CurrentPath());
+        request.name = LastComponent(m_tree.CurrentPath());
+    }
+    const String oldPath = JoinPath(request.folder, request.name);
+    PropertiesDialog dialog(Window(), std::move(request));
+    RunModal(dialog);
+
+    bool leftList = false;
+    if (m_listMode && dialog.AttributesChanged() == AttributeChange::Written)
+        leftList = m_list.UpdateSelectedAttributes(dialog.Attributes());
+    if (dialog.Outcome() == PropertiesOutcome::Renamed) {
+        if (!m_listMode) {
+            m_tree.OnFolderRenamed(oldPath, dialog.NewName());
+            // The list holds the folder under its old path.
+            m_tree.RestartListing();
+        } else if (!leftList) {
+            m_list.RenameSelected(dialog.NewName());
+        }
+    }
+    ReportPropertiesFailure(Window(), dialog);
+    RepaintStrips();
+}
+
+void MainWindow::CreateShortcutToSelected()
+{
+    const CommandContext context = Context();
+    if (!context.listMode || !context.SingleFileSelected())
+        return;
+    const String current = m_list.CurrentPath();
+    const String target = JoinPath(current, context.singleSelectedFileName);
+    const std::optional<String> folder = ChooseFolder(Window(), ChooserMode::Shortcut, target);
+    if (!folder)
+        return;
+    if (!EntryExists(*folder)) {
+        ShowOperationError(Window(), IDS_FOLDER_GONE, 0, *folder);
+        return;
+    }
+    const MadeShortcut made = MakeShortcut(*folder, target);
+    if (made.outcome != ShortcutOutcome::Created) {
+        ShowOperationError(Window(), IDS_SHORTCUT_FAILED, 0);
+        return;
+    }
+    m_list.AddCreatedFile(*folder, made.name);
+    RepaintStrips();
+}
+
+void MainWindow::ShowDeviceInformation()
+{
+    DeviceInfoDialog dialog(Window());
+    RunModal(dialog);
+}
