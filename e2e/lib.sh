@@ -205,8 +205,14 @@ in_front() {
 
 # The bars of all programs sit at the bottom of the screen; the first one
 # listed is on top of the others, so it is the one a person sees.
+# An empty TEXT is a key that shows nothing.
 soft_keys() {
-    has_line menu_worker "text \"left: $1\"" && has_line menu_worker "text \"right: $2\""
+    has_line menu_worker "text \"left: $1\"" || return
+    if [ -z "$2" ]; then
+        lacks_line menu_worker 'text "right:'
+    else
+        has_line menu_worker "text \"right: $2\""
+    fi
 }
 
 # ---------------------------------------------------------------- the device's files

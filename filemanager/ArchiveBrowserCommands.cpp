@@ -130,11 +130,22 @@ bool ArchiveBrowserDialog::RunCommand(UINT command)
 void ArchiveBrowserDialog::OpenSelected()
 {
     const std::vector<int> selected = SelectedRows();
-    if (selected.size() != 1)
-        return;
-    const ArchiveRow row = m_listing->Row(selected.front());
+    if (selected.size() == 1)
+        OpenRow(selected.front());
+}
+
+void ArchiveBrowserDialog::OpenFocused()
+{
+    const int focused = ListView_GetNextItem(List(), -1, LVNI_FOCUSED);
+    if (focused >= 0)
+        OpenRow(focused);
+}
+
+void ArchiveBrowserDialog::OpenRow(int index)
+{
+    const ArchiveRow row = m_listing->Row(index);
     if (row.isFolder) {
-        ShowFolder(m_listing->RowPath(selected.front()));
+        ShowFolder(m_listing->RowPath(index));
         return;
     }
     const std::optional<String> path = ExtractForOpening(row.member);

@@ -20,6 +20,9 @@ constexpr int NameShare = 7;
 constexpr int ShareParts = 10;
 constexpr int IconNotFetched = -2;
 constexpr UINT_PTR PageKeysId = 0x504B;  // "PK"
+// Enter opens the focused row, where the menu's Open needs exactly one
+// selected row, so it has a command of its own (outside the resources' range).
+constexpr UINT EnterCommand = 0x7F01;
 
 // Left and Right scroll the list by a page, as the keypad has no page keys.
 LRESULT CALLBACK PageKeysProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) noexcept
@@ -64,7 +67,7 @@ InitResult ArchiveBrowserDialog::InitDialog()
     SetWindowLongPtrW(list, GWL_STYLE, GetWindowLongPtrW(list, GWL_STYLE) & ~static_cast<LONG_PTR>(LVS_SINGLESEL));
     RECT client{};
     GetClientRect(window, &client);
-    m_images = SetUpDialogList(window, IDC_ARCHIVE_LIST, client.bottom, LVS_EX_FULLROWSELECT, L"", ID_OPEN);
+    m_images = SetUpDialogList(window, IDC_ARCHIVE_LIST, client.bottom, LVS_EX_FULLROWSELECT, L"", EnterCommand);
     LVCOLUMNW column{};
     column.mask = LVCF_FMT | LVCF_SUBITEM;
     column.fmt = LVCFMT_RIGHT;
@@ -329,8 +332,11 @@ bool ArchiveBrowserDialog::HandleMessage(HWND window, UINT message, WPARAM wPara
 {
     switch (message) {
     case WM_COMMAND:
-        if (m_checkMode && LOWORD(wParam) == ID_OPEN) {
-            ToggleFocusedCheck();
+        if (LOWORD(wParam) == EnterCommand) {
+            if (m_checkMode)
+                ToggleFocusedCheck();
+            else
+                OpenFocused();
             result = 0;
             return true;
         }

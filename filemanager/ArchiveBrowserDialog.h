@@ -63,6 +63,7 @@ public:
 
     // ---- the commands (bound by the table in ArchiveBrowserCommands.cpp) -------
     void OpenSelected();
+    void OpenFocused();  // Enter: the focused row, however many are selected
     // The properties of the single selected row (MemberPropertiesDialog.cpp).
     void ShowSelectedProperties();
     void UpOneFolder();
@@ -100,6 +101,7 @@ private:
     void ShowFolder(const String& folder, const String& select = String());
     void ShowCounts();
     void SelectOnly(int row);
+    void OpenRow(int row);
     void SetSort(DWORD state);
     void OnGetDisplayInfo(NMLVDISPINFOW& info);
     int IconOf(const ArchiveRow& row);

@@ -189,6 +189,13 @@ int HandsetMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, U
     const ActivationHook hook;
     const int result = ::MessageBoxW(owner, text ? text : L"", caption, style);
     pendingBox = outer;
+    // The owner gets the activation back; under X the focus may first fall
+    // to another program's window as the box goes, which would leave the
+    // owner behind it.
+    const HWND top = owner ? ::GetAncestor(owner, GA_ROOT) : nullptr;
+    if (top && ::IsWindowVisible(top) && ::IsWindowEnabled(top) && ::GetForegroundWindow() != top &&
+        ::GetWindowThreadProcessId(top, nullptr) == ::GetCurrentThreadId())
+        ::SetForegroundWindow(top);
     return result;
 }
 

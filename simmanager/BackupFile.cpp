@@ -77,6 +77,9 @@ bool BackupFile::Save(const wchar_t* folder, const wchar_t* name)
     m_written.numberLength = static_cast<std::uint32_t>(store ? store->NumberLimit() : 0);
     m_written.minIndex = caps.minIndex;
     m_written.maxIndex = caps.maxIndex;
+    if (FileOrFolderExists(m_path) && !m_messages.Ask(IDS_BACKUP_EXISTS))
+        return Fail(State::OverwriteDeclined);
+
     // Every filled slot, whatever filter is shown: the base view's rows.
     std::vector<BackupRecord> records;
     for (int row = 0; base && row < base->RowCount(); ++row) {
@@ -88,9 +91,6 @@ bool BackupFile::Save(const wchar_t* folder, const wchar_t* name)
         records.push_back({static_cast<std::uint16_t>(slot->SimIndex()), slot->Name().Chars(), slot->Number().Chars()});
     }
     m_written.recordCount = static_cast<std::uint32_t>(records.size());
-
-    if (FileOrFolderExists(m_path) && !m_messages.Ask(IDS_BACKUP_EXISTS))
-        return Fail(State::OverwriteDeclined);
     const std::string bytes = FormatBackup(m_written, records);
     // A card without room would take half a file; say so before writing.
     if (!HasRoomFor(FolderPath(folder), bytes.size()) ||
@@ -154,8 +154,12 @@ void BackupFile::WriteRecords(const Backup& backup)
             continue;
         if (!m_pack) {
             // Outside the store: skipped, as the SIM has no such position.
-            m_sim.RewriteSlotAt(static_cast<int>(BackupPosition(backup.figures, record)), record.name.c_str(),
-                                record.number.c_str());
+            const std::uint32_t at = BackupPosition(backup.figures, record);
+            if (at >= static_cast<std::uint32_t>(m_sim.CurrentStore()->SlotCount()))
+                continue;
+            ++attempts;
+            if (m_sim.RewriteSlotAt(static_cast<int>(at), record.name.c_str(), record.number.c_str()))
+                ++written;
             continue;
         }
         if (record.number.empty())
@@ -166,7 +170,7 @@ void BackupFile::WriteRecords(const Backup& backup)
             ++position;
         }
     }
-    m_packedAll = attempts == written;
+    m_wroteAll = attempts == written;
 }
 
 bool BackupFile::Restore(const wchar_t* folder, const wchar_t* fileName, const ViewOptions& options)
@@ -188,7 +192,10 @@ bool BackupFile::Restore(const wchar_t* folder, const wchar_t* fileName, const V
         WriteRecords(backup);
         store->RebuildBaseView(options);
     }
+    // The card cleared and an entry refused: the user must know it is gone.
     if (m_pack)
-        m_messages.Information(m_packedAll ? IDS_PACKED_ALL : IDS_PACKED_SOME);
+        m_messages.Information(m_wroteAll ? IDS_PACKED_ALL : IDS_PACKED_SOME);
+    else if (!m_wroteAll)
+        m_messages.Error(IDS_PACKED_SOME);
     return true;
 }

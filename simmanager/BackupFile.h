@@ -58,8 +58,9 @@ public:
     const BackupFigures& WrittenFigures() const noexcept { return m_written; }
     const BackupFigures& ReadFigures() const noexcept { return m_read; }
     bool Packed() const noexcept { return m_pack; }
-    // Packed: whether every record with a number found a position.
-    bool PackedAll() const noexcept { return m_packedAll; }
+    // Whether every record that was to be restored is on the card: packed,
+    // each one with a number; otherwise each one at a position of the store.
+    bool WroteAll() const noexcept { return m_wroteAll; }
 
 private:
     bool Fail(State state, UINT message = 0);
@@ -76,5 +77,5 @@ private:
     State m_state = State::None;
     bool m_closed = false;  // the file was opened (and is closed again)
     bool m_pack = false;    // a file of a larger SIM goes into the first positions
-    bool m_packedAll = false;
+    bool m_wroteAll = false;
 };

@@ -235,9 +235,14 @@ void RestoreBackupDialog::OnDelete()
     const BackupListEntry& entry = m_entries[static_cast<std::size_t>(m_selected)];
     const std::wstring path = vellumate::ToDevicePath(
         BackupPath(m_folders[static_cast<std::size_t>(entry.folder)].c_str(), entry.fileName.c_str()));
-    // A file that stays (read-only, or its card went) stays in the list too.
-    if (!DeleteFileW(path.c_str()) && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+    // A file that stays (read-only, or its card went) stays in the list too,
+    // and the user is told why nothing happened.
+    if (!DeleteFileW(path.c_str()) && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        SimMessageBoxes messages;
+        messages.SetOwner(Window());
+        messages.Error(IDS_BACKUP_NOT_DELETED);
         return;
+    }
     m_entries.erase(m_entries.begin() + m_selected);
     Select(m_selected);
 }

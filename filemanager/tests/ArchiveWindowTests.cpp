@@ -162,8 +162,10 @@ TEST_F(ArchiveWindowTest, TheBrowserShowsTheFirstFolderOpensFoldersGoesBackAndCh
         count = Text(browser, IDC_ARCHIVE_COUNT);
         top = Rows(browser);
 
-        // Enter on "Reports" (the first row: folders first).
-        SendMessageW(browser, WM_COMMAND, ID_OPEN, 0);
+        // Enter opens the focused row ("Reports": folders first) even with
+        // every row selected.
+        SendMessageW(browser, WM_COMMAND, ID_SELECT_ALL, 0);
+        SendMessageW(GetDlgItem(browser, IDC_ARCHIVE_LIST), WM_KEYDOWN, VK_RETURN, 0);
         folderInside = Text(browser, IDC_ARCHIVE_FOLDER);
         inside = Rows(browser);
         Back(browser);

@@ -114,6 +114,15 @@ TEST_F(BackupFileTest, ARestoreOnTheSameSimPutsEveryEntryBackAtItsPosition)
     EXPECT_EQ(OnCard(), card.Phonebook(General)->entries);
     EXPECT_EQ(RowNames(*m_sim.CurrentView()), L"|Anna|Zoe");
 
+    // A position that refuses its entry after the card was cleared: the
+    // user is told that entry is gone.
+    SimCard refusing = CardOf(10);
+    refusing.Phonebook(General)->faulty = {5};
+    UseCard(refusing);
+    EXPECT_EQ(Restore(L"Before.ztc"), BackupFile::State::None);
+    EXPECT_EQ(m_messages.Ids(), (std::vector<UINT>{IDS_RESTORE_QUESTION, IDS_PACKED_SOME}));
+    EXPECT_EQ(OnCard().size(), 2u);
+
     // A file of the same name asks before it is replaced; Cancel keeps it.
     m_messages.messages.clear();
     m_messages.answer = false;
