@@ -24,7 +24,7 @@ new_card() {
 
 restore_before() {
     press soft2
-    choose Backup
+    choose "SIM Card"
     choose "Restore from Card..."
     wait_for "the restore dialog with the backup" has_line '"Restore"' 'text "> Before  '
     shot restore >/dev/null
@@ -38,7 +38,7 @@ wait_for "the list" has_line Pellory 'text "My number:' ' S1/43"'
 
 # Back up: the menu, the name, Save.
 press soft2
-choose Backup
+choose "SIM Card"
 choose "Back Up to Card..."
 wait_for "the save dialog" in_front '"Back Up"'
 expect "the storage card chosen" has_line '"Back Up"' 'row 0 "Storage Card" selected'
