@@ -68,7 +68,7 @@ new_card 20 Stranger 999
 restore_before
 wait_for "the question about the larger SIM" has_line '"Error"' 'more positions'
 press enter
-wait_for "the notice that not all fitted" has_line '"Error"' 'Not every entry'
+wait_for "the notice that not all fitted" has_line '"Error"' 'Some entries of the backup'
 press enter
 wait_for "a full card of twenty entries" has_line Pellory 'text "My number:' ' S1/20"'
 expect "all twenty positions used" on_card "20 of 20 positions used"
