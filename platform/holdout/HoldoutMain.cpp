@@ -1,15 +1,11 @@
 // vmholdout.exe: the handset's application that ignores close requests.
 #include "platform/holdout/HoldoutWindow.h"
+#include "platform/PageWindow.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, wchar_t* commandLine, int)
 {
     vellumate::HoldoutWindow window(vellumate::ParseHoldoutOptions(commandLine ? commandLine : L""));
     if (!window.Create(instance))
         return 1;
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return 0;
+    return vellumate::RunPageLoop();
 }

@@ -1,7 +1,7 @@
 #include "platform/holdout/HoldoutWindow.h"
 
 #include "platform/Handset.h"
-#include "platform/HandsetStyle.h"
+#include "platform/PageWindow.h"
 #include "platform/Painting.h"
 #include "platform/ScreenText.h"
 
@@ -73,32 +73,25 @@ LRESULT HoldoutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         Paint();
         return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_DESTROY:
-        WithdrawScreenText(Window());
-        ::PostQuitMessage(0);
-        return 0;
     default:
         break;
     }
+    LRESULT result = 0;
+    if (HandlePageMessage(Window(), message, lParam, false, result))
+        return result;
     return ::DefWindowProcW(Window(), message, wParam, lParam);
 }
 
 void HoldoutWindow::Paint()
 {
     BufferedPaint paint(Window());
-    FillSolid(paint.Dc(), paint.Client(), style::Background);
+    RECT box = BeginPage(paint);
     std::wstring text =
         m_options.closable ? L"This program closes when asked." : L"This program does not close when asked.";
     if (m_refused > 0)
         text += L"\nClose requests refused: " + std::to_wstring(m_refused);
     const FontHandle font = MakeInterfaceFont(13);
     SelectObjectScope select(paint.Dc(), font.Get());
-    ::SetBkMode(paint.Dc(), TRANSPARENT);
-    ::SetTextColor(paint.Dc(), style::Text);
-    RECT box = paint.Client();
-    ::InflateRect(&box, -style::Margin, -style::Margin);
     ::DrawTextW(paint.Dc(), text.c_str(), -1, &box, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
     PublishScreenText(Window(), text);
 }

@@ -5,6 +5,7 @@
 #include "platform/Handles.h"
 #include "platform/Handset.h"
 #include "platform/HandsetStyle.h"
+#include "platform/PageWindow.h"
 #include "platform/Painting.h"
 #include "platform/ScreenText.h"
 #include "platform/SoftKeyBar.h"
@@ -147,25 +148,15 @@ LRESULT ViewerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
-    case WM_HOTKEY:
-        if (HIWORD(lParam) == VK_ESCAPE) {
-            if (LOWORD(lParam) & MOD_KEYUP)
-                ::DestroyWindow(Window());
-            return 0;
-        }
-        break;
     case WM_PAINT:
         Paint();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_DESTROY:
-        WithdrawScreenText(Window());
-        ::PostQuitMessage(0);
         return 0;
     default:
         break;
     }
+    LRESULT result = 0;
+    if (HandlePageMessage(Window(), message, lParam, true, result))
+        return result;
     return ::DefWindowProcW(Window(), message, wParam, lParam);
 }
 
@@ -173,11 +164,7 @@ void ViewerWindow::Paint()
 {
     BufferedPaint paint(Window());
     HDC dc = paint.Dc();
-    FillSolid(dc, paint.Client(), style::Background);
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, style::Text);
-    RECT box = paint.Client();
-    ::InflateRect(&box, -style::Margin, -style::Margin);
+    RECT box = BeginPage(paint);
 
     const FontHandle nameFont = CellFont(NameHeight, FW_BOLD);
     {

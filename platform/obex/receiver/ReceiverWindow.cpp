@@ -3,7 +3,7 @@
 #include "platform/DevicePaths.h"
 #include "platform/Handles.h"
 #include "platform/Handset.h"
-#include "platform/HandsetStyle.h"
+#include "platform/PageWindow.h"
 #include "platform/Painting.h"
 #include "platform/ScreenText.h"
 #include "platform/SoftKeyBar.h"
@@ -78,13 +78,6 @@ LRESULT ReceiverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             return 0;
         }
         break;
-    case WM_HOTKEY:
-        if (HIWORD(lParam) == VK_ESCAPE) {
-            if (LOWORD(lParam) & MOD_KEYUP)
-                ::DestroyWindow(Window());
-            return 0;
-        }
-        break;
     case WM_TIMER:
         if (wParam == LookTimer) {
             Look();
@@ -94,16 +87,15 @@ LRESULT ReceiverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_PAINT:
         Paint();
         return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_DESTROY:
         ::KillTimer(Window(), LookTimer);
-        WithdrawScreenText(Window());
-        ::PostQuitMessage(0);
-        return 0;
+        break;
     default:
         break;
     }
+    LRESULT result = 0;
+    if (HandlePageMessage(Window(), message, lParam, true, result))
+        return result;
     return ::DefWindowProcW(Window(), message, wParam, lParam);
 }
 
@@ -111,11 +103,7 @@ void ReceiverWindow::Paint()
 {
     BufferedPaint paint(Window());
     HDC dc = paint.Dc();
-    FillSolid(dc, paint.Client(), style::Background);
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, style::Text);
-    RECT box = paint.Client();
-    ::InflateRect(&box, -style::Margin, -style::Margin);
+    RECT box = BeginPage(paint);
     std::wstring text = L"Waiting for beamed files...\n\nReceived:";
     if (m_files.empty())
         text += L"\n(nothing yet)";
