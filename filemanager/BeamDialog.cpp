@@ -23,6 +23,16 @@ String Loaded(UINT id)
     return text;
 }
 
+// The device marshalled into `handOver`, in the calling thread's apartment;
+// the stream is released.
+IObexDevice* TakeDevice(IStream* handOver) noexcept
+{
+    IObexDevice* device = nullptr;
+    if (FAILED(CoGetInterfaceAndReleaseStream(handOver, IID_IObexDevice, reinterpret_cast<void**>(&device))))
+        return nullptr;
+    return device;
+}
+
 String NameInBag(IPropertyBag* bag)
 {
     VARIANT value;
@@ -80,6 +90,7 @@ BeamDialog::BeamDialog(HWND owner, std::vector<String> paths)
 BeamDialog::~BeamDialog()
 {
     m_job.stop = true;
+    m_stopper.Join();
     m_worker.Join();
     StopService();
     ClearDevices();
@@ -92,7 +103,7 @@ InitResult BeamDialog::InitDialog()
     HWND window = Window();
     m_dialog = window;
     SetLabels(IDS_BEAM_SEARCHING);
-    ShowCounts(0);
+    ShowCounts(static_cast<int>(m_job.paths.size()), 0);
     SetMenuBarButtonText(MenuBar(), ID_BEAM_SEND, Loaded(IDS_BEAM_SEND_BUTTON));
 
     HWND list = GetDlgItem(window, IDC_BEAM_DEVICES);
@@ -160,12 +171,9 @@ bool BeamDialog::StartService()
     return m_enumerating;
 }
 
+// On the dialog's thread, the apartment the service was made in.
 void BeamDialog::StopService() noexcept
 {
-    if (m_device) {
-        m_device->Release();
-        m_device = nullptr;
-    }
     if (m_point) {
         if (m_cookie)
             m_point->Unadvise(m_cookie);
@@ -180,6 +188,8 @@ void BeamDialog::StopService() noexcept
         m_service = nullptr;
     }
     m_enumerating = false;
+    // The sink is quiet now; what it posted before still holds bags.
+    DropQueuedDevices();
     if (m_comStarted) {
         CoUninitialize();
         m_comStarted = false;
@@ -195,16 +205,47 @@ void BeamDialog::ClearDevices() noexcept
     m_chosen = -1;
 }
 
+void BeamDialog::DropQueuedDevices() noexcept
+{
+    HWND window = Window();
+    MSG queued;
+    while (window && PeekMessageW(&queued, window, WM_BEAM_DEVICE, WM_BEAM_DEVICE, PM_REMOVE))
+        reinterpret_cast<IPropertyBag*>(queued.lParam)->Release();
+}
+
+void BeamDialog::SelectChosenRow()
+{
+    const int row = ChosenRow();
+    if (row < 0)
+        return;
+    HWND list = GetDlgItem(Window(), IDC_BEAM_DEVICES);
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(list, row, FALSE);
+}
+
 bool BeamDialog::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (message) {
     case WM_BEAM_DEVICE: {
         auto* bag = reinterpret_cast<IPropertyBag*>(lParam);
-        OnDevice(static_cast<OBEX_EVENT>(wParam), bag);
+        if (!m_stopping)
+            OnDevice(static_cast<OBEX_EVENT>(wParam), bag);
         bag->Release();
         result = 0;
         return true;
     }
+    case WM_BEAM_STOPPED:
+        m_stopper.Join();
+        StopService();
+        EndDialog(window, IDCANCEL);
+        result = 0;
+        return true;
+    case WM_DESTROY:
+        // However the dialog ends, the service goes while the window can
+        // still take back what the sink posted to it.
+        StopService();
+        break;
     case WM_COMMAND:
         if (LOWORD(wParam) >= IDN_BEAM_CONNECTING && LOWORD(wParam) <= IDN_BEAM_ALL_SENT) {
             OnWorkerReport(LOWORD(wParam), lParam);
@@ -283,9 +324,8 @@ void BeamDialog::OnDevice(OBEX_EVENT event, IPropertyBag* bag)
     ListView_InsertItem(list, &item);
     ListView_SetItemText(list, item.iItem, 1, const_cast<wchar_t*>(ready.Chars()));
     if (m_chosen < 0) {
-        ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_SetItemState(list, item.iItem, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         m_chosen = device;
+        SelectChosenRow();
         if (m_sendPending)
             Send();
     }
@@ -295,7 +335,9 @@ bool BeamDialog::OnCommand(UINT command)
 {
     switch (command) {
     case ID_BEAM_SEND:
-        if (m_job.AllSent()) {
+        if (m_stopping)
+            return true;
+        if (!m_sending && m_job.AllSent()) {
             EndDialog(Window(), IDOK);
             return true;
         }
@@ -317,7 +359,7 @@ void BeamDialog::OnBack()
 
 void BeamDialog::Send()
 {
-    if (m_sending)
+    if (m_sending || m_stopping)
         return;
     if (m_chosen < 0 || !m_enumerating) {
         m_sendPending = true;
@@ -325,22 +367,33 @@ void BeamDialog::Send()
     }
     m_sendPending = false;
     IPropertyBag* bag = m_devices[static_cast<std::size_t>(m_chosen)].bag;
-    if (m_device)
-        m_device->Release();
-    m_device = nullptr;
-    if (FAILED(m_service->BindToDevice(bag, &m_device)) || !m_device) {
-        m_device = nullptr;
+    // The device is bound in this apartment; the worker gets it marshalled
+    // into its own.
+    IObexDevice* device = nullptr;
+    IStream* handOver = nullptr;
+    if (FAILED(m_service->BindToDevice(bag, &device)) || !device) {
+        Failed(true, 0, String());
+        return;
+    }
+    const HRESULT marshalled = CoMarshalInterThreadInterfaceInStream(IID_IObexDevice, device, &handOver);
+    device->Release();
+    if (FAILED(marshalled)) {
         Failed(true, 0, String());
         return;
     }
     m_job.stop = false;
     m_sending = true;
-    if (!m_worker.Start([this] {
+    if (!m_worker.Start([this, handOver] {
             const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
-            RunBeamSend(m_job, m_device, *this);
+            IObexDevice* own = TakeDevice(handOver);
+            RunBeamSend(m_job, own, *this);
+            if (own)
+                own->Release();
             if (com)
                 CoUninitialize();
         })) {
+        if (IObexDevice* unused = TakeDevice(handOver))
+            unused->Release();
         m_sending = false;
         ShowOperationError(Window(), IDS_BEAM_NO_WORKER, 0);
         PostMessageW(Window(), WM_COMMAND, ID_BEAM_CANCEL, 0);
@@ -349,21 +402,20 @@ void BeamDialog::Send()
 
 void BeamDialog::Cancel()
 {
+    if (m_stopping)
+        return;
     KillTimer(Window(), RestartTimer);
     m_job.stop = true;
-    // The worker and the service stop on a thread of their own, while this
-    // one still answers what the worker sends it.
-    WorkerThread stopper;
-    if (stopper.Start([this] {
+    m_stopping = true;
+    // A device can keep the worker waiting: it is waited for on a thread of
+    // its own, and this one, told it is gone, releases the service.
+    if (!m_stopper.Start([this] {
             m_worker.Join();
-            StopService();
-        }))
-        stopper.Join();
-    else {
+            PostMessageW(m_dialog, WM_BEAM_STOPPED, 0, 0);
+        })) {
         m_worker.Join();
-        StopService();
+        PostMessageW(m_dialog, WM_BEAM_STOPPED, 0, 0);
     }
-    EndDialog(Window(), IDCANCEL);
 }
 
 // ---- the worker's reports ----------------------------------------------------------------
@@ -408,16 +460,19 @@ void BeamDialog::SetLabels(UINT statusText)
     SetDlgItemTextW(Window(), IDC_BEAM_STATUS, Loaded(statusText));
 }
 
-void BeamDialog::ShowCounts(int fileNumber)
+void BeamDialog::ShowCounts(int left, int fileNumber)
 {
     const int total = static_cast<int>(m_job.paths.size());
     String counts;
-    counts.FormatResource(IDS_BEAM_COUNTS, m_job.FilesLeft(), fileNumber, total);
+    counts.FormatResource(IDS_BEAM_COUNTS, left, fileNumber, total);
     SetDlgItemTextW(Window(), IDC_BEAM_COUNT, counts);
 }
 
 void BeamDialog::OnWorkerReport(UINT report, LPARAM lParam)
 {
+    // Cancelled: the stopper waits for the worker, and the dialog ends.
+    if (m_stopping)
+        return;
     String text;
     switch (report) {
     case IDN_BEAM_CONNECTING:
@@ -428,7 +483,8 @@ void BeamDialog::OnWorkerReport(UINT report, LPARAM lParam)
         const int index = static_cast<int>(lParam);
         text.FormatResource(IDS_BEAM_SENDING, LastComponent(m_job.paths[static_cast<std::size_t>(index)]).Chars());
         SetDlgItemTextW(Window(), IDC_BEAM_STATUS, text);
-        ShowCounts(index + 1);
+        const int total = static_cast<int>(m_job.paths.size());
+        ShowCounts(total - index, index + 1);
         SetStatus(String(L"0%"));
         return;
     }
@@ -446,7 +502,7 @@ void BeamDialog::OnWorkerReport(UINT report, LPARAM lParam)
         if (m_failMessage)
             ShowOperationError(Window(), m_failMessage, 0, m_failPath.Chars());
         m_failMessage = 0;
-        text.FormatResource(IDS_BEAM_FAILED, m_job.sentCount);
+        text.FormatResource(IDS_BEAM_FAILED, m_job.sentCount.load());
         SetStatus(text);
         SetLabels(IDS_BEAM_SEARCHING);
         if (lParam) {
@@ -458,6 +514,10 @@ void BeamDialog::OnWorkerReport(UINT report, LPARAM lParam)
                 ListView_DeleteItem(list, HintRows);
             ClearDevices();
             SetTimer(Window(), RestartTimer, RestartDelayMs, nullptr);
+        } else {
+            // Rows picked while it ran did not change the device; the next
+            // send goes to the one highlighted again.
+            SelectChosenRow();
         }
         return;
     case IDN_BEAM_ALL_SENT: {
@@ -470,7 +530,8 @@ void BeamDialog::OnWorkerReport(UINT report, LPARAM lParam)
         item.iItem = ChosenRow();
         item.iImage = ImageAllSent;
         ListView_SetItem(GetDlgItem(Window(), IDC_BEAM_DEVICES), &item);
-        ShowCounts(static_cast<int>(m_job.paths.size()));
+        ShowCounts(0, static_cast<int>(m_job.paths.size()));
+        SelectChosenRow();
         SetLabels(IDS_BEAM_DONE_TEXT);
         SetMenuBarButtonText(MenuBar(), ID_BEAM_SEND, Loaded(IDS_BEAM_DONE_BUTTON));
         return;

@@ -17,6 +17,8 @@ public:
     // The sink's message: wParam the event, lParam the device's property bag
     // (added to; the dialog releases it).
     static constexpr UINT WM_BEAM_DEVICE = 2025;
+    // The stopper's message: the worker has ended after a cancel.
+    static constexpr UINT WM_BEAM_STOPPED = WM_APP + 80;
     static constexpr UINT_PTR RestartTimer = 1;
 
     BeamDialog(HWND owner, std::vector<String> paths);
@@ -49,11 +51,13 @@ private:
     void Send();
     void Cancel();
     void ClearDevices() noexcept;
+    void DropQueuedDevices() noexcept;
+    void SelectChosenRow();
     int RowOfDevice(int device) const noexcept { return HintRows + device; }
     int ChosenRow() const noexcept { return m_chosen < 0 ? -1 : RowOfDevice(m_chosen); }
     void SetStatus(const String& text);
     void SetLabels(UINT statusText);
-    void ShowCounts(int fileNumber);
+    void ShowCounts(int left, int fileNumber);
 
     static constexpr int HintRows = 3;
 
@@ -67,9 +71,10 @@ private:
     bool m_comStarted = false;
     std::vector<DeviceRow> m_devices;
     int m_chosen = -1;
-    IObexDevice* m_device = nullptr;  // the chosen device while a send runs
     WorkerThread m_worker;
+    WorkerThread m_stopper;  // waits for the worker after a cancel
     bool m_sending = false;
+    bool m_stopping = false;  // cancelled: the dialog ends when the worker has
     bool m_sendPending = false;
     UINT m_failMessage = 0;  // the worker's failure to tell, with its path
     String m_failPath;

@@ -33,12 +33,12 @@ protected:
 
 struct BeamJob {
     std::vector<String> paths;  // handset paths
-    // Written by the worker, read by the dialog once the worker reported.
-    int lastSent = -1;  // the index of the last file sent whole
-    int sentCount = 0;
+    // Written by the worker; the dialog may read them while it runs.
+    std::atomic<int> lastSent{-1};  // the index of the last file sent whole
+    std::atomic<int> sentCount{0};
     std::atomic<std::uint64_t> fileSize{0};
     std::atomic<std::uint64_t> bytesSent{0};
-    bool aborted = false;
+    bool aborted = false;  // read once the worker has ended
     // The one flag the dialog writes.
     std::atomic<bool> stop{false};
 

@@ -411,7 +411,27 @@ private:
 class Device final : public IObexDevice, private Counted {
 public:
     explicit Device(std::wstring name) : m_name(std::move(name)) {}
-    VM_UNKNOWN
+    ~Device() override
+    {
+        if (m_marshaler)
+            m_marshaler->Release();
+    }
+
+    // A device is bound in one apartment and used by a sender in another:
+    // marshalling it hands over the object itself.
+    HRESULT MakeAgile() noexcept
+    {
+        return ::CoCreateFreeThreadedMarshaler(static_cast<IObexDevice*>(this), &m_marshaler);
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
+    {
+        if (iid == IID_IMarshal && m_marshaler)
+            return m_marshaler->QueryInterface(iid, out);
+        return Give(Find(iid), out);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return Add(); }
+    ULONG STDMETHODCALLTYPE Release() override { return Drop(); }
 
     HRESULT STDMETHODCALLTYPE Abort(IHeaderCollection*) override
     {
@@ -501,7 +521,8 @@ private:
     }
 
     std::wstring m_name;
-    std::shared_ptr<Link> m_link;  // the current connection's
+    std::shared_ptr<Link> m_link;     // the current connection's
+    IUnknown* m_marshaler = nullptr;  // the free-threaded marshaler, inner
 };
 
 // ---- the service object ------------------------------------------------------------------
@@ -558,7 +579,13 @@ public:
             const std::wstring name = NameInBag(properties);
             if (name.empty() || !CurrentDeviceProfileHas(name))
                 return E_INVALIDARG;
-            *device = new Device(name);
+            auto* made = new Device(name);
+            const HRESULT agile = made->MakeAgile();
+            if (FAILED(agile)) {
+                made->Release();
+                return agile;
+            }
+            *device = made;
             return S_OK;
         });
     }
