@@ -431,14 +431,16 @@ TEST_F(NameDialogs, PropertiesOfAFolderCountWhatItHolds)
     EXPECT_FALSE(writtenShown);
 }
 
-TEST_F(NameDialogs, PropertiesChangeTheAttributesOfANameTheChecksWouldRefuse)
+TEST_F(NameDialogs, PropertiesChangeTheAttributesOfANameTooLongForANewOne)
 {
+    const String longName = String(L'n', 250) + L".txt";
+    const String path = JoinPath(L"\\Docs", longName);
     MakeFolder(L"\\Docs");
-    MakeFile(L"\\Docs\\.profile");
-    ASSERT_TRUE(SetFileAttributesW(ToFileSystemPath(L"\\Docs\\.profile"), FILE_ATTRIBUTE_READONLY));
+    MakeFile(path);
+    ASSERT_TRUE(SetFileAttributesW(ToFileSystemPath(path), FILE_ATTRIBUTE_READONLY));
     Start(DefaultSettings(L"\\Docs"));
     OpenList();
-    SelectName(L".profile");
+    SelectName(longName);
     bool closed = false;
     ModalDriver driver([&](HWND dialog) {
         CheckDlgButton(dialog, IDC_PROP_READ_ONLY, BST_UNCHECKED);
@@ -448,8 +450,8 @@ TEST_F(NameDialogs, PropertiesChangeTheAttributesOfANameTheChecksWouldRefuse)
     Command(ID_PROPERTIES);
     ASSERT_TRUE(driver.Wait());
     EXPECT_TRUE(closed);
-    EXPECT_FALSE(GetFileAttributesW(ToFileSystemPath(L"\\Docs\\.profile")) & FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(SelectedNames(), Names_{L".profile"});
+    EXPECT_FALSE(GetFileAttributesW(ToFileSystemPath(path)) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(SelectedNames(), Names_{std::wstring(longName.Chars())});
 }
 
 TEST_F(NameDialogs, PropertiesRenameNoOtherItemWhenTheListWasReadMeanwhile)
