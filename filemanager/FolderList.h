@@ -33,6 +33,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <thread>
@@ -293,6 +294,14 @@ public:
     // file that became hidden, it leaves the list (the row before it is
     // selected). True when it left the list.
     bool UpdateSelectedAttributes(DWORD attributes);
+    // Item `name` of `folder` was given `attributes` (when there are any) and
+    // then `newName` (when not empty) while the list may have been read again
+    // (a card came or went): when the list still shows that folder with that
+    // item alone selected, the item follows as UpdateSelectedAttributes and
+    // RenameSelected say (no rename once it left the list); otherwise the
+    // folder is read again, so that no other item takes the changes.
+    void FollowItemChange(const String& folder, const String& name, std::optional<DWORD> attributes,
+                          const String& newName);
 
 private:
     // The read itself; the listing flag is already set by the caller.

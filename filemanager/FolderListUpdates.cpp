@@ -252,3 +252,18 @@ bool FolderList::UpdateSelectedAttributes(DWORD attributes)
     RemoveRow(index);
     return true;
 }
+
+void FolderList::FollowItemChange(const String& folder, const String& name, std::optional<DWORD> attributes,
+                                  const String& newName)
+{
+    WaitForBackgroundRead();
+    const FolderItem* item = SelectedItem();
+    if (m_currentPath != folder || !item || item->name != name) {
+        Refresh();
+        return;
+    }
+    if (attributes && UpdateSelectedAttributes(*attributes))
+        return;
+    if (!newName.IsEmpty())
+        RenameSelected(newName);
+}

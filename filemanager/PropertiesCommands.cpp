@@ -27,21 +27,23 @@ void MainWindow::ShowItemProperties()
         request.folder = ParentPath(m_tree.CurrentPath());
         request.name = LastComponent(m_tree.CurrentPath());
     }
-    const String oldPath = JoinPath(request.folder, request.name);
+    const String folder = request.folder;
+    const String name = request.name;
+    const String oldPath = JoinPath(folder, name);
     PropertiesDialog dialog(Window(), std::move(request));
     RunModal(dialog);
 
-    bool leftList = false;
-    if (m_listMode && dialog.AttributesChanged() == AttributeChange::Written)
-        leftList = m_list.UpdateSelectedAttributes(dialog.Attributes());
-    if (dialog.Outcome() == PropertiesOutcome::Renamed) {
-        if (!m_listMode) {
-            m_tree.OnFolderRenamed(oldPath, dialog.NewName());
-            // The list holds the folder under its old path.
-            m_tree.RestartListing();
-        } else if (!leftList) {
-            m_list.RenameSelected(dialog.NewName());
-        }
+    const bool renamed = dialog.Outcome() == PropertiesOutcome::Renamed;
+    if (m_listMode) {
+        // Card events may have read the list again while the dialog was open.
+        const bool written = dialog.AttributesChanged() == AttributeChange::Written;
+        if (written || renamed)
+            m_list.FollowItemChange(folder, name, written ? std::optional<DWORD>(dialog.Attributes()) : std::nullopt,
+                                    renamed ? dialog.NewName() : String());
+    } else if (renamed) {
+        m_tree.OnFolderRenamed(oldPath, dialog.NewName());
+        // The list holds the folder under its old path.
+        m_tree.RestartListing();
     }
     ReportPropertiesFailure(Window(), dialog);
     RepaintStrips();

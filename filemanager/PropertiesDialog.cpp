@@ -148,10 +148,15 @@ bool PropertiesDialog::StartTotals()
     HWND window = Window();
     const String folder = ItemPath();
     return m_worker.Start([this, window, folder] {
-        TotalFolder(folder, m_stop, [window](const FolderTotals& totals) {
-            // Sent: the dialog shows these totals before the walk goes on.
-            SendMessageW(window, WM_TOTALS, 0, reinterpret_cast<LPARAM>(&totals));
-        });
+        try {
+            TotalFolder(folder, m_stop, [window](const FolderTotals& totals) {
+                // Sent: the dialog shows these totals before the walk goes on.
+                SendMessageW(window, WM_TOTALS, 0, reinterpret_cast<LPARAM>(&totals));
+            });
+        } catch (...) {
+            // The totals shown so far stay; the dialog waits for the end
+            // below before it can close.
+        }
         m_finished.store(true);
         PostMessageW(window, WM_TOTALS_DONE, 0, 0);
     });
@@ -251,13 +256,16 @@ void PropertiesDialog::Apply()
     const String newName = typed + m_editable.hiddenExtension;
     const String& oldName = m_request.name;
     // The name is judged before anything changes, so that a refused name
-    // leaves the item as it was while the dialog stays open.
-    if (!IsAcceptableNewName(newName)) {
+    // leaves the item as it was while the dialog stays open. A name left as
+    // it was is not judged: an item named otherwise than the checks allow
+    // can still have its attributes changed.
+    const bool renaming = newName != oldName;
+    if (renaming && !IsAcceptableNewName(newName)) {
         ShowOperationError(window, IDS_BAD_NEW_NAME, 0);
         SetEditTextSelected(window, IDC_PROP_NAME, typed);
         return;
     }
-    if (newName != oldName && newName.CompareNoCase(oldName) != 0 && FolderHasEntry(m_request.folder, newName)) {
+    if (renaming && newName.CompareNoCase(oldName) != 0 && FolderHasEntry(m_request.folder, newName)) {
         ShowOperationError(window, IDS_FILE_NAME_TAKEN, 0);
         SetEditTextSelected(window, IDC_PROP_NAME, typed);
         return;
@@ -272,7 +280,7 @@ void PropertiesDialog::Apply()
     if (m_change == AttributeChange::Written)
         m_attributes = (m_attributes & ~EditableAttributes) | wanted;
 
-    if (newName == oldName) {
+    if (!renaming) {
         Close(PropertiesOutcome::Unchanged);
         return;
     }

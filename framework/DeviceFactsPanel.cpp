@@ -1,6 +1,7 @@
 #include "framework/DeviceFactsPanel.h"
 
 #include "framework/ByteSize.h"
+#include "framework/DialogControls.h"
 
 #include "platform/HandsetHardware.h"
 #include "platform/SpecialFolders.h"
@@ -67,6 +68,9 @@ InitResult DeviceFactsPanel::InitDialog()
         m_focusSet = true;
     }
 
+    for (int group = 0; group < 2; ++group)
+        for (int field = 0; field < 3; ++field)
+            m_volumeTexts[group][field] = ControlText(Window(), m_layout.volumes[group][field]);
     FillFixedValues();
     FillValues();
     String mainVolume;
@@ -171,19 +175,21 @@ void DeviceFactsPanel::FillVolumes()
 {
     const std::vector<VolumeSizes> volumes = MeasureVolumes();
     const VolumeGroups groups = m_layout.chooseVolumes(volumes, m_mainVolume);
-    auto show = [&](const std::optional<std::size_t>& index, const int(&controls)[3]) {
-        if (!index)
-            return;
-        const VolumeSizes& volume = volumes[*index];
-        SetValue(controls[0], SizeText(volume.total));
-        SetValue(controls[1], SizeText(volume.free));
-        SetValue(controls[2], SizeText(volume.Used()));
-    };
-    show(groups.first, m_layout.volumes[0]);
-    show(groups.second, m_layout.volumes[1]);
-    if (groups.secondUnknown) {
-        for (int control : m_layout.volumes[1])
-            SetValue(control, m_batteryNames[5]);
+    const std::optional<std::size_t> shown[2] = {groups.first, groups.second};
+    for (int group = 0; group < 2; ++group) {
+        const int(&controls)[3] = m_layout.volumes[group];
+        if (shown[group]) {
+            const VolumeSizes& volume = volumes[*shown[group]];
+            SetValue(controls[0], SizeText(volume.total));
+            SetValue(controls[1], SizeText(volume.free));
+            SetValue(controls[2], SizeText(volume.Used()));
+            continue;
+        }
+        // No card for the group (or no longer: one was removed): the texts it
+        // opened with, or for a lone card's second group the unknown state.
+        for (int field = 0; field < 3; ++field)
+            SetValue(controls[field],
+                     group == 1 && groups.secondUnknown ? m_batteryNames[5] : m_volumeTexts[group][field]);
     }
 }
 

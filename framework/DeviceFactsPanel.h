@@ -71,6 +71,7 @@ private:
     vellumate::FontHandle m_bold;
     BatteryStateNames m_batteryNames;
     String m_mainVolume;
+    String m_volumeTexts[2][3];  // the template's, shown while a group has no card
     int m_offset = 0;
     int m_contentHeight = 0;
 };

@@ -149,9 +149,9 @@ std::vector<VolumeSizes> MeasureVolumes()
     return volumes;
 }
 
-std::size_t LastMatchingVolume(const std::vector<VolumeSizes>& volumes, const String& mainVolume)
+std::optional<std::size_t> LastMatchingVolume(const std::vector<VolumeSizes>& volumes, const String& mainVolume)
 {
-    std::size_t matching = 0;
+    std::optional<std::size_t> matching;
     for (std::size_t index = 0; index < volumes.size(); ++index) {
         if (StartsWithNoCase(volumes[index].name, mainVolume))
             matching = index;
@@ -171,7 +171,7 @@ VolumeGroups ChooseVolumeGroups(const std::vector<VolumeSizes>& volumes, const S
         return groups;
     }
     // A match at the first volume counts as none.
-    if (LastMatchingVolume(volumes, mainVolume) != 0) {
+    if (LastMatchingVolume(volumes, mainVolume).value_or(0) != 0) {
         groups.first = count - 1;
         groups.second = 0;
     } else {
@@ -183,9 +183,15 @@ VolumeGroups ChooseVolumeGroups(const std::vector<VolumeSizes>& volumes, const S
 
 VolumeGroups ChooseMatchingVolumeFirst(const std::vector<VolumeSizes>& volumes, const String& mainVolume)
 {
-    VolumeGroups groups = ChooseVolumeGroups(volumes, mainVolume);
-    const std::size_t matching = LastMatchingVolume(volumes, mainVolume);
-    if (volumes.size() > 1 && matching != 0)
-        groups.first = matching;
+    if (volumes.size() < 2)
+        return ChooseVolumeGroups(volumes, mainVolume);
+    VolumeGroups groups;
+    if (const std::optional<std::size_t> matching = LastMatchingVolume(volumes, mainVolume)) {
+        groups.first = *matching;
+        groups.second = 0;
+    } else {
+        groups.first = 0;
+        groups.second = volumes.size() - 1;
+    }
     return groups;
 }

@@ -66,9 +66,9 @@ String MainVolumeName(const String& personalFolder);
 std::vector<VolumeSizes> MeasureVolumes();
 
 // The index of the last volume whose name begins, without regard to case,
-// with the main volume's name (an empty name begins every name); 0 when
-// none but the first does, or none at all.
-std::size_t LastMatchingVolume(const std::vector<VolumeSizes>& volumes, const String& mainVolume);
+// with the main volume's name (an empty name begins every name); nothing
+// when none does.
+std::optional<std::size_t> LastMatchingVolume(const std::vector<VolumeSizes>& volumes, const String& mainVolume);
 
 // Which volumes the two groups show (indexes into `volumes`), each nothing
 // when its group keeps its texts. With one volume the first group shows it.
@@ -81,6 +81,8 @@ struct VolumeGroups {
     bool secondUnknown = false;  // only one volume: the second group says so
 };
 VolumeGroups ChooseVolumeGroups(const std::vector<VolumeSizes>& volumes, const String& mainVolume);
-// The same, but with more volumes the first group shows the matching volume
-// itself (LastMatchingVolume) rather than the last one.
+// The same with one volume or none. With more, the first group shows the
+// matching volume itself (LastMatchingVolume) and the second the first
+// volume, even when that is the matching one; when none matches, the first
+// group shows the first volume and the second the last.
 VolumeGroups ChooseMatchingVolumeFirst(const std::vector<VolumeSizes>& volumes, const String& mainVolume);

@@ -430,3 +430,46 @@ TEST_F(NameDialogs, PropertiesOfAFolderCountWhatItHolds)
     EXPECT_EQ(size, String(L"1023 Bytes"));
     EXPECT_FALSE(writtenShown);
 }
+
+TEST_F(NameDialogs, PropertiesChangeTheAttributesOfANameTooLongForANewOne)
+{
+    const String longName = String(L'n', 250) + L".txt";
+    const String path = JoinPath(L"\\Docs", longName);
+    MakeFolder(L"\\Docs");
+    MakeFile(path);
+    ASSERT_TRUE(SetFileAttributesW(ToFileSystemPath(path), FILE_ATTRIBUTE_READONLY));
+    Start(DefaultSettings(L"\\Docs"));
+    OpenList();
+    SelectName(longName);
+    bool closed = false;
+    ModalDriver driver([&](HWND dialog) {
+        CheckDlgButton(dialog, IDC_PROP_READ_ONLY, BST_UNCHECKED);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(ID_PROPERTIES_OK, 0), 0);
+        closed = vellumate::WaitUntil([&] { return !IsWindow(dialog); }, 3000);
+    });
+    Command(ID_PROPERTIES);
+    ASSERT_TRUE(driver.Wait());
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(GetFileAttributesW(ToFileSystemPath(path)) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(SelectedNames(), Names_{std::wstring(longName.Chars())});
+}
+
+TEST_F(NameDialogs, PropertiesRenameNoOtherItemWhenTheListWasReadMeanwhile)
+{
+    MakeFolder(L"\\Docs");
+    MakeFile(L"\\Docs\\a.txt");
+    MakeFile(L"\\Docs\\c.txt");
+    Start(DefaultSettings(L"\\Docs"));
+    OpenList();
+    SelectName(L"c.txt");
+    ModalDriver driver([&](HWND dialog) {
+        // The list is read again behind the dialog, its selection lost.
+        SendMessageW(MainHwnd(), WM_COMMAND, MAKEWPARAM(ID_REFRESH, 0), 0);
+        SetDlgItemTextW(dialog, IDC_PROP_NAME, L"b.txt");
+        Send(dialog, ID_PROPERTIES_OK);
+    });
+    Command(ID_PROPERTIES);
+    ASSERT_TRUE(driver.Wait());
+    EXPECT_TRUE(EntryExists(L"\\Docs\\b.txt"));
+    EXPECT_EQ(Names(), (Names_{L"..", L"a.txt", L"b.txt"}));
+}

@@ -107,8 +107,12 @@ TEST(SystemTexts, MatchingVolumeFirstShowsTheMatchingVolumeItself)
     EXPECT_EQ(groups.first, 1u);
     EXPECT_EQ(groups.second, 0u);
     EXPECT_EQ(ChooseVolumeGroups({a, main, b}, L"storage").first, 2u);
-    // None matches (or only the first): the first, then the last.
+    // Only the first matches: it fills both groups.
     groups = ChooseMatchingVolumeFirst({main, a, b}, L"Storage");
+    EXPECT_EQ(groups.first, 0u);
+    EXPECT_EQ(groups.second, 0u);
+    // None matches: the first, then the last.
+    groups = ChooseMatchingVolumeFirst({a, main, b}, L"Compact");
     EXPECT_EQ(groups.first, 0u);
     EXPECT_EQ(groups.second, 2u);
     groups = ChooseMatchingVolumeFirst({a}, L"");
