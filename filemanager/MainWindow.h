@@ -173,6 +173,12 @@ private:
     // expanded and in view, and in list mode the list reads it; false (after
     // telling the user) when the tree has no node for it (NameCommands.cpp).
     bool GoToFolderNode(const String& path);
+    // The one selected item a command on an item acts on in list mode, once
+    // the list has been read; none for "..", no or several selected items.
+    const FolderItem* CommandListItem();
+    // The tree took a folder's new name: the list, which holds the folder
+    // under its old path, reads it again.
+    void FollowTreeRename(const String& oldPath, const String& newName);
     bool OnUiThread() const noexcept;
     // The copy engine's commands and what follows them (FileOperations.cpp).
     void RunCopy(CopyMode mode, bool duplicate);

@@ -31,16 +31,30 @@ std::function<bool(const String&)> TakenIn(const FolderList* list, const String&
 
 }  // namespace
 
+const FolderItem* MainWindow::CommandListItem()
+{
+    m_list.WaitForBackgroundRead();
+    const int index = m_list.SingleSelectedIndex();
+    if (index < 0 || IsParentRow(m_list, index))
+        return nullptr;
+    return &m_list.Item(index);
+}
+
+void MainWindow::FollowTreeRename(const String& oldPath, const String& newName)
+{
+    m_tree.OnFolderRenamed(oldPath, newName);
+    m_tree.RestartListing();
+}
+
 void MainWindow::RenameItem()
 {
     RenameRequest request;
     request.preferences = m_list.Preferences();
     if (m_listMode) {
-        m_list.WaitForBackgroundRead();
-        const int index = m_list.SingleSelectedIndex();
-        if (index < 0 || IsParentRow(m_list, index))
+        const FolderItem* selected = CommandListItem();
+        if (!selected)
             return;
-        const FolderItem& item = m_list.Item(index);
+        const FolderItem& item = *selected;
         request.folder = m_list.CurrentPath();
         request.name = item.name;
         request.isFolder = item.IsFolder();
@@ -60,13 +74,10 @@ void MainWindow::RenameItem()
     RunModal(dialog);
     switch (dialog.Outcome()) {
     case RenameOutcome::Renamed:
-        if (m_listMode) {
+        if (m_listMode)
             m_list.RenameSelected(dialog.NewName());
-        } else {
-            m_tree.OnFolderRenamed(oldPath, dialog.NewName());
-            // The list holds the folder under its old path.
-            m_tree.RestartListing();
-        }
+        else
+            FollowTreeRename(oldPath, dialog.NewName());
         RepaintStrips();
         break;
     case RenameOutcome::MoveFailed:

@@ -3,7 +3,6 @@
 #include "filemanager/DeviceFiles.h"
 #include "filemanager/DeviceInfoDialog.h"
 #include "filemanager/FolderChooser.h"
-#include "filemanager/ListSelection.h"
 #include "filemanager/MainWindow.h"
 #include "filemanager/OperationMessages.h"
 #include "filemanager/PropertiesDialog.h"
@@ -15,12 +14,11 @@ void MainWindow::ShowItemProperties()
     PropertiesRequest request;
     request.preferences = m_list.Preferences();
     if (m_listMode) {
-        m_list.WaitForBackgroundRead();
-        const int index = m_list.SingleSelectedIndex();
-        if (index < 0 || IsParentRow(m_list, index))
+        const FolderItem* item = CommandListItem();
+        if (!item)
             return;
         request.folder = m_list.CurrentPath();
-        request.name = m_list.Item(index).name;
+        request.name = item->name;
     } else if (m_tree.AtRoot()) {
         request.isRoot = true;
     } else {
@@ -41,9 +39,7 @@ void MainWindow::ShowItemProperties()
             m_list.FollowItemChange(folder, name, written ? std::optional<DWORD>(dialog.Attributes()) : std::nullopt,
                                     renamed ? dialog.NewName() : String());
     } else if (renamed) {
-        m_tree.OnFolderRenamed(oldPath, dialog.NewName());
-        // The list holds the folder under its old path.
-        m_tree.RestartListing();
+        FollowTreeRename(oldPath, dialog.NewName());
     }
     ReportPropertiesFailure(Window(), dialog);
     RepaintStrips();
